@@ -1,0 +1,152 @@
+#include "app/cli/cli.h"
+
+#include <CLI/CLI.hpp>
+#include <clocale>
+#include <ctime>
+#include <iomanip>
+#include <ostream>
+
+#include "app/core/driver.h"
+#include "app/core/session.h"
+#include "util/basic.h"
+
+namespace quorlin {
+
+namespace {
+
+class CliHost : public Host {
+public:
+    CliHost(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+    void statusChanged(const std::string& text) override {
+        if (!text.empty()) out_ << text << '\n';
+    }
+    void failure(const std::string& text) override { err_ << text << '\n'; }
+    std::string today() override {
+        std::setlocale(LC_TIME, "");
+        char buf[64];
+        std::time_t now = std::time(nullptr);
+        std::tm tm{};
+        localtime_r(&now, &tm);
+        size_t n = std::strftime(buf, sizeof buf, "%x", &tm);
+        return std::string(buf, n);
+    }
+
+private:
+    std::ostream& out_;
+    std::ostream& err_;
+};
+
+// The report box holds CR LF line ends; a terminal wants LF.
+void printReport(std::ostream& out, const std::string& text) {
+    for (char c : text)
+        if (c != '\r') out << c;
+}
+
+void printCounts(std::ostream& out, const Form& f) {
+    static const std::pair<const char*, int> kRows[] = {
+        {"Headers", 2},        {"Nets", 3},     {"Components", 4}, {"Component pads", 12},
+        {"Component other", 1}, {"Pads", 5},    {"Vias", 6},       {"Arcs", 7},
+        {"Polygons", 8},       {"Vertex", 0},   {"Text", 9},       {"Lines", 10},
+        {"Trash", 11}};
+    for (const auto& [caption, box] : kRows)
+        out << std::left << std::setw(16) << caption << f.counts[static_cast<size_t>(box)]
+            << '\n';
+}
+
+void printNetCounts(std::ostream& out, const Form& f) {
+    out << "Nets " << f.netdata[0] << '\n'
+        << "Nodes " << f.netdata[1] << '\n'
+        << "Parts " << f.netdata[2] << '\n';
+}
+
+void printComparison(std::ostream& out, const Form& f) {
+    static const std::pair<const char*, std::array<int, 3>> kRows[] = {
+        {"Nets", {0, 3, 8}}, {"SN-Nets", {6, 7, 11}}, {"Nodes", {1, 4, 9}}, {"Parts", {2, 5, 10}}};
+    size_t width = 5;
+    for (const auto& row : kRows)
+        for (int i : row.second) width = std::max(width, f.netdata[static_cast<size_t>(i)].size());
+    out << std::left << std::setw(9) << "Elements" << std::right << std::setw(static_cast<int>(width) + 1)
+        << "A" << std::setw(static_cast<int>(width) + 1) << "B"
+        << std::setw(static_cast<int>(width) + 1) << "Delta" << '\n';
+    for (const auto& [caption, boxes] : kRows) {
+        out << std::left << std::setw(9) << caption << std::right;
+        for (int i : boxes) out << std::setw(static_cast<int>(width) + 1) << f.netdata[static_cast<size_t>(i)];
+        out << '\n';
+    }
+}
+
+}  // namespace
+
+int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    initchars();
+    CLI::App app{"Quorlin: Tango PCB and netlist files to ARES", "quorlin-cli"};
+    app.set_version_flag("--version", versionstring());
+    app.require_subcommand(1, 1);
+
+    Form form;
+    form.writestyle = 0;
+    bool guides = false, graphics = false, xport = false, replicate = false, tagPads = false,
+         tagVias = false, stripPackages = false, exportSorted = false;
+    int guard = 3;
+    std::string styleFile;
+
+    CLI::App* pcb = app.add_subcommand("pcb", "Convert PCB to Region");
+    pcb->add_option("FILE", form.fnme, "Tango ASCII PCB file")->required();
+    pcb->add_flag("--component-guides", guides, "Component guides (else explode)");
+    pcb->add_flag("--graphics-as-tracks", graphics, "Convert graphics to tracks");
+    pcb->add_flag("--export-primitives", xport, "Export primitive sets to text files");
+    pcb->add_flag("--replicate-pads", replicate, "Replicate Tango pads exactly");
+    pcb->add_flag("--tag-pads", tagPads, "Tag free pads connected to power or ground");
+    pcb->add_flag("--tag-vias", tagVias, "Tag vias connected to power or ground");
+    pcb->add_option("--guard-gap", guard, "Pad/via solder mask guard gap (th)")
+        ->check(CLI::Range(0, 10));
+    pcb->add_option("--style-file", styleFile, "Write pad styles to this ARES style file");
+
+    CLI::App* net = app.add_subcommand("net", "Convert Tango Nets to SDF");
+    net->add_option("FILE", form.netfnme, "Tango netlist")->required();
+    net->add_flag("--strip-packages", stripPackages, "Strip Tango packages");
+
+    CLI::App* compare = app.add_subcommand("compare", "SDF Netlist Comparator");
+    compare->add_option("A", form.netlista, "First SDF netlist")->required();
+    compare->add_option("B", form.netlistb, "Second SDF netlist")->required();
+    compare->add_flag("--export-sorted", exportSorted, "Export sorted SDFs");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e, out, err);
+        return code == 0 ? 0 : 2;
+    }
+
+    CliHost host(out, err);
+    Session session(host);
+    form.exclusion = guides;
+    form.graphastrack = graphics;
+    form.xport = xport;
+    form.replicate = replicate;
+    form.tagpads = tagPads;
+    form.tagvias = tagVias;
+    form.guardgap = guard;
+    form.xpattern = stripPackages;
+    form.xsdf = exportSorted;
+    if (!styleFile.empty()) {
+        form.writestyle = 1;
+        form.stylefile = styleFile;
+    }
+    session.form = form;
+
+    if (*pcb) {
+        Commands_Click(session, 0);
+        printReport(out, session.form.reportbox);
+        if (!session.failed) printCounts(out, session.form);
+    } else if (*net) {
+        Commands_Click(session, 1);
+        if (!session.failed) printNetCounts(out, session.form);
+    } else {
+        Commands_Click(session, 2);
+        if (!session.failed) printComparison(out, session.form);
+    }
+    return session.failed ? 1 : 0;
+}
+
+}  // namespace quorlin

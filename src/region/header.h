@@ -1,0 +1,19 @@
+// The region file's header and the one Tango-layer to ARES-layer table.
+#pragma once
+
+#include <string_view>
+
+namespace quorlin {
+
+class Session;
+
+// Creates the region file (base + ".rgn") with its six header lines.
+void writeheader(Session& s);
+
+// ARES layer code of a Tango layer index 0..22; "" for any other index.
+std::string_view layertranslate(long index);
+
+// Tango thousandths of an inch to region units of 10 nm.
+inline double toRegionUnits(double thousandths) { return thousandths * 2540; }
+
+}  // namespace quorlin

@@ -1,0 +1,201 @@
+#include "tango/reader.h"
+
+#include <cstring>
+
+#include "app/core/session.h"
+#include "util/fields.h"
+#include "util/files.h"
+#include "util/text.h"
+
+namespace quorlin {
+
+std::string stripquotes(std::string_view datain) {
+    std::string out;
+    out.reserve(datain.size());
+    for (size_t i = 0; i < datain.size(); ++i) {
+        if (datain[i] == '\\' && i + 1 < datain.size()) {
+            if (datain[i + 1] == '\\') {
+                out += '\\';
+                ++i;
+                continue;
+            }
+            if (datain[i + 1] == '"') {
+                out += '\'';
+                ++i;
+                continue;
+            }
+        }
+        out += datain[i];
+    }
+    return out;
+}
+
+namespace {
+
+// Unescapes in place; the result is never longer than the line.
+size_t stripquotesInPlace(char* p, size_t n) {
+    if (std::memchr(p, '\\', n) == nullptr) return n;
+    size_t w = 0;
+    for (size_t r = 0; r < n; ++r) {
+        if (p[r] == '\\' && r + 1 < n && (p[r + 1] == '\\' || p[r + 1] == '"')) {
+            p[w++] = p[r + 1] == '\\' ? '\\' : '\'';
+            ++r;
+        } else {
+            p[w++] = p[r];
+        }
+    }
+    return w;
+}
+
+// First blank-separated word, its number of fields' worth of work avoided.
+std::string_view firstWord(std::string_view line) {
+    size_t i = line.find_first_not_of(' ');
+    if (i == std::string_view::npos) return {};
+    size_t j = line.find(' ', i);
+    return line.substr(i, j == std::string_view::npos ? std::string_view::npos : j - i);
+}
+
+// The second-to-last blank-separated field; empty when the record has fewer than two.
+std::string_view secondToLast(std::string_view line) {
+    size_t end = line.find_last_not_of(' ');
+    if (end == std::string_view::npos) return {};
+    size_t gap = line.find_last_of(' ', end);
+    if (gap == std::string_view::npos) return {};
+    size_t fieldEnd = line.find_last_not_of(' ', gap);
+    if (fieldEnd == std::string_view::npos) return {};
+    size_t fieldGap = line.find_last_of(' ', fieldEnd);
+    size_t start = fieldGap == std::string_view::npos ? 0 : fieldGap + 1;
+    return line.substr(start, fieldEnd + 1 - start);
+}
+
+bool keywordIs(std::string_view word, std::string_view lower) {
+    if (word.size() != lower.size()) return false;
+    for (size_t i = 0; i < word.size(); ++i) {
+        char c = word[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != lower[i]) return false;
+    }
+    return true;
+}
+
+struct Diagnostic {
+    PrimitiveSet PrimitiveSets::*set;
+    const char* suffix;
+};
+
+constexpr Diagnostic kDiagnostics[] = {
+    {&PrimitiveSets::freetextset, "_FreeText.txt"}, {&PrimitiveSets::freepadset, "_FreePad.txt"},
+    {&PrimitiveSets::freepolyset, "_FreePolygon.txt"},
+    {&PrimitiveSets::freearcset, "_FreeArc.txt"},   {&PrimitiveSets::headerset, "_header.txt"},
+    {&PrimitiveSets::trackset, "_track.txt"},       {&PrimitiveSets::viaset, "_via.txt"},
+    {&PrimitiveSets::compset, "_component.txt"},    {&PrimitiveSets::compcontentset, "_compcomp.txt"},
+    {&PrimitiveSets::netset, "_net.txt"},
+};
+
+void exportDiagnostics(Session& s) {
+    s.status("Exporting primitives to text file");
+    s.processEvents();
+    s.pause(10);
+    for (const Diagnostic& d : kDiagnostics) {
+        const PrimitiveSet& set = s.sets.*d.set;
+        std::string& file = s.out.create(s.base + d.suffix);
+        size_t bytes = 0;
+        for (std::string_view line : set) bytes += line.size() + 2;
+        file.reserve(bytes);
+        for (std::string_view line : set) {
+            s.spinme(1);
+            file.append(line).append(kCrLf);
+        }
+    }
+}
+
+}  // namespace
+
+void splitprimitivesFrom(Session& s, std::string source) {
+    s.status("Extracting primitives from PCB source file");
+    s.processEvents();
+    s.pause(10);
+
+    PrimitiveSets& sets = s.sets;
+    sets.clear();
+    s.registry.clear();
+    const bool guides = s.form.exclusion == 1;
+    bool inComponentPoly = false;
+    for (auto& box : s.form.counts) box = "0";
+    auto& counts = s.form.counts;
+
+    sets.storage = std::move(source);
+    char* const base = sets.storage.data();
+    forEachLine(std::string_view(sets.storage), [&](std::string_view raw) {
+        s.spinme(1);
+        char* p = base + (raw.data() - sets.storage.data());
+        std::string_view line(p, stripquotesInPlace(p, raw.size()));
+        const std::string_view word = firstWord(line);
+        auto owner = [&](std::string_view field) { return guides && leadingInt(field) > 0; };
+
+        if (keywordIs(word, ";tango-pcb") || keywordIs(word, "version") ||
+            keywordIs(word, "board")) {
+            sets.headerset.push_back(line), bumpCount(counts[2]);
+        } else if (keywordIs(word, "net")) {
+            sets.netset.push_back(line), bumpCount(counts[3]);
+        } else if (keywordIs(word, "comp")) {
+            sets.compset.push_back(line), bumpCount(counts[4]);
+        } else if (keywordIs(word, "via")) {
+            sets.viaset.push_back(line), bumpCount(counts[6]);
+        } else if (keywordIs(word, "pad")) {
+            if (owner(secondToLast(line)))
+                sets.compcontentset.push_back(line), bumpCount(counts[12]);
+            else
+                sets.freepadset.push_back(line), bumpCount(counts[5]);
+        } else if (keywordIs(word, "arc")) {
+            if (owner(Fields(line)[10]))
+                sets.compcontentset.push_back(line), bumpCount(counts[1]);
+            else
+                sets.freearcset.push_back(line), bumpCount(counts[7]);
+        } else if (keywordIs(word, "poly")) {
+            if (owner(secondToLast(line))) {
+                sets.compcontentset.push_back(line), bumpCount(counts[1]);
+                inComponentPoly = true;
+            } else {
+                sets.freepolyset.push_back(line), bumpCount(counts[8]);
+                if (guides) inComponentPoly = false;
+            }
+        } else if (keywordIs(word, "pnt")) {
+            if (guides && inComponentPoly)
+                sets.compcontentset.push_back(line), bumpCount(counts[1]);
+            else
+                sets.freepolyset.push_back(line), bumpCount(counts[0]);
+        } else if (keywordIs(word, "text")) {
+            if (owner(secondToLast(line)))
+                sets.compcontentset.push_back(line), bumpCount(counts[1]);
+            else
+                sets.freetextset.push_back(line), bumpCount(counts[9]);
+        } else if (keywordIs(word, "line")) {
+            if (owner(secondToLast(line)))
+                sets.compcontentset.push_back(line), bumpCount(counts[1]);
+            else
+                sets.trackset.push_back(line), bumpCount(counts[10]);
+        } else {
+            sets.trashset.push_back(line), bumpCount(counts[11]);
+        }
+    });
+
+    if (!sets.trashset.empty()) {
+        for (std::string_view line : sets.trashset) {
+            s.spinme(1);
+            s.trashLine(line);
+        }
+    }
+    if (s.form.xport == 1) exportDiagnostics(s);
+    s.status("Primitive extraction complete");
+    s.processEvents();
+}
+
+bool splitprimitives(Session& s) {
+    std::string source;
+    if (!s.readInput(s.form.fnme, source)) return false;
+    splitprimitivesFrom(s, std::move(source));
+    return true;
+}
+
+}  // namespace quorlin

@@ -1,0 +1,46 @@
+#include "util/basic.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "util/fields.h"
+#include "util/text.h"
+
+namespace quorlin {
+
+double cosd(double angle) { return std::cos(angle / 180 * kPi); }
+double sind(double angle) { return std::sin(angle / 180 * kPi); }
+
+int hexvalue(const std::string& digits) {
+    const std::string word = upperAscii(getfield(digits, 1, ""));
+    uint32_t sum = 0;  // wraps like a 32-bit register instead of overflowing
+    double weight = 1;
+    for (size_t k = word.size(); k-- > 0; weight *= 16) {
+        const char c = word[k];
+        double contribution = 0;
+        if (c >= '0' && c <= '9') contribution = (c - '0') * weight;
+        else if (c >= 'A' && c <= 'F') contribution = (c - 55) * weight;
+        sum += static_cast<uint32_t>(toInt64(roundEven(contribution)));
+    }
+    return static_cast<int>(sum);
+}
+
+std::string versionstring() {
+    constexpr int major = 1, minor = 1, revision = 2;
+    auto two = [](int v) {
+        std::string s = "0" + std::to_string(v);
+        return s.substr(s.size() - 2);
+    };
+    return std::to_string(major) + "." + two(minor) + "." + two(revision);
+}
+
+std::string tabchar, lfchar, crchar, crlf;
+
+void initchars() {
+    tabchar = "\t";
+    lfchar = "\n";
+    crchar = "\r";
+    crlf = crchar + lfchar;
+}
+
+}  // namespace quorlin

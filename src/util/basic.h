@@ -1,0 +1,25 @@
+// Small routines every part of the program shares: trigonometry in degrees, hex digits,
+// the version text and the control-character texts.
+#pragma once
+
+#include <string>
+
+namespace quorlin {
+
+// The constant is the one the board files were drawn with, not full-precision pi.
+inline constexpr double kPi = 3.141592654;
+
+double cosd(double angle);
+double sind(double angle);
+
+// Value of the first blank-separated word of digits read as upper-case hex; other characters
+// count 0.
+int hexvalue(const std::string& digits);
+
+std::string versionstring();
+
+// Control-character texts, valid after initchars().
+extern std::string tabchar, lfchar, crchar, crlf;
+void initchars();
+
+}  // namespace quorlin

@@ -1,0 +1,49 @@
+// Field splitting of delimited lines: the general getfield and a split-once view of a record.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorlin {
+
+// n = -1 trims `delim` characters from both ends (the caller's line loses its leading ones);
+// n = 0 or below -1 gives the field count as digits; 1..8000 gives field n; above 8000 "".
+// A blank or empty delim splits at runs of blanks and becomes " ".
+std::string getfield(std::string& line, long n, std::string& delim);
+
+// Convenience for callers that keep their arguments.
+std::string getfield(std::string_view line, long n, std::string_view delim);
+
+// A blank-separated record split once. Fields are numbered from 1; a number below 1 or past the
+// last field reads as an empty field.
+class Fields {
+public:
+    Fields() = default;
+    explicit Fields(std::string_view line) { assign(line); }
+
+    // Reuses the offset storage, so a loop over many records allocates once.
+    void assign(std::string_view line);
+
+    long count() const { return static_cast<long>(spans_.size()); }
+    std::string_view line() const { return line_; }
+    std::string_view operator[](long n) const {
+        if (n < 1 || n > count()) return {};
+        const auto& s = spans_[static_cast<size_t>(n - 1)];
+        return line_.substr(s.first, s.second);
+    }
+    // Field counted from the end: fromEnd(0) is the last field, fromEnd(1) the one before.
+    std::string_view fromEnd(long k) const { return (*this)[count() - k]; }
+
+    // Lenient number of field n (0 when not numeric or missing).
+    double num(long n) const;
+    // Strict number of field n; false when the field is not wholly a number.
+    bool strictNum(long n, double& out) const;
+
+private:
+    std::string_view line_;
+    std::vector<std::pair<uint32_t, uint32_t>> spans_;
+};
+
+}  // namespace quorlin

@@ -1,0 +1,220 @@
+#include "util/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+namespace quorlin {
+
+namespace {
+
+bool writeAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+std::string tempNameFor(const std::string& path) {
+    static unsigned counter = 0;
+    return path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(++counter);
+}
+
+FileSystem& realFileSystem() {
+    static FileSystem fs;
+    return fs;
+}
+
+FileSystem* current = nullptr;
+
+bool samePath(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    std::error_code ec1, ec2;
+    auto ca = std::filesystem::weakly_canonical(a, ec1);
+    auto cb = std::filesystem::weakly_canonical(b, ec2);
+    return !ec1 && !ec2 && ca == cb;
+}
+
+}  // namespace
+
+bool FileSystem::read(const std::string& path, std::string& out) {
+    out.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    out.reserve(static_cast<size_t>(st.st_size));
+    char buf[1 << 16];
+    bool ok = true;
+    for (;;) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        if (n == 0) break;
+        out.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return ok;
+}
+
+bool FileSystem::writeAtomic(const std::string& path, std::string_view data) {
+    const std::string tmp = tempNameFor(path);
+    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, data);
+    ok = (::close(fd) == 0) && ok;
+    if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
+    if (!ok) ::unlink(tmp.c_str());
+    return ok;
+}
+
+bool FileSystem::rename(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool FileSystem::remove(const std::string& path) {
+    if (::unlink(path.c_str()) == 0) return true;
+    return errno == ENOENT;
+}
+
+FileSystem& fileSystem() { return current ? *current : realFileSystem(); }
+
+FileSystem* setFileSystem(FileSystem* fs) {
+    FileSystem* previous = current;
+    current = fs;
+    return previous;
+}
+
+Outputs::Item* Outputs::find(const std::string& path) {
+    for (auto& item : items_)
+        if (item.path == path) return &item;
+    return nullptr;
+}
+
+std::string& Outputs::create(const std::string& path) {
+    if (Item* item = find(path)) {
+        item->kind = Kind::Create;
+        item->data.clear();
+        return item->data;
+    }
+    items_.push_back({path, Kind::Create, {}, {}});
+    return items_.back().data;
+}
+
+std::string& Outputs::append(const std::string& path) {
+    if (Item* item = find(path)) {
+        if (item->kind == Kind::Remove) {
+            item->kind = Kind::Append;
+            item->data.clear();
+        }
+        return item->data;
+    }
+    items_.push_back({path, Kind::Append, {}, {}});
+    return items_.back().data;
+}
+
+void Outputs::remove(const std::string& path) {
+    if (Item* item = find(path)) {
+        item->kind = Kind::Remove;
+        item->data.clear();
+        item->data.shrink_to_fit();
+        return;
+    }
+    items_.push_back({path, Kind::Remove, {}, {}});
+}
+
+void Outputs::replaceWithBackup(const std::string& path, const std::string& backupPath,
+                                std::string data) {
+    if (Item* item = find(path)) {
+        item->kind = Kind::ReplaceWithBackup;
+        item->data = std::move(data);
+        item->backup = backupPath;
+        return;
+    }
+    items_.push_back({path, Kind::ReplaceWithBackup, std::move(data), backupPath});
+}
+
+bool Outputs::has(const std::string& path) const {
+    for (const auto& item : items_)
+        if (item.path == path) return true;
+    return false;
+}
+
+std::vector<std::string> Outputs::paths() const {
+    std::vector<std::string> result;
+    for (const auto& item : items_) result.push_back(item.path);
+    return result;
+}
+
+std::string Outputs::clash(const std::vector<std::string>& inputs) const {
+    for (size_t i = 0; i < items_.size(); ++i) {
+        for (const auto& input : inputs)
+            if (samePath(items_[i].path, input)) return items_[i].path;
+        for (size_t j = 0; j < i; ++j)
+            if (samePath(items_[i].path, items_[j].path)) return items_[i].path;
+        if (!items_[i].backup.empty()) {
+            for (const auto& input : inputs)
+                if (samePath(items_[i].backup, input)) return items_[i].backup;
+        }
+    }
+    return "";
+}
+
+std::string Outputs::commit() {
+    FileSystem& fs = fileSystem();
+    for (auto& item : items_) {
+        switch (item.kind) {
+            case Kind::Create:
+                if (!fs.writeAtomic(item.path, item.data)) return item.path;
+                break;
+            case Kind::Append: {
+                std::string old;
+                struct stat st {};
+                if (::stat(item.path.c_str(), &st) == 0 && !fs.read(item.path, old))
+                    return item.path;
+                old += item.data;
+                if (!fs.writeAtomic(item.path, old)) return item.path;
+                break;
+            }
+            case Kind::Remove:
+                if (!fs.remove(item.path)) return item.path;
+                break;
+            case Kind::ReplaceWithBackup: {
+                // New contents first, beside the file; only then shuffle names.
+                const std::string tmp = tempNameFor(item.path);
+                if (!fs.writeAtomic(tmp, item.data)) return item.path;
+                struct stat st {};
+                const bool hadFile = ::stat(item.path.c_str(), &st) == 0;
+                if (hadFile) {
+                    if (!fs.remove(item.backup) || !fs.rename(item.path, item.backup)) {
+                        fs.remove(tmp);
+                        return item.path;
+                    }
+                }
+                if (!fs.rename(tmp, item.path)) {
+                    fs.remove(tmp);
+                    return item.path;
+                }
+                break;
+            }
+        }
+    }
+    return "";
+}
+
+}  // namespace quorlin

@@ -1,0 +1,68 @@
+// The one file layer of the core: whole-file reads, atomic writes, and the batch of outputs a
+// job builds in memory and commits at its end. Tests swap the FileSystem to inject faults.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <deque>
+#include <vector>
+
+namespace quorlin {
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // False when the file cannot be opened or read to its end.
+    virtual bool read(const std::string& path, std::string& out);
+    // Writes data to a temporary file beside path and renames it over path.
+    virtual bool writeAtomic(const std::string& path, std::string_view data);
+    virtual bool rename(const std::string& from, const std::string& to);
+    // True when the file is gone afterwards (also when it never existed).
+    virtual bool remove(const std::string& path);
+};
+
+FileSystem& fileSystem();
+// Installs a replacement (tests); nullptr restores the real one. Returns the previous one.
+FileSystem* setFileSystem(FileSystem* fs);
+
+// Outputs of one job, kept in memory until commit().
+class Outputs {
+public:
+    // Buffer of a file that replaces any old one.
+    std::string& create(const std::string& path);
+    // Buffer of text appended to the file (to a file created earlier in this job if there is one).
+    std::string& append(const std::string& path);
+    // The file is deleted at commit (drops anything queued for it).
+    void remove(const std::string& path);
+    // The file at path is replaced by data; the old one becomes backupPath (an older backup is
+    // deleted). The new contents are written beside it first, so a failure loses nothing.
+    void replaceWithBackup(const std::string& path, const std::string& backupPath,
+                           std::string data);
+
+    bool has(const std::string& path) const;
+    std::vector<std::string> paths() const;
+
+    // The first output path that equals one of inputs or another output; "" when none.
+    std::string clash(const std::vector<std::string>& inputs) const;
+
+    // Commits in order of first mention. Returns "" or the path that could not be written;
+    // files after it are left untouched.
+    std::string commit();
+
+    void clear() { items_.clear(); }
+
+private:
+    enum class Kind { Create, Append, Remove, ReplaceWithBackup };
+    struct Item {
+        std::string path;
+        Kind kind;
+        std::string data;
+        std::string backup;
+    };
+    Item* find(const std::string& path);
+    // A deque keeps the buffers handed out valid while more files are added.
+    std::deque<Item> items_;
+};
+
+}  // namespace quorlin
