@@ -5,7 +5,8 @@
 namespace quorlin {
 
 void writeheader(Session& s) {
-    s.out.create(s.base + ".rgn") = "ARES REGION FILE\r\n\r\n*HEADER\r\nVERSION 609 600\r\nUNITS 10nm\r\n\r\n";
+    s.out.create(s.base + ".rgn") =
+        "ARES REGION FILE\r\n\r\n*HEADER\r\nVERSION 609 600\r\nUNITS 10nm\r\n\r\n";
 }
 
 std::string_view layertranslate(long index) {

@@ -14,6 +14,8 @@ void writeheader(Session& s);
 std::string_view layertranslate(long index);
 
 // Tango thousandths of an inch to region units of 10 nm.
-inline double toRegionUnits(double thousandths) { return thousandths * 2540; }
+inline double toRegionUnits(double thousandths) {
+    return thousandths * 2540;
+}
 
 }  // namespace quorlin

@@ -10,7 +10,7 @@
 namespace quorlin {
 
 class StyleRegistry {
-public:
+  public:
     // Records name unless the same text (case-sensitive) is already recorded.
     void addstyle(std::string_view name);
     void clear();
@@ -20,7 +20,7 @@ public:
     std::vector<std::string>& styles() { return styles_; }
     const std::vector<std::string>& styles() const { return styles_; }
 
-private:
+  private:
     std::vector<std::string> styles_;
     std::unordered_set<std::string> seen_;
 };

@@ -3,9 +3,8 @@
 namespace quorlin {
 
 void PrimitiveSets::clear() {
-    for (PrimitiveSet* set : {&headerset, &netset, &compset, &compcontentset, &freepadset,
-                              &viaset, &freearcset, &freepolyset, &freetextset, &trackset,
-                              &trashset})
+    for (PrimitiveSet* set : {&headerset, &netset, &compset, &compcontentset, &freepadset, &viaset,
+                              &freearcset, &freepolyset, &freetextset, &trackset, &trashset})
         set->clear();
     storage.clear();
 }

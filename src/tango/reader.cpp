@@ -84,11 +84,15 @@ struct Diagnostic {
 };
 
 constexpr Diagnostic kDiagnostics[] = {
-    {&PrimitiveSets::freetextset, "_FreeText.txt"}, {&PrimitiveSets::freepadset, "_FreePad.txt"},
+    {&PrimitiveSets::freetextset, "_FreeText.txt"},
+    {&PrimitiveSets::freepadset, "_FreePad.txt"},
     {&PrimitiveSets::freepolyset, "_FreePolygon.txt"},
-    {&PrimitiveSets::freearcset, "_FreeArc.txt"},   {&PrimitiveSets::headerset, "_header.txt"},
-    {&PrimitiveSets::trackset, "_track.txt"},       {&PrimitiveSets::viaset, "_via.txt"},
-    {&PrimitiveSets::compset, "_component.txt"},    {&PrimitiveSets::compcontentset, "_compcomp.txt"},
+    {&PrimitiveSets::freearcset, "_FreeArc.txt"},
+    {&PrimitiveSets::headerset, "_header.txt"},
+    {&PrimitiveSets::trackset, "_track.txt"},
+    {&PrimitiveSets::viaset, "_via.txt"},
+    {&PrimitiveSets::compset, "_component.txt"},
+    {&PrimitiveSets::compcontentset, "_compcomp.txt"},
     {&PrimitiveSets::netset, "_net.txt"},
 };
 

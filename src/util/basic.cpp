@@ -8,8 +8,12 @@
 
 namespace quorlin {
 
-double cosd(double angle) { return std::cos(angle / 180 * kPi); }
-double sind(double angle) { return std::sin(angle / 180 * kPi); }
+double cosd(double angle) {
+    return std::cos(angle / 180 * kPi);
+}
+double sind(double angle) {
+    return std::sin(angle / 180 * kPi);
+}
 
 int hexvalue(const std::string& digits) {
     const std::string word = upperAscii(getfield(digits, 1, ""));
@@ -18,8 +22,10 @@ int hexvalue(const std::string& digits) {
     for (size_t k = word.size(); k-- > 0; weight *= 16) {
         const char c = word[k];
         double contribution = 0;
-        if (c >= '0' && c <= '9') contribution = (c - '0') * weight;
-        else if (c >= 'A' && c <= 'F') contribution = (c - 55) * weight;
+        if (c >= '0' && c <= '9')
+            contribution = (c - '0') * weight;
+        else if (c >= 'A' && c <= 'F')
+            contribution = (c - 55) * weight;
         sum += static_cast<uint32_t>(toInt64(roundEven(contribution)));
     }
     return static_cast<int>(sum);

@@ -48,7 +48,8 @@ std::string getfield(std::string& line, long n, std::string& delim) {
             ++occurrences;
         if (occurrences == 0) return "1";
         size_t count = occurrences + 1;
-        if (work.size() >= delim.size() && work.compare(work.size() - delim.size(), delim.size(), delim) == 0)
+        if (work.size() >= delim.size() &&
+            work.compare(work.size() - delim.size(), delim.size(), delim) == 0)
             --count;
         return std::to_string(count);
     }
@@ -86,8 +87,12 @@ void Fields::assign(std::string_view line) {
     }
 }
 
-double Fields::num(long n) const { return lenient((*this)[n]); }
+double Fields::num(long n) const {
+    return lenient((*this)[n]);
+}
 
-bool Fields::strictNum(long n, double& out) const { return strict((*this)[n], out); }
+bool Fields::strictNum(long n, double& out) const {
+    return strict((*this)[n], out);
+}
 
 }  // namespace quorlin

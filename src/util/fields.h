@@ -19,7 +19,7 @@ std::string getfield(std::string_view line, long n, std::string_view delim);
 // A blank-separated record split once. Fields are numbered from 1; a number below 1 or past the
 // last field reads as an empty field.
 class Fields {
-public:
+  public:
     Fields() = default;
     explicit Fields(std::string_view line) { assign(line); }
 
@@ -41,7 +41,7 @@ public:
     // Strict number of field n; false when the field is not wholly a number.
     bool strictNum(long n, double& out) const;
 
-private:
+  private:
     std::string_view line_;
     std::vector<std::pair<uint32_t, uint32_t>> spans_;
 };

@@ -7,7 +7,8 @@ namespace quorlin {
 std::string parsefilename(std::string& name, int part) {
     if (name.empty()) return "";
     size_t first = name.find_first_not_of(' ');
-    if (first != std::string::npos) name = name.substr(first, name.find_last_not_of(' ') - first + 1);
+    if (first != std::string::npos)
+        name = name.substr(first, name.find_last_not_of(' ') - first + 1);
 
     std::string cleaned;
     cleaned.reserve(name.size());
@@ -29,13 +30,20 @@ std::string parsefilename(std::string& name, int part) {
     const std::string dotText = dot == std::string::npos ? "" : ".";
 
     switch (part) {
-        case 0: return base + dotText + extension;
-        case 1: return base;
-        case 2: return extension;
-        case 3: return directory;
-        case 4: return directory + joint + base + dotText + extension;
-        case 5: return directory + joint + base;
-        default: return "";
+        case 0:
+            return base + dotText + extension;
+        case 1:
+            return base;
+        case 2:
+            return extension;
+        case 3:
+            return directory;
+        case 4:
+            return directory + joint + base + dotText + extension;
+        case 5:
+            return directory + joint + base;
+        default:
+            return "";
     }
 }
 

@@ -92,7 +92,9 @@ bool FileSystem::remove(const std::string& path) {
     return errno == ENOENT;
 }
 
-FileSystem& fileSystem() { return current ? *current : realFileSystem(); }
+FileSystem& fileSystem() {
+    return current ? *current : realFileSystem();
+}
 
 FileSystem* setFileSystem(FileSystem* fs) {
     FileSystem* previous = current;

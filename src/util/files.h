@@ -2,16 +2,16 @@
 // job builds in memory and commits at its end. Tests swap the FileSystem to inject faults.
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <deque>
 #include <vector>
 
 namespace quorlin {
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
     // False when the file cannot be opened or read to its end.
     virtual bool read(const std::string& path, std::string& out);
@@ -28,7 +28,7 @@ FileSystem* setFileSystem(FileSystem* fs);
 
 // Outputs of one job, kept in memory until commit().
 class Outputs {
-public:
+  public:
     // Buffer of a file that replaces any old one.
     std::string& create(const std::string& path);
     // Buffer of text appended to the file (to a file created earlier in this job if there is one).
@@ -52,7 +52,7 @@ public:
 
     void clear() { items_.clear(); }
 
-private:
+  private:
     enum class Kind { Create, Append, Remove, ReplaceWithBackup };
     struct Item {
         std::string path;

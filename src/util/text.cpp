@@ -1,11 +1,12 @@
 #include "util/text.h"
 
+#include <locale.h>
+
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <locale.h>
 
 namespace quorlin {
 
@@ -97,7 +98,9 @@ std::string plainnum(double v) {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Length of the number at the start of s (after any sign), or 0 when none.
 size_t scanNumber(std::string_view s) {
@@ -157,7 +160,9 @@ bool strict(std::string_view s, double& out) {
     return true;
 }
 
-double roundEven(double v) { return std::nearbyint(v); }
+double roundEven(double v) {
+    return std::nearbyint(v);
+}
 
 int64_t toInt64(double v) {
     if (std::isnan(v)) return 0;

@@ -25,13 +25,18 @@ TempDir::~TempDir() {
 void TempDir::write(const std::string& name, const std::string& data) const {
     writeFile(path_ / name, data);
 }
-std::string TempDir::read(const std::string& name) const { return readFile(path_ / name); }
-bool TempDir::exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
+std::string TempDir::read(const std::string& name) const {
+    return readFile(path_ / name);
+}
+bool TempDir::exists(const std::string& name) const {
+    return std::filesystem::exists(path_ / name);
+}
 
 std::map<std::string, std::string> TempDir::snapshot() const {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(path_))
-        if (entry.is_regular_file()) files[entry.path().filename().string()] = readFile(entry.path());
+        if (entry.is_regular_file())
+            files[entry.path().filename().string()] = readFile(entry.path());
     return files;
 }
 

@@ -13,7 +13,7 @@ namespace quorlin::test {
 
 // Records what a job asked of its host.
 class RecordingHost : public Host {
-public:
+  public:
     void beep() override { ++beeps; }
     std::string today() override { return "06/12/2026"; }
     void statusChanged(const std::string& text) override { statuses.push_back(text); }
@@ -24,7 +24,7 @@ public:
 
 // A temporary folder removed when the object goes.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -37,7 +37,7 @@ public:
     // Every file in the folder with its contents.
     std::map<std::string, std::string> snapshot() const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -15,7 +15,7 @@ namespace quorlin {
 namespace {
 
 class CliHost : public Host {
-public:
+  public:
     CliHost(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
     void statusChanged(const std::string& text) override {
         if (!text.empty()) out_ << text << '\n';
@@ -31,7 +31,7 @@ public:
         return std::string(buf, n);
     }
 
-private:
+  private:
     std::ostream& out_;
     std::ostream& err_;
 };
@@ -44,13 +44,12 @@ void printReport(std::ostream& out, const std::string& text) {
 
 void printCounts(std::ostream& out, const Form& f) {
     static const std::pair<const char*, int> kRows[] = {
-        {"Headers", 2},        {"Nets", 3},     {"Components", 4}, {"Component pads", 12},
-        {"Component other", 1}, {"Pads", 5},    {"Vias", 6},       {"Arcs", 7},
-        {"Polygons", 8},       {"Vertex", 0},   {"Text", 9},       {"Lines", 10},
+        {"Headers", 2},         {"Nets", 3},   {"Components", 4}, {"Component pads", 12},
+        {"Component other", 1}, {"Pads", 5},   {"Vias", 6},       {"Arcs", 7},
+        {"Polygons", 8},        {"Vertex", 0}, {"Text", 9},       {"Lines", 10},
         {"Trash", 11}};
     for (const auto& [caption, box] : kRows)
-        out << std::left << std::setw(16) << caption << f.counts[static_cast<size_t>(box)]
-            << '\n';
+        out << std::left << std::setw(16) << caption << f.counts[static_cast<size_t>(box)] << '\n';
 }
 
 void printNetCounts(std::ostream& out, const Form& f) {
@@ -65,12 +64,13 @@ void printComparison(std::ostream& out, const Form& f) {
     size_t width = 5;
     for (const auto& row : kRows)
         for (int i : row.second) width = std::max(width, f.netdata[static_cast<size_t>(i)].size());
-    out << std::left << std::setw(9) << "Elements" << std::right << std::setw(static_cast<int>(width) + 1)
-        << "A" << std::setw(static_cast<int>(width) + 1) << "B"
-        << std::setw(static_cast<int>(width) + 1) << "Delta" << '\n';
+    out << std::left << std::setw(9) << "Elements" << std::right
+        << std::setw(static_cast<int>(width) + 1) << "A" << std::setw(static_cast<int>(width) + 1)
+        << "B" << std::setw(static_cast<int>(width) + 1) << "Delta" << '\n';
     for (const auto& [caption, boxes] : kRows) {
         out << std::left << std::setw(9) << caption << std::right;
-        for (int i : boxes) out << std::setw(static_cast<int>(width) + 1) << f.netdata[static_cast<size_t>(i)];
+        for (int i : boxes)
+            out << std::setw(static_cast<int>(width) + 1) << f.netdata[static_cast<size_t>(i)];
         out << '\n';
     }
 }

@@ -2,4 +2,6 @@
 
 #include "app/cli/cli.h"
 
-int main(int argc, char** argv) { return quorlin::runCli(argc, argv, std::cout, std::cerr); }
+int main(int argc, char** argv) {
+    return quorlin::runCli(argc, argv, std::cout, std::cerr);
+}

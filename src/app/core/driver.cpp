@@ -98,10 +98,17 @@ void compareNetlists(Session& s) {
 void Commands_Click(Session& s, int index) {
     s.form.notesVisible = false;
     switch (index) {
-        case 0: convertPcb(s); break;
-        case 1: convertNetlist(s); break;
-        case 2: compareNetlists(s); break;
-        default: break;
+        case 0:
+            convertPcb(s);
+            break;
+        case 1:
+            convertNetlist(s);
+            break;
+        case 2:
+            compareNetlists(s);
+            break;
+        default:
+            break;
     }
 }
 

@@ -29,8 +29,7 @@ struct Form {
     std::string reportbox;
     std::array<std::string, 13> counts{"0", "0", "0", "0", "0", "0", "0",
                                        "0", "0", "0", "0", "0", "0"};
-    std::array<std::string, 12> netdata{"0", "0", "0", "0", "0", "0",
-                                        "0", "0", "0", "0", "0", "0"};
+    std::array<std::string, 12> netdata{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
     std::string spinner;
     bool notesVisible = true;
 };

@@ -6,7 +6,7 @@
 namespace quorlin {
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
     // Lets the window repaint and take input; called often, so a host throttles it.
     virtual void processEvents() {}

@@ -16,7 +16,7 @@
 namespace quorlin {
 
 class Session {
-public:
+  public:
     explicit Session(Host& host) : host_(host) {}
 
     Form form;
@@ -65,7 +65,7 @@ public:
     // Appends one source line to the trash file and marks it non-empty.
     void trashLine(std::string_view line);
 
-private:
+  private:
     Host& host_;
 };
 

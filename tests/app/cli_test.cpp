@@ -1,0 +1,58 @@
+#include "app/cli/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/run.h"
+
+namespace quorlin {
+namespace {
+
+struct CliResult {
+    int code;
+    std::string out, err;
+};
+
+CliResult run(std::vector<std::string> args) {
+    args.insert(args.begin(), "quorlin-cli");
+    std::vector<const char*> argv;
+    for (const auto& a : args) argv.push_back(a.c_str());
+    std::ostringstream out, err;
+    int code = runCli(static_cast<int>(argv.size()), argv.data(), out, err);
+    return {code, out.str(), err.str()};
+}
+
+TEST(Cli, VersionUsageAndMissingFiles) {
+    auto version = run({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, "1.01.02\n");
+
+    EXPECT_EQ(run({}).code, 2);
+    EXPECT_EQ(run({"pcb"}).code, 2);
+    EXPECT_EQ(run({"pcb", "x.pcb", "--guard-gap", "11"}).code, 2);
+    EXPECT_EQ(run({"frob"}).code, 2);
+
+    auto missing = run({"pcb", "/nonexistent/board.pcb"});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.err, "Source file name is not valid\n");
+    EXPECT_EQ(missing.out, "");
+}
+
+TEST(Cli, PcbPrintsStatusesThenCounts) {
+    test::TempDir dir;
+    dir.write("b.pcb", test::crlf({";tango-pcb", "net A 1", "zap"}));
+    auto r = run({"pcb", dir.file("b.pcb")});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out.substr(0, r.out.find("Headers")),
+              "Extracting primitives from PCB source file\n"
+              "Primitive extraction complete\n"
+              "Conversion complete\n");
+    EXPECT_NE(r.out.find("Headers         1\nNets            1\n"), std::string::npos);
+    EXPECT_NE(r.out.find("Trash           1\n"), std::string::npos);
+    EXPECT_TRUE(dir.exists("b_Trash.txt"));
+}
+
+}  // namespace
+}  // namespace quorlin

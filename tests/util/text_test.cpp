@@ -1,0 +1,131 @@
+#include "util/text.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+
+#include "util/basic.h"
+
+namespace quorlin {
+namespace {
+
+TEST(NumText, SignedNumberText) {
+    const std::pair<double, const char*> cases[] = {
+        {0, " 0"},
+        {-0.0, " 0"},
+        {254000, " 254000"},
+        {-1270, "-1270"},
+        {0.5, " .5"},
+        {-0.5, "-.5"},
+        {-0.25, "-.25"},
+        {123.456, " 123.456"},
+        {1e15, " 1000000000000000"},
+        {1e20, " 100000000000000000000"},
+        {1e-5, " .00001"},
+        {0.1 + 0.2, " .3"},
+        {19.999999997949, " 19.999999997949"},
+        {2540.0 * 1.1, " 2794"},
+        {123456789012345678.0, " 123456789012346000"},
+        {-762000.00000000012, "-762000"},
+        {1.0 / 3, " .333333333333333"},
+    };
+    for (const auto& [value, text] : cases) EXPECT_EQ(numtext(value), text) << value;
+    EXPECT_EQ(plainnum(-0.5), "-.5");
+    EXPECT_EQ(plainnum(7), "7");
+}
+
+TEST(NumText, DoesNotFollowTheLocale) {
+    const char* old = std::setlocale(LC_ALL, nullptr);
+    std::string saved = old ? old : "C";
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(numtext(1.5), " 1.5");
+    EXPECT_EQ(lenient("1.5"), 1.5);
+    std::setlocale(LC_ALL, saved.c_str());
+}
+
+TEST(Reading, LenientAndStrict) {
+    struct Case {
+        const char* text;
+        double lenient;
+        bool strictOk;
+    };
+    const Case cases[] = {
+        {"12", 12, true},     {"  -3.5", -3.5, true},
+        {"+4", 4, true},      {".5", 0.5, true},
+        {"5.", 5, true},      {"1e3", 1000, true},
+        {"1E-2", 0.01, true}, {"1e", 1, false},
+        {"2e+", 2, false},    {"12abc", 12, false},
+        {"abc", 0, false},    {"", 0, false},
+        {"-", 0, false},      {".", 0, false},
+        {"nan", 0, false},    {"inf", 0, false},
+        {" 7 ", 7, true},     {"1 2", 1, false},
+        {"-0", 0, true},      {"99999999999999999999", 1e20, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(lenient(c.text), c.lenient) << c.text;
+        double v = -999;
+        EXPECT_EQ(strict(c.text, v), c.strictOk) << c.text;
+        if (c.strictOk) {
+            EXPECT_EQ(v, c.lenient) << c.text;
+        }
+    }
+    EXPECT_TRUE(std::isinf(lenient("1e999")));
+    EXPECT_GT(lenient("1e-320"), 0);
+    EXPECT_LT(lenient("1e-320"), 1e-300);
+}
+
+TEST(Reading, RoundingAndIntegers) {
+    EXPECT_EQ(roundEven(2.5), 2);
+    EXPECT_EQ(roundEven(3.5), 4);
+    EXPECT_EQ(roundEven(-2.5), -2);
+    EXPECT_EQ(roundEven(-0.3), 0);
+    EXPECT_EQ(toInt64(std::nan("")), 0);
+    EXPECT_EQ(toInt64(1e300), std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(toInt64(-1e300), std::numeric_limits<int64_t>::min());
+    EXPECT_EQ(leadingInt("-12x"), -12);
+    EXPECT_EQ(leadingInt("x12"), 0);
+    EXPECT_EQ(leadingInt("+3"), 3);
+    EXPECT_GT(leadingInt("99999999999999999999999"), 0);
+}
+
+TEST(Lines, EveryLineEndEndsALine) {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb\n", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"a\n\rb", {"a", "", "b"}},
+        {"\r\n", {""}},
+        {std::string("x\0y\n", 4), {std::string("x\0y", 3)}},
+    };
+    for (const auto& [data, expected] : cases) {
+        auto lines = splitLines(data);
+        ASSERT_EQ(lines.size(), expected.size()) << data;
+        for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i]);
+    }
+}
+
+TEST(Case, FoldsAsciiOnly) {
+    EXPECT_EQ(lowerAscii("VeRsIoN \xC4"), "version \xC4");
+    EXPECT_EQ(upperAscii("1f\xE4"), "1F\xE4");
+}
+
+TEST(Basic, TrigHexVersion) {
+    EXPECT_NE(cosd(90), 0.0);
+    EXPECT_NEAR(cosd(90), 0, 1e-9);
+    EXPECT_DOUBLE_EQ(sind(30), std::sin(30.0 / 180 * 3.141592654));
+    const std::pair<const char*, int> hex[] = {{"a", 10}, {"1F", 31}, {"", 0},  {"  ff rest", 255},
+                                               {"G", 0},  {"3", 3},   {"A", 10}};
+    for (const auto& [digits, value] : hex) EXPECT_EQ(hexvalue(digits), value) << digits;
+    EXPECT_EQ(versionstring(), "1.01.02");
+    initchars();
+    EXPECT_EQ(crlf, "\r\n");
+    EXPECT_EQ(tabchar, "\t");
+}
+
+}  // namespace
+}  // namespace quorlin
