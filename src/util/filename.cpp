@@ -1,6 +1,6 @@
 #include "util/filename.h"
 
-#include <sys/stat.h>
+#include "util/files.h"
 
 namespace quorlin {
 
@@ -53,14 +53,11 @@ std::string parsefilename(const std::string& name, int part) {
 }
 
 bool fileexists(const std::string& path) {
-    struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return fileSystem().entry(path) == FileSystem::Entry::File;
 }
 
 bool direxists(const std::string& path) {
-    struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0 &&
-           (S_ISREG(st.st_mode) || S_ISDIR(st.st_mode));
+    return fileSystem().entry(path) != FileSystem::Entry::None;
 }
 
 }  // namespace quorlin

@@ -92,6 +92,14 @@ bool FileSystem::remove(const std::string& path) {
     return errno == ENOENT;
 }
 
+FileSystem::Entry FileSystem::entry(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) return Entry::None;
+    if (S_ISREG(st.st_mode)) return Entry::File;
+    if (S_ISDIR(st.st_mode)) return Entry::Directory;
+    return Entry::None;
+}
+
 FileSystem& fileSystem() {
     return current ? *current : realFileSystem();
 }
@@ -186,8 +194,7 @@ std::string Outputs::commit() {
                 break;
             case Kind::Append: {
                 std::string old;
-                struct stat st {};
-                if (::stat(item.path.c_str(), &st) == 0 && !fs.read(item.path, old))
+                if (fs.entry(item.path) != FileSystem::Entry::None && !fs.read(item.path, old))
                     return item.path;
                 old += item.data;
                 if (!fs.writeAtomic(item.path, old)) return item.path;
@@ -200,8 +207,7 @@ std::string Outputs::commit() {
                 // New contents first, beside the file; only then shuffle names.
                 const std::string tmp = tempNameFor(item.path);
                 if (!fs.writeAtomic(tmp, item.data)) return item.path;
-                struct stat st {};
-                const bool hadFile = ::stat(item.path.c_str(), &st) == 0;
+                const bool hadFile = fs.entry(item.path) != FileSystem::Entry::None;
                 if (hadFile) {
                     if (!fs.remove(item.backup) || !fs.rename(item.path, item.backup)) {
                         fs.remove(tmp);

@@ -20,6 +20,8 @@ class FileSystem {
     virtual bool rename(const std::string& from, const std::string& to);
     // True when the file is gone afterwards (also when it never existed).
     virtual bool remove(const std::string& path);
+    enum class Entry { None, File, Directory };
+    virtual Entry entry(const std::string& path);
 };
 
 FileSystem& fileSystem();

@@ -1,0 +1,34 @@
+#include "support/memory_fs.h"
+
+namespace quorlin::test {
+
+bool MemoryFileSystem::read(const std::string& path, std::string& out) {
+    auto it = files.find(path);
+    if (it == files.end()) return false;
+    out = it->second;
+    return true;
+}
+
+bool MemoryFileSystem::writeAtomic(const std::string& path, std::string_view data) {
+    files[path] = std::string(data);
+    return true;
+}
+
+bool MemoryFileSystem::rename(const std::string& from, const std::string& to) {
+    auto it = files.find(from);
+    if (it == files.end()) return false;
+    files[to] = std::move(it->second);
+    files.erase(from);
+    return true;
+}
+
+bool MemoryFileSystem::remove(const std::string& path) {
+    files.erase(path);
+    return true;
+}
+
+FileSystem::Entry MemoryFileSystem::entry(const std::string& path) {
+    return files.count(path) ? Entry::File : Entry::None;
+}
+
+}  // namespace quorlin::test

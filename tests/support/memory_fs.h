@@ -1,0 +1,34 @@
+// A file system held in memory, for fuzzing and for tests that must not touch the disk.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "util/files.h"
+
+namespace quorlin::test {
+
+class MemoryFileSystem : public FileSystem {
+  public:
+    std::map<std::string, std::string> files;
+
+    bool read(const std::string& path, std::string& out) override;
+    bool writeAtomic(const std::string& path, std::string_view data) override;
+    bool rename(const std::string& from, const std::string& to) override;
+    bool remove(const std::string& path) override;
+    Entry entry(const std::string& path) override;
+};
+
+// Installs a file system for the life of the object.
+class ScopedFileSystem {
+  public:
+    explicit ScopedFileSystem(FileSystem& fs) : previous_(setFileSystem(&fs)) {}
+    ~ScopedFileSystem() { setFileSystem(previous_); }
+    ScopedFileSystem(const ScopedFileSystem&) = delete;
+    ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
+
+  private:
+    FileSystem* previous_;
+};
+
+}  // namespace quorlin::test
