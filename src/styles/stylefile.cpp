@@ -1,9 +1,47 @@
 #include "styles/stylefile.h"
 
+#include <algorithm>
+#include <filesystem>
+
 #include "app/core/session.h"
+#include "styles/stylerecords.h"
 
 namespace quorlin {
 
-void writestylefile(Session&) {}
+namespace {
+
+// The style file can only be replaced inside an existing directory. "\" counts as a separator
+// too, so a Windows path on another system is refused instead of becoming an odd file name in
+// the working folder; an existing directory at the path itself is never moved aside.
+bool replaceable(const std::string& path) {
+    if (path.empty()) return false;
+    const size_t sep = path.find_last_of("\\/");
+    if (sep == path.size() - 1) return false;
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return false;
+    if (sep == std::string::npos) return true;
+    const std::string dir = sep == 0 ? path.substr(0, 1) : path.substr(0, sep);
+    return std::filesystem::is_directory(dir, ec);
+}
+
+}  // namespace
+
+void writestylefile(Session& s) {
+    std::vector<std::string>& names = s.registry.styles();
+    rewriteTrackNames(names);
+    // Stable, so the order is the one repeated neighbour swaps would give.
+    std::stable_sort(names.begin(), names.end());
+
+    std::string& text = s.out.create(s.base + "_styles.txt");
+    text = styleFileText(names, s.form.guardgap, s.form.replicate == 1);
+
+    if (s.form.writestyle != 1) return;
+    const std::string& path = s.form.stylefile;
+    if (!replaceable(path)) {
+        s.fail("Cannot write file: " + path);
+        return;
+    }
+    s.out.replaceWithBackup(path, path + ".bak", text);
+}
 
 }  // namespace quorlin
