@@ -139,7 +139,7 @@ TEST(Driver, LineEndsDoNotChangeTheOutputs) {
         test::runPcb(run, dir, board, form);
         auto files = dir.snapshot();
         files.erase("board.pcb");
-        EXPECT_EQ(files.size(), 13u);
+        EXPECT_EQ(files.size(), 14u);
         if (reference.empty()) {
             reference = files;
         } else {
