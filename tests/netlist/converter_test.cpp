@@ -28,8 +28,8 @@ void runNet(NetRun& run, const std::string& path, int xpattern = 0) {
     Commands_Click(run.session, 1);
 }
 
-Netlist read(std::string_view text, bool strip = false) {
-    TangoNetlistReader reader(strip);
+Netlist read(std::string_view text) {
+    TangoNetlistReader reader(false);
     forEachLine(text, [&](std::string_view l) { reader.line(l); });
     reader.finish();
     return reader.netlist();
@@ -83,32 +83,6 @@ TEST(TangoNetlist, GoldenFiles) {
                   (std::vector<std::string>{"", "Converting Tango netlist to Ares SDF netlist",
                                             "Tango netlist to Ares SDF conversion complete"}));
         EXPECT_EQ(run.host.beeps, 1);
-    }
-}
-
-// Every "[" and "(" block of a source becomes a part or a net, and every node line a node.
-TEST(TangoNetlist, SourceBlocksAllArrive) {
-    for (const char* name : {"board.net", "example.net"}) {
-        const std::string src = golden(name);
-        const Netlist nl = read(src);
-        size_t parts = 0, nets = 0;
-        std::vector<std::string> nodes, got;
-        bool inNet = false, nameNext = false;
-        forEachLine(src, [&](std::string_view l) {
-            if (nameNext) return void(nameNext = false);
-            if (l.starts_with("[")) ++parts;
-            if (l.starts_with("(")) ++nets, inNet = nameNext = true;
-            if (l.starts_with(")")) inNet = false;
-            if (inNet && !l.empty() && l[0] != '(') {
-                const NetNode n = parseTangoNode(l);
-                nodes.push_back(n.ref + "/" + n.pin);
-            }
-        });
-        for (const auto& net : nl.nets)
-            for (const auto& n : net.nodes) got.push_back(n.ref + "/" + n.pin);
-        EXPECT_EQ(nl.parts.size(), parts) << name;
-        EXPECT_EQ(nl.nets.size(), nets) << name;
-        EXPECT_EQ(got, nodes) << name;
     }
 }
 
