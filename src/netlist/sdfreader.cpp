@@ -82,14 +82,4 @@ void SdfReader::addNode(std::string_view line) {
     ++netlist_.nodeCount;
 }
 
-std::string sortedText(const Netlist& netlist) {
-    std::string out;
-    for (const auto& net : netlist.nets) {
-        out.append(kCrLf).append(net.name).append(kCrLf);
-        for (const auto& node : net.nodes)
-            out.append(node.ref).append("-").append(node.pin).append(kCrLf);
-    }
-    return out;
-}
-
 }  // namespace quorlin

@@ -31,7 +31,4 @@ class SdfReader {
     std::string work_;
 };
 
-// The sorted copy for inspection: per net an empty line, its name, then "ref-pin" lines.
-std::string sortedText(const Netlist& netlist);
-
 }  // namespace quorlin

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "util/text.h"
+
 namespace quorlin {
 
 namespace {
@@ -48,6 +50,16 @@ void siftNetlist(Netlist& netlist) {
 size_t singleNodeNets(const Netlist& netlist) {
     return static_cast<size_t>(std::count_if(netlist.nets.begin(), netlist.nets.end(),
                                              [](const Net& n) { return n.nodes.size() == 1; }));
+}
+
+std::string sortedText(const Netlist& netlist) {
+    std::string out;
+    for (const auto& net : netlist.nets) {
+        out.append(kCrLf).append(net.name).append(kCrLf);
+        for (const auto& node : net.nodes)
+            out.append(node.ref).append("-").append(node.pin).append(kCrLf);
+    }
+    return out;
 }
 
 }  // namespace quorlin

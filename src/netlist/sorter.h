@@ -18,4 +18,7 @@ void siftNetlist(Netlist& netlist);
 
 size_t singleNodeNets(const Netlist& netlist);
 
+// The sorted copy for inspection: per net an empty line, its name, then "ref-pin" lines.
+std::string sortedText(const Netlist& netlist);
+
 }  // namespace quorlin
