@@ -1,8 +1,56 @@
+// Job "Convert Tango Nets to SDF": reads the Tango netlist, writes the SDF file beside it.
 #include "app/core/session.h"
 #include "netlist/netlist.h"
+#include "netlist/sdfwriter.h"
+#include "netlist/tangonetlist.h"
+#include "util/filename.h"
+#include "util/text.h"
 
 namespace quorlin {
 
-void netconverter(Session&) {}
+namespace {
+
+// Counts are refreshed this often while reading, and once at the end.
+constexpr size_t kProgressLines = 1024;
+
+void showCounts(Session& s, const TangoNetlistReader& reader) {
+    s.form.netdata[0] = std::to_string(reader.netlist().nets.size());
+    s.form.netdata[1] = std::to_string(reader.netlist().nodeCount);
+    s.form.netdata[2] = std::to_string(reader.partCount());
+}
+
+}  // namespace
+
+void netconverter(Session& s) {
+    s.status("Converting Tango netlist to Ares SDF netlist");
+    for (auto& box : s.form.netdata) box = "0";
+    s.processEvents();
+    s.pause(10);
+
+    const std::string source = s.form.netfnme;
+    std::string data;
+    if (!s.readInput(source, data)) return;
+
+    TangoNetlistReader reader(s.form.xpattern == 1);
+    size_t lines = 0;
+    forEachLine(data, [&](std::string_view line) {
+        reader.line(line);
+        if (++lines % kProgressLines == 0) {
+            showCounts(s, reader);
+            s.processEvents();
+        }
+    });
+    reader.finish();
+    showCounts(s, reader);
+    s.processEvents();
+
+    const std::string created = s.host().today();
+    const std::string modified = s.host().today();
+    s.out.create(parsefilename(source, 5) + ".sdf") = writeSdf(reader.netlist(), created, modified);
+    if (!s.commitOutputs({source})) return;
+    s.status("Tango netlist to Ares SDF conversion complete");
+    s.processEvents();
+    s.host().beep();
+}
 
 }  // namespace quorlin

@@ -1,0 +1,39 @@
+#include "netlist/sdfwriter.h"
+
+#include "util/text.h"
+
+namespace quorlin {
+
+std::string writeSdf(const Netlist& netlist, std::string_view created, std::string_view modified) {
+    std::string out;
+    auto line = [&out](std::string_view a, std::string_view b = {}) {
+        out.append(a).append(b).append(kCrLf);
+    };
+    line("ISIS SCHEMATIC DESCRIPTION FORMAT 6.1");
+    line("=====================================");
+    line("Design:   <NONE>");
+    line("Doc. no.: <NONE>");
+    line("Revision: <NONE>");
+    line("Author:   <NONE>");
+    line("Created:  ", created);
+    line("Modified: ", modified);
+    line("");
+    line("*PROPERTIES,0");
+    line("");
+    line("*MODELDEFS,0");
+    line("");
+    line("*PARTLIST,", std::to_string(netlist.parts.size()));
+    for (const auto& part : netlist.parts) line(part);
+    line("");
+    line("*NETLIST,", std::to_string(netlist.nets.size()));
+    for (const auto& net : netlist.nets) {
+        line(net.name + ',', std::to_string(net.nodes.size()));
+        for (const auto& node : net.nodes) line(node.ref + ",PS,", node.pin);
+        line("");
+    }
+    line("");
+    line("*GATES,0");
+    return out;
+}
+
+}  // namespace quorlin
