@@ -118,6 +118,7 @@ Outputs::Item* Outputs::find(const std::string& path) {
 
 std::string& Outputs::create(const std::string& path) {
     if (Item* item = find(path)) {
+        if (item->kind == Kind::Create && twice_.empty()) twice_ = path;
         item->kind = Kind::Create;
         item->data.clear();
         return item->data;
@@ -172,6 +173,7 @@ std::vector<std::string> Outputs::paths() const {
 }
 
 std::string Outputs::clash(const std::vector<std::string>& inputs) const {
+    if (!twice_.empty()) return twice_;
     for (size_t i = 0; i < items_.size(); ++i) {
         for (const auto& input : inputs)
             if (samePath(items_[i].path, input)) return items_[i].path;

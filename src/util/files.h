@@ -31,7 +31,8 @@ FileSystem* setFileSystem(FileSystem* fs);
 // Outputs of one job, kept in memory until commit().
 class Outputs {
   public:
-    // Buffer of a file that replaces any old one.
+    // Buffer of a file that replaces any old one. Creating one path twice in a job is a name
+    // clash (two outputs would share the file), which clash() reports.
     std::string& create(const std::string& path);
     // Buffer of text appended to the file (to a file created earlier in this job if there is one).
     std::string& append(const std::string& path);
@@ -52,7 +53,10 @@ class Outputs {
     // files after it are left untouched.
     std::string commit();
 
-    void clear() { items_.clear(); }
+    void clear() {
+        items_.clear();
+        twice_.clear();
+    }
 
   private:
     enum class Kind { Create, Append, Remove, ReplaceWithBackup };
@@ -65,6 +69,7 @@ class Outputs {
     Item* find(const std::string& path);
     // A deque keeps the buffers handed out valid while more files are added.
     std::deque<Item> items_;
+    std::string twice_;  // first path created twice
 };
 
 }  // namespace quorlin
