@@ -1,8 +1,210 @@
+// The *LAYER sections of the region file: free tracks and arcs on the layers drawn as tracks, and
+// the track styles they need.
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "app/core/session.h"
+#include "region/arcsegments.h"
+#include "region/header.h"
+#include "region/recordtext.h"
 #include "region/writers.h"
+#include "util/fields.h"
+#include "util/text.h"
 
 namespace quorlin {
 
-void tracktranslate(Session&) {}
+namespace {
+
+constexpr int kLayerCount = 23;
+// Track styles are defined for whole widths 0..kMaxWidth only.
+constexpr int kMaxWidth = 250;
+
+// The Tango layer of a record: its whole value 0..22, or -1 for any other value.
+int layerOf(const Fields& f, long field) {
+    const double v = f.num(field);
+    if (!(v >= 0 && v <= kLayerCount - 1) || v != std::floor(v)) return -1;
+    return static_cast<int>(v);
+}
+
+// Records of one layer, as indices into their set, in source order.
+struct LayerBucket {
+    std::vector<uint32_t> tracks, arcs;
+};
+
+class TrackWriter {
+  public:
+    explicit TrackWriter(Session& s) : s_(s), rgn_(s.region()) {}
+
+    // One pass over both sets, so writing layer by layer costs no more than the records.
+    void bucket() {
+        const auto& tracks = s_.sets.trackset;
+        const auto& arcs = s_.sets.freearcset;
+        for (uint32_t i = 0; i < tracks.size(); ++i) {
+            s_.spinme(1);
+            f_.assign(tracks[i]);
+            const int layer = layerOf(f_, 3);
+            if (layer < 0)
+                offLayerTracks_.push_back(i);
+            else
+                layers_[static_cast<size_t>(layer)].tracks.push_back(i);
+        }
+        for (uint32_t i = 0; i < arcs.size(); ++i) {
+            s_.spinme(1);
+            f_.assign(arcs[i]);
+            const int layer = layerOf(f_, 6);
+            if (layer < 0)
+                offLayerArcs_.push_back(i);
+            else
+                layers_[static_cast<size_t>(layer)].arcs.push_back(i);
+        }
+    }
+
+    void writeSections() {
+        const bool topUsed = !layers_[0].tracks.empty() || !layers_[0].arcs.empty();
+        rgn_ += kCrLf;
+        rgn_ += "*LAYER TOP\r\n";
+        rgn_ += "\"T10\" S 1 0 0 0 254000\r\n";
+        rgn_ += "\"T10\" S 1 0 0 254000 0\r\n";
+        if (topUsed)
+            sectionOpen_ = true;
+        else
+            rgn_ += "*END_LAYER\r\n";
+        for (int layer = 0; layer < kLayerCount; ++layer) {
+            if (s_.layerdrawmode[static_cast<size_t>(layer)] != 1) continue;
+            const LayerBucket& b = layers_[static_cast<size_t>(layer)];
+            for (uint32_t i : b.tracks) writeTrack(layer, s_.sets.trackset[i]);
+            for (uint32_t i : b.arcs) writeArc(layer, s_.sets.freearcset[i]);
+            closeSection();
+        }
+        // Only a draw-mode table without layer 0 leaves TOP open; a section never stays unended.
+        closeSection();
+    }
+
+    // Tracks and arcs on no Tango layer are drawn by no writer; the user finds them in the trash.
+    void trashOffLayer() {
+        for (uint32_t i : offLayerTracks_) s_.trashLine(s_.sets.trackset[i]);
+        for (uint32_t i : offLayerArcs_) s_.trashLine(s_.sets.freearcset[i]);
+    }
+
+    void registerStyles() {
+        const bool listed = s_.form.writestyle != 1;
+        if (listed) s_.reportHeading("Define the following Tracks in ARES:", 36);
+        for (int w = 0; w <= kMaxWidth; ++w) {
+            if (listed) s_.spinme(1);
+            if (!widthUsed_[static_cast<size_t>(w)]) continue;
+            const std::string name = "TR" + std::to_string(w);
+            s_.registry.addstyle(name);
+            if (listed) s_.reportLine(name);
+        }
+        for (double w : outsideWidths_) {
+            const std::string line = "Track width outside 0 to 250 not registered: " + plainnum(w);
+            if (listed)
+                s_.reportLine(line);
+            else
+                s_.form.reportbox.append(line).append(kCrLf);
+        }
+        if (listed) s_.reportEnd();
+    }
+
+  private:
+    void openSection(int layer) {
+        if (sectionOpen_) return;
+        rgn_ += "*LAYER ";
+        rgn_ += layertranslate(layer);
+        rgn_ += kCrLf;
+        sectionOpen_ = true;
+    }
+
+    void closeSection() {
+        if (!sectionOpen_) return;
+        rgn_ += "*END_LAYER\r\n";
+        sectionOpen_ = false;
+    }
+
+    void markWidth(std::string_view text) {
+        const double w = roundEven(lenient(text));
+        if (w >= 0 && w <= kMaxWidth)
+            widthUsed_[static_cast<size_t>(w)] = true;
+        else
+            outsideWidths_.insert(w);
+    }
+
+    void setStyle(std::string_view widthText) { style_.assign("T").append(widthText); }
+
+    void writeSegment(double x1, double y1, double x2, double y2) {
+        appendQuoted(rgn_, style_);
+        rgn_ += " S 1 ";
+        appendNumtext(rgn_, x1);
+        rgn_ += ' ';
+        appendNumtext(rgn_, y1);
+        rgn_ += ' ';
+        appendNumtext(rgn_, x2);
+        rgn_ += ' ';
+        appendNumtext(rgn_, y2);
+        rgn_ += kCrLf;
+    }
+
+    void writeTrack(int layer, std::string_view line) {
+        s_.spinme(1);
+        f_.assign(line);
+        double x1, y1, x2, y2;
+        if (!f_.strictNum(4, x1) || !f_.strictNum(5, y1) || !f_.strictNum(6, x2) ||
+            !f_.strictNum(7, y2)) {
+            s_.trashLine(line);
+            return;
+        }
+        openSection(layer);
+        markWidth(f_[2]);
+        setStyle(f_[2]);
+        writeSegment(toRegionUnits(x1), toRegionUnits(y1), toRegionUnits(x2), toRegionUnits(y2));
+    }
+
+    void writeArc(int layer, std::string_view line) {
+        s_.spinme(1);
+        f_.assign(line);
+        openSection(layer);
+        markWidth(f_[5]);
+        setStyle(f_[5]);
+        cutArc(f_.num(2), f_.num(3), f_.num(4), f_.num(7), f_.num(8),
+               [&](ArcPoint from, ArcPoint to) { writeSegment(from.x, from.y, to.x, to.y); });
+    }
+
+    Session& s_;
+    std::string& rgn_;
+    Fields f_;
+    std::string style_;
+    std::array<LayerBucket, kLayerCount> layers_;
+    std::vector<uint32_t> offLayerTracks_, offLayerArcs_;
+    std::array<bool, kMaxWidth + 1> widthUsed_{};
+    std::set<double> outsideWidths_;
+    bool sectionOpen_ = false;
+};
+
+}  // namespace
+
+void tracktranslate(Session& s) {
+    s.status("Exporting tracks and arcs to Ares region file");
+    s.processEvents();
+    s.pause(10);
+    if (s.sets.trackset.empty() && s.sets.freearcset.empty()) {
+        s.status("No tracks or arcs to export");
+        s.processEvents();
+        s.pause(10);
+        return;
+    }
+    TrackWriter writer(s);
+    writer.bucket();
+    writer.writeSections();
+    writer.trashOffLayer();
+    writer.registerStyles();
+    s.status("Tracks and arcs exported successfully");
+    s.processEvents();
+    s.pause(10);
+}
 
 }  // namespace quorlin

@@ -1,8 +1,100 @@
+// The *VIAS section of the region file and the via styles it needs.
+#include "region/vias.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
 #include "app/core/session.h"
+#include "region/header.h"
+#include "region/recordtext.h"
 #include "region/writers.h"
+#include "util/fields.h"
+#include "util/text.h"
 
 namespace quorlin {
 
-void viatranslate(Session&) {}
+namespace {
+
+// Last three characters of "000" + field: 60 -> 060, 5 -> 005, 1000 -> 000.
+std::string sizeFigure(std::string_view field) {
+    std::string padded = "000";
+    padded.append(field);
+    return padded.substr(padded.size() - 3);
+}
+
+void unquote(std::string& name) {
+    for (char& c : name)
+        if (c == '"') c = '\'';
+}
+
+}  // namespace
+
+ViaStyleName viaStyleName(const Fields& via) {
+    const std::string shape(via[2].substr(0, 1));
+    const std::string size = sizeFigure(via[3]);
+    const std::string hole = sizeFigure(via[4]);
+    ViaStyleName n{"V" + shape + size + hole, "V" + shape + "-" + size + "-" + hole};
+    unquote(n.style);
+    unquote(n.report);
+    return n;
+}
+
+void viatranslate(Session& s) {
+    s.status("Exporting vias to Ares region file");
+    s.processEvents();
+    s.pause(10);
+    if (s.sets.viaset.empty()) {
+        s.status("No vias to export");
+        s.processEvents();
+        s.pause(10);
+        return;
+    }
+
+    std::string& rgn = s.region();
+    std::vector<ViaStyleName> table;  // first-seen order
+    std::unordered_map<std::string, size_t> index;
+    bool sectionOpen = false;
+    Fields f;
+    for (std::string_view line : s.sets.viaset) {
+        s.spinme(1);
+        f.assign(line);
+        double x, y;
+        if (!f.strictNum(6, x) || !f.strictNum(7, y)) {
+            s.trashLine(line);
+            continue;
+        }
+        if (!sectionOpen) {
+            rgn.append(kCrLf).append("*VIAS").append(kCrLf);
+            sectionOpen = true;
+        }
+        ViaStyleName name = viaStyleName(f);
+        appendQuoted(rgn, name.style);
+        // The number text keeps 15 significant digits, so the digits beyond them are dropped.
+        rgn += " ALL ";
+        appendNumtext(rgn, toRegionUnits(x));
+        rgn += ' ';
+        appendNumtext(rgn, toRegionUnits(y));
+        rgn += " 0 0";
+        rgn += kCrLf;
+        if (index.emplace(name.style, table.size()).second) table.push_back(std::move(name));
+        s.processEvents();
+    }
+    if (sectionOpen) rgn.append("*END_VIAS").append(kCrLf);
+
+    if (s.form.writestyle == 1) {
+        for (const ViaStyleName& n : table) s.registry.addstyle(n.style);
+    } else {
+        s.reportHeading("Define the following Vias in ARES:", 35);
+        for (const ViaStyleName& n : table) {
+            s.spinme(1);
+            s.registry.addstyle(n.style);
+            s.reportLine(n.style + '\t' + n.report);
+        }
+        s.reportEnd();
+    }
+    s.status("Vias exported to region file successfully");
+    s.processEvents();
+}
 
 }  // namespace quorlin

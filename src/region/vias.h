@@ -1,0 +1,21 @@
+// Via style names, shared by the *VIAS section and anything else that names a via's style.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorlin {
+
+class Fields;
+
+struct ViaStyleName {
+    std::string style;   // "V" + shape letter + size + hole, e.g. Vc060035
+    std::string report;  // the same with dashes, e.g. Vc-060-035
+};
+
+// Names of the via in a "via" record: the first character of field 2, then fields 3 and 4 as
+// their last three characters after zero-padding. A double quote in them becomes an apostrophe,
+// so the name can stand between the quotes of a region record.
+ViaStyleName viaStyleName(const Fields& via);
+
+}  // namespace quorlin
