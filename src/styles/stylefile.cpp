@@ -1,7 +1,6 @@
 #include "styles/stylefile.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "app/core/session.h"
 #include "styles/stylerecords.h"
@@ -17,20 +16,26 @@ bool replaceable(const std::string& path) {
     if (path.empty()) return false;
     const size_t sep = path.find_last_of("\\/");
     if (sep == path.size() - 1) return false;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return false;
+    FileSystem& fs = fileSystem();
+    if (fs.entry(path) == FileSystem::Entry::Directory) return false;
     if (sep == std::string::npos) return true;
     const std::string dir = sep == 0 ? path.substr(0, 1) : path.substr(0, sep);
-    return std::filesystem::is_directory(dir, ec);
+    return fs.entry(dir) == FileSystem::Entry::Directory;
 }
 
 }  // namespace
 
-void writestylefile(Session& s) {
-    std::vector<std::string>& names = s.registry.styles();
+std::vector<std::string> sortedStyleNames(const StyleRegistry& registry) {
+    // A copy: the registry keeps the order in which the writers registered their styles.
+    std::vector<std::string> names = registry.styles();
     rewriteTrackNames(names);
     // Stable, so the order is the one repeated neighbour swaps would give.
     std::stable_sort(names.begin(), names.end());
+    return names;
+}
+
+void writestylefile(Session& s) {
+    const std::vector<std::string> names = sortedStyleNames(s.registry);
 
     std::string& text = s.out.create(s.base + "_styles.txt");
     text = styleFileText(names, s.form.guardgap, s.form.replicate == 1);

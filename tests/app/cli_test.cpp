@@ -48,6 +48,10 @@ TEST(Cli, PcbPrintsStatusesThenCounts) {
     EXPECT_EQ(r.out.substr(0, r.out.find("Headers")),
               "Extracting primitives from PCB source file\n"
               "Primitive extraction complete\n"
+              "Exporting vias to Ares region file\n"
+              "No vias to export\n"
+              "Exporting tracks and arcs to Ares region file\n"
+              "No tracks or arcs to export\n"
               "Conversion complete\n");
     EXPECT_NE(r.out.find("Headers         1\nNets            1\n"), std::string::npos);
     EXPECT_NE(r.out.find("Trash           1\n"), std::string::npos);
