@@ -1,5 +1,5 @@
 // Whole conversions of hand-written boards compared with reviewed outputs. The objects section
-// is written first: its part of the region file (through *END_OBJECTS), its report lists and its
+// is written first: its share of the region file (through *END_OBJECTS), its report lists and its
 // trash lines lead their files, so each expected file must be the start of the written one;
 // what follows belongs to the via and track writers.
 #include <gtest/gtest.h>
@@ -51,7 +51,7 @@ TEST_P(ObjectsGolden, OutputsStartWithTheReviewedFiles) {
         ASSERT_GE(actual.size(), expected.size());
         EXPECT_EQ(actual.substr(0, expected.size()), expected);
     }
-    // The region file's own part ends with the objects section.
+    // The expected region file stops where the objects section ends.
     const std::string rgn = readFile(data / "board.rgn");
     EXPECT_TRUE(rgn.ends_with("*END_OBJECTS\r\n"));
 }
