@@ -1,0 +1,52 @@
+#include "region/chords.h"
+
+#include <cmath>
+
+#include "region/header.h"
+#include "region/objectrecords.h"
+#include "util/basic.h"
+#include "util/text.h"
+
+namespace quorlin::objects {
+
+bool appendArcChords(std::string& out, std::string_view layer, double radius, double start,
+                     double sweep, double cx, double cy) {
+    if (!std::isfinite(radius) || !std::isfinite(start) || !std::isfinite(sweep) ||
+        !std::isfinite(cx) || !std::isfinite(cy))
+        return false;
+    const double r = roundEven(toRegionUnits(radius));
+    const double x0 = roundEven(toRegionUnits(cx));
+    const double y0 = roundEven(toRegionUnits(cy));
+    // More than a full turn only draws the same chords again.
+    if (sweep > 360) sweep = 360;
+    const double a0 = start;
+    const double a1 = a0 + sweep;
+    auto chord = [&](double from, double to) {
+        appendLine4(out, layer, std::floor(r * cosd(from)) + x0, std::floor(r * sind(from)) + y0,
+                    std::floor(r * cosd(to)) + x0, std::floor(r * sind(to)) + y0);
+    };
+    if (radius == 0) {  // the step would divide by zero; every point is the centre
+        chord(a0, a1);
+        return true;
+    }
+    // The angle that covers 10 thou of arc, kept between 2 and 10 degrees.
+    double step = 10 / (2 * radius * kPi) * 360;
+    if (step >= 10) step = 10;
+    if (step < 2) step = 2;
+    if (a1 - a0 <= step) {
+        chord(a0, a1);
+        return true;
+    }
+    const double limit = a1 - step;
+    double a = a0;
+    while (a <= limit) {
+        const double next = a + step;
+        if (next == a) break;  // an angle so large that the step is lost in its last digit
+        chord(a, next);
+        a = next;
+    }
+    if (a < a1) chord(a, a1);
+    return true;
+}
+
+}  // namespace quorlin::objects

@@ -1,0 +1,157 @@
+// Free graphics: polygons (paths, or zones on copper), texts, and the lines and arcs of the
+// layers drawn as graphics.
+#include <array>
+#include <vector>
+
+#include "app/core/session.h"
+#include "region/chords.h"
+#include "region/header.h"
+#include "region/objectblocks.h"
+#include "region/objectrecords.h"
+#include "region/text.h"
+#include "util/text.h"
+
+namespace quorlin::objects {
+
+namespace {
+
+bool isEtchLayer(int64_t layer) {
+    return layer == 0 || layer == 1 || (layer >= 4 && layer <= 7) || (layer >= 19 && layer <= 22);
+}
+
+std::string_view layerCode(int64_t layer) {
+    return layer >= 0 && layer <= 22 ? layertranslate(static_cast<long>(layer)) : "";
+}
+
+}  // namespace
+
+PolygonSpan polygonAt(const std::vector<std::string_view>& set, size_t i) {
+    const Fields poly(set[i]);
+    const int64_t declared = wholeNum(poly, 3);
+    size_t count = 0;
+    Fields f;
+    while (count < static_cast<uint64_t>(declared < 0 ? 0 : declared) &&
+           i + 1 + count < set.size()) {
+        f.assign(set[i + 1 + count]);
+        if (!isKeyword(f, "pnt")) break;
+        ++count;
+    }
+    const size_t end = i + 1 + count;
+    // A last vertex equal to the first closes the outline; one vertex is not such a pair.
+    if (count >= 2 && set[i + count] == set[i + 1]) return {i + 2, count - 1, end};
+    return {i + 1, count, end};
+}
+
+bool isRefdesText(std::string_view line) {
+    return lowerAscii(line).find(".refdes") != std::string::npos;
+}
+
+void writeFreePolygons(Session& s, std::string& rgn) {
+    const auto& set = s.sets.freepolyset;
+    bool zone = false;
+    Fields f;
+    std::string coords;
+    for (size_t i = 0; i < set.size(); ++i) {
+        s.spinme(1);
+        f.assign(set[i]);
+        if (!isKeyword(f, "poly")) continue;
+        const int64_t layer = wholeNum(f, 2);
+        const PolygonSpan span = polygonAt(set, i);
+        const std::string_view code = layerCode(layer);
+        if (code.empty()) {
+            // A path without a layer is misread by ARES: keep the whole record for the user.
+            for (size_t j = i; j < span.end; ++j) s.trashLine(set[j]);
+            i = span.end - 1;
+            continue;
+        }
+        coords.clear();
+        for (size_t j = span.first; j < span.first + span.count; ++j) {
+            f.assign(set[j]);
+            coords += ' ';
+            appendNumtext(coords, lenientUnits(f, 2));
+            coords += ' ';
+            appendNumtext(coords, lenientUnits(f, 3));
+        }
+        if (isEtchLayer(layer)) {
+            rgn.append("ZONE ").append(code).append(" 0000 \"T2\"");
+            appendNumtext(rgn, static_cast<double>(span.count));
+            rgn.append(coords).append(" \"T2\" \"\" 2540 2540").append(kCrLf);
+            zone = true;
+        } else {
+            rgn.append("GRAPHIC ").append(code).append(" PATH ");
+            appendNumtext(rgn, static_cast<double>(span.count));
+            rgn.append(coords).append(kCrLf);
+        }
+        i = span.end - 1;
+    }
+
+    if (!zone) return;
+    // Zones are drawn with the track style TR2.
+    s.registry.addstyle("TR2");
+    if (s.form.writestyle == 1) return;
+    s.reportLine("Polygon found on etch layer.");
+    s.reportHeading("Define the following Tracks in ARES:", 36);
+    s.reportLine("TR2");
+    s.reportEnd();
+    s.processEvents();
+}
+
+void writeFreeTexts(Session& s, std::string& rgn) {
+    Fields f;
+    for (std::string_view line : s.sets.freetextset) {
+        s.spinme(1);
+        f.assign(line);
+        // The component reference texts stand in for ".refdes" texts.
+        if (!isKeyword(f, "text") || isRefdesText(line)) continue;
+        const std::string record = convtext(line);
+        if (record.empty()) {
+            s.trashLine(line);
+            continue;
+        }
+        rgn.append(record).append(kCrLf);
+    }
+}
+
+void writeGraphicLayers(Session& s, std::string& rgn) {
+    // One pass buckets the records of graphic layers; writing them layer by layer, tracks
+    // before arcs, keeps the order of a pass per layer.
+    std::array<std::vector<std::string_view>, 23> lines, arcs;
+    auto graphicLayer = [&](double value) -> int {
+        if (!(value >= 0 && value <= 22) || value != roundEven(value)) return -1;
+        const int layer = static_cast<int>(value);
+        return s.layerdrawmode[static_cast<size_t>(layer)] == 2 ? layer : -1;
+    };
+    Fields f;
+    for (std::string_view line : s.sets.trackset) {
+        s.spinme(1);
+        f.assign(line);
+        const int layer = graphicLayer(f.num(3));
+        if (layer >= 0) lines[static_cast<size_t>(layer)].push_back(line);
+    }
+    for (std::string_view line : s.sets.freearcset) {
+        s.spinme(1);
+        f.assign(line);
+        const int layer = graphicLayer(f.num(6));
+        if (layer >= 0) arcs[static_cast<size_t>(layer)].push_back(line);
+    }
+    for (size_t layer = 0; layer < 23; ++layer) {
+        const std::string_view code = layertranslate(static_cast<long>(layer));
+        for (std::string_view line : lines[layer]) {
+            f.assign(line);
+            double x1, y1, x2, y2;
+            if (!strictUnits(f, 4, x1) || !strictUnits(f, 5, y1) || !strictUnits(f, 6, x2) ||
+                !strictUnits(f, 7, y2)) {
+                s.trashLine(line);
+                continue;
+            }
+            appendLine4(rgn, code, x1, y1, x2, y2);
+        }
+        for (std::string_view line : arcs[layer]) {
+            f.assign(line);
+            if (!appendArcChords(rgn, code, f.num(2), f.num(3), f.num(4), f.num(7), f.num(8)))
+                s.trashLine(line);
+        }
+    }
+}
+
+}  // namespace quorlin::objects

@@ -1,0 +1,65 @@
+// The blocks of the *OBJECTS section, in the order objecttranslate runs them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace quorlin {
+
+class Session;
+
+namespace objects {
+
+// Component side by component number: 1 top, 2 bottom; a number never set reads 0.
+class SideTable {
+  public:
+    void set(int64_t component, int side) { sides_[component] = side; }
+    int get(int64_t component) const {
+        auto it = sides_.find(component);
+        return it == sides_.end() ? 0 : it->second;
+    }
+
+  private:
+    std::unordered_map<int64_t, int> sides_;
+};
+
+// A component pad whose centre read as numbers, in region units (15 significant digits).
+struct ComponentPad {
+    std::string_view line;
+    double x, y;
+};
+
+// The vertices of the "poly" line at index i of a set: vertex lines first..first+count-1, the
+// whole record at i..end-1. The count field is kept within the "pnt" lines that follow (a
+// negative count reads 0), and a closing vertex that repeats the first is not counted twice.
+struct PolygonSpan {
+    size_t first, count, end;
+};
+PolygonSpan polygonAt(const std::vector<std::string_view>& set, size_t i);
+
+// True when the line holds ".refdes" in any case: such texts give way to the reference texts.
+bool isRefdesText(std::string_view line);
+
+// Side pre-pass: the side table from component and free pads, and the component pads whose
+// centre is readable (the others go to the trash file here, once).
+void sidePrepass(Session& s, SideTable& sides, std::vector<ComponentPad>& pads);
+
+void writeFreePolygons(Session& s, std::string& rgn);
+void writeFreeTexts(Session& s, std::string& rgn);
+void writeGraphicLayers(Session& s, std::string& rgn);
+void writeFreePads(Session& s, std::string& rgn);
+
+void writeReferenceTexts(Session& s, std::string& rgn, const SideTable& sides);
+void writeComponentLinesAndArcs(Session& s, std::string& rgn);
+void writeComponentPolygons(Session& s, std::string& rgn);
+void writeComponentTexts(Session& s, std::string& rgn);
+void writePadMarkers(Session& s, std::string& rgn, const SideTable& sides,
+                     const std::vector<ComponentPad>& pads);
+void writePadOutlines(Session& s, std::string& rgn, const SideTable& sides,
+                      const std::vector<ComponentPad>& pads);
+
+}  // namespace objects
+}  // namespace quorlin

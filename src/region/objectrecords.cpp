@@ -1,0 +1,66 @@
+#include "region/objectrecords.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "region/header.h"
+#include "region/recordtext.h"
+#include "util/text.h"
+
+namespace quorlin::objects {
+
+int64_t wholeNum(const Fields& f, long n) {
+    return toInt64(roundEven(f.num(n)));
+}
+
+double lenientUnits(const Fields& f, long n) {
+    return toRegionUnits(f.num(n));
+}
+
+bool strictUnits(const Fields& f, long n, double& out) {
+    double v = 0;
+    if (!f.strictNum(n, v)) return false;
+    v = toRegionUnits(v);
+    if (!std::isfinite(v)) return false;
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    std::from_chars(buf, res.ptr, out);
+    return true;
+}
+
+void appendLine4(std::string& out, std::string_view layer, double x1, double y1, double x2,
+                 double y2) {
+    out.append("GRAPHIC ").append(layer).append(" LINE 4 ");
+    appendNumtext(out, x1);
+    out += ' ';
+    appendNumtext(out, y1);
+    out += ' ';
+    appendNumtext(out, x2);
+    out += ' ';
+    appendNumtext(out, y2);
+    out.append(kCrLf);
+}
+
+void appendLabel(std::string& out, std::string_view layer, double x, double y,
+                 std::string_view sizes, std::string_view text) {
+    out.append("GRAPHIC ").append(layer).append(" TEXT ");
+    appendNumtext(out, x);
+    out += ' ';
+    appendNumtext(out, y);
+    out.append(sizes);
+    appendQuoted(out, text);
+    out.append(kCrLf);
+}
+
+bool isKeyword(const Fields& f, std::string_view word) {
+    const std::string_view k = f[1];
+    if (k.size() != word.size()) return false;
+    for (size_t i = 0; i < k.size(); ++i) {
+        char c = k[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != word[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace quorlin::objects

@@ -1,0 +1,95 @@
+// Free pads: PAD records, their plane tags and the pad styles they need.
+#include <unordered_set>
+
+#include "app/core/session.h"
+#include "region/header.h"
+#include "region/objectblocks.h"
+#include "region/objectrecords.h"
+#include "region/recordtext.h"
+#include "region/viatags.h"
+#include "util/text.h"
+
+namespace quorlin::objects {
+
+namespace {
+
+// The last three characters of "000" + field: 60 gives 060, 1000 gives 000.
+std::string_view threeDigits(std::string_view field, std::string& buffer) {
+    buffer.assign("000").append(field);
+    return std::string_view(buffer).substr(buffer.size() - 3);
+}
+
+// Layer text of a free pad, with its own trailing blank.
+std::string_view padLayer(std::string_view shape, std::string_view side) {
+    const std::string s = lowerAscii(shape);
+    if (s == "rr" || s == "sq" || s == "el" || s == "ov") {
+        const std::string d = lowerAscii(side);
+        if (d == "tl") return "TOP ";
+        if (d == "bl") return "BOT ";
+        if (d == "al") return "ALL ";
+        return "";
+    }
+    if (s == "mh") return "DRL ";
+    if (s == "tg") return "ALL ";
+    return "";
+}
+
+struct PadStyle {
+    std::string name, reportName;
+};
+
+}  // namespace
+
+void writeFreePads(Session& s, std::string& rgn) {
+    std::vector<PadStyle> styles;
+    std::unordered_set<std::string> known;
+    Fields f;
+    std::string a, b, c;
+    for (std::string_view line : s.sets.freepadset) {
+        s.spinme(1);
+        f.assign(line);
+        const std::string_view shape = f[2];
+        const std::string_view prefix = shape.substr(0, 2);
+        const std::string_view sa = threeDigits(f[3], a), sb = threeDigits(f[4], b),
+                               sc = threeDigits(f[5], c);
+        std::string name;
+        name.append(prefix).append(sa).append(sb).append(sc);
+        if (known.insert(name).second) {
+            std::string reportName;
+            reportName.append(prefix)
+                .append("-")
+                .append(sa)
+                .append("-")
+                .append(sb)
+                .append("-")
+                .append(sc);
+            styles.push_back({name, std::move(reportName)});
+        }
+
+        rgn.append("PAD ");
+        appendQuoted(rgn, shape);
+        rgn += ' ';
+        appendQuoted(rgn, name);
+        rgn.append(" ").append(padLayer(shape, f[6])).append(" ");
+        appendNumtext(rgn, lenientUnits(f, 9));
+        rgn += ' ';
+        appendNumtext(rgn, lenientUnits(f, 10));
+        rgn.append(" 0 0").append(kCrLf);
+        if (s.form.tagpads == 1 && isPlaneCode(f[7]))
+            appendPlaneTag(rgn, f.num(9), f.num(10), f[7]);
+    }
+
+    if (s.form.writestyle == 1) {
+        for (const PadStyle& style : styles) s.registry.addstyle(style.name);
+        return;
+    }
+    s.reportHeading("Define the following Pads in ARES:", 36);
+    for (const PadStyle& style : styles) {
+        s.spinme(1);
+        s.registry.addstyle(style.name);
+        s.reportLine(style.name + "\t" + style.reportName);
+    }
+    s.reportEnd();
+}
+
+}  // namespace quorlin::objects

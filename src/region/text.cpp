@@ -1,0 +1,75 @@
+#include "region/text.h"
+
+#include <cmath>
+
+#include "region/header.h"
+#include "region/recordtext.h"
+#include "util/fields.h"
+#include "util/text.h"
+
+namespace quorlin {
+
+namespace {
+
+// Per rotation code 0..7: rotation text and the anchor shift as multiples of the two offsets
+// (a = 0.03 h along the text, b = 0.2 h across it).
+struct Orientation {
+    std::string_view rotation;
+    int ax, bx, ay, by;
+};
+constexpr Orientation kOrientations[8] = {
+    {" 0 0 ", 1, 0, 0, -1},     {" 900 0 ", 0, 1, 1, 0},   {" 1800 0 ", -1, 0, 0, 1},
+    {" 2700 0 ", 0, -1, -1, 0}, {" 0 1 ", -1, 0, 0, -1},   {" 900 1 ", 0, 1, -1, 0},
+    {" 1800 1 ", 1, 0, 0, 1},   {" 2700 1 ", 0, -1, 1, 0},
+};
+
+}  // namespace
+
+std::string convtext(std::string_view textline) {
+    if (textline.empty()) return {};
+    const std::string text = getfield(textline, 2, "\"");
+    // The quoted text may hold blanks, so numeric fields are counted from the end.
+    const Fields f(textline);
+    const long n = f.count();
+    const double layerIndex = roundEven(f.num(n - 8));
+    const std::string_view layer =
+        layerIndex >= 0 && layerIndex <= 22 ? layertranslate(static_cast<long>(layerIndex)) : "";
+    if (layer.empty()) return {};
+
+    const double h = roundEven(f.num(n - 11) * 2540 * 10 / 6);
+    const double code = roundEven(f.num(n - 10));
+    double x = roundEven(toRegionUnits(f.num(n - 7)));
+    double y = roundEven(toRegionUnits(f.num(n - 6)));
+    std::string_view rotation;
+    double width = 0;
+    if (code >= 0 && code <= 7) {
+        const int c = static_cast<int>(code);
+        // Even codes run along X, odd ones along Y.
+        const long from = c % 2 == 0 ? n - 5 : n - 4;
+        const double extent = roundEven(std::fabs(f.num(from + 2) * 2540 - f.num(from) * 2540));
+        if (!text.empty())
+            width =
+                roundEven((extent - h / 2540000 * 33 * 2540) / static_cast<double>(text.size()));
+        const Orientation& o = kOrientations[c];
+        const double a = h / 254000 * 3 * 2540;
+        const double b = 0.2 * h;
+        x = roundEven(x + (o.ax != 0 ? o.ax * a : o.bx * b));
+        y = roundEven(y + (o.ay != 0 ? o.ay * a : o.by * b));
+        rotation = o.rotation;
+    }
+
+    std::string line = "GRAPHIC ";
+    line.append(layer).append(" TEXT ");
+    appendNumtext(line, x);
+    line += ' ';
+    appendNumtext(line, y);
+    line.append(rotation);
+    appendNumtext(line, h);
+    line += ' ';
+    appendNumtext(line, width);
+    line.append(" 0 ");
+    appendQuoted(line, text);
+    return line;
+}
+
+}  // namespace quorlin

@@ -1,0 +1,30 @@
+#include "region/viatags.h"
+
+#include "app/core/session.h"
+#include "region/header.h"
+#include "region/objectrecords.h"
+
+namespace quorlin::objects {
+
+bool isPlaneCode(std::string_view code) {
+    if (code.size() != 2) return false;
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    const char a = lower(code[0]), b = lower(code[1]);
+    return (a == 'p' || a == 'g') && (b == 'd' || b == 't');
+}
+
+void appendPlaneTag(std::string& out, double x, double y, std::string_view code) {
+    appendLabel(out, "KO", toRegionUnits(x) + 2540, toRegionUnits(y) + 2540, kTagSizes, code);
+}
+
+void writeViaPlaneTags(Session& s, std::string& rgn) {
+    if (s.form.tagvias != 1) return;
+    Fields f;
+    for (std::string_view line : s.sets.viaset) {
+        s.spinme(1);
+        f.assign(line);
+        if (isPlaneCode(f[5])) appendPlaneTag(rgn, f.num(6), f.num(7), f[5]);
+    }
+}
+
+}  // namespace quorlin::objects
