@@ -48,11 +48,15 @@ TEST(Cli, PcbPrintsStatusesThenCounts) {
     EXPECT_EQ(r.out.substr(0, r.out.find("Headers")),
               "Extracting primitives from PCB source file\n"
               "Primitive extraction complete\n"
+              "Exporting components and graphics to Ares\n"
+              "Components exported to region file successfully\n"
               "Exporting vias to Ares region file\n"
               "No vias to export\n"
               "Exporting tracks and arcs to Ares region file\n"
               "No tracks or arcs to export\n"
-              "Conversion complete\n");
+              "Conversion complete\n"
+              "Define the following Pads in ARES:\n" +
+                  std::string(58, '-') + "\n\n");
     EXPECT_NE(r.out.find("Headers         1\nNets            1\n"), std::string::npos);
     EXPECT_NE(r.out.find("Trash           1\n"), std::string::npos);
     EXPECT_TRUE(dir.exists("b_Trash.txt"));
