@@ -18,11 +18,11 @@ TEST(Browse, StartDirectory) {
         std::string name, dir, expected;
     };
     const Row rows[] = {
-        {"", sub, sub},                                  // the directory given
-        {"  " + sub + "/board.pcb ", "", sub},           // else the name's directory
-        {"board.pcb", "", here},                         // else the current directory
+        {"", sub, sub},                         // the directory given
+        {"  " + sub + "/board.pcb ", "", sub},  // else the name's directory
+        {"board.pcb", "", here},                // else the current directory
         {"", "", here},
-        {"", "/no/such/dir", "/exe"},                    // missing: the program's directory
+        {"", "/no/such/dir", "/exe"},  // missing: the program's directory
         {"C:\\files\\cadd\\select.pcb", "", "/exe"},
     };
     for (const Row& row : rows) {
@@ -62,8 +62,8 @@ TEST(Browse, Result) {
         {"sub/x.pcb", "/home/u", "/home/u/sub/x.pcb"},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(browseResult(row.chosen, row.dir), row.expected) << row.chosen << " in "
-                                                                   << row.dir;
+        EXPECT_EQ(browseResult(row.chosen, row.dir), row.expected)
+            << row.chosen << " in " << row.dir;
 }
 
 }  // namespace

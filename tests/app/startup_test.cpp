@@ -24,10 +24,10 @@ TEST(Startup, FirstStartKeepsDesignTimeStatesAndSavesHundredLines) {
     storeForm(form, lines);
     ASSERT_TRUE(settingsfile(path, "save", lines));
     const std::string saved = dir.read("quorlin.ini");
-    const std::string expectedHead = test::crlf(
-        {"C:\\files\\cadd\\Default.STY", "C:\\files\\cadd\\select_TANGO",
-         "C:\\files\\cadd\\select_SDF1", "C:\\files\\cadd\\select_SDF2", "0000000030",
-         "C:\\files\\cadd\\select.pcb"});
+    const std::string expectedHead =
+        test::crlf({"C:\\files\\cadd\\Default.STY", "C:\\files\\cadd\\select_TANGO",
+                    "C:\\files\\cadd\\select_SDF1", "C:\\files\\cadd\\select_SDF2", "0000000030",
+                    "C:\\files\\cadd\\select.pcb"});
     std::string expected = expectedHead;
     for (int i = 7; i <= 100; ++i) expected += "\r\n";
     EXPECT_EQ(saved, expected);
@@ -64,8 +64,8 @@ TEST(Startup, FlagsLineRestoresEachPosition) {
         {"00000000a1", {0, 0, 0, 0, 0, 0, 0, 0, 1}, 10},  // hex digits in either case
         {"00000000B1", {0, 0, 0, 0, 0, 0, 0, 0, 1}, 3},   // no item 11: the default
         {"00000000F0", {0, 0, 0, 0, 0, 0, 0, 0, 0}, 3},
-        {"x1y1z1w1Z?", {0, 1, 0, 1, 0, 1, 0, 1, 0}, 0},   // odd characters: unchecked, index 0
-        {"11", {1, 1, 1, 1, 1, 1, 1, 1, 1}, 7},            // short: the rest keep their states
+        {"x1y1z1w1Z?", {0, 1, 0, 1, 0, 1, 0, 1, 0}, 0},  // odd characters: unchecked, index 0
+        {"11", {1, 1, 1, 1, 1, 1, 1, 1, 1}, 7},          // short: the rest keep their states
     };
     for (const Row& row : rows) {
         SettingsLines lines;
@@ -76,9 +76,9 @@ TEST(Startup, FlagsLineRestoresEachPosition) {
             form.replicate = 1;
         form.guardgap = row.flags.size() < 9 ? 7 : 2;
         restoreForm(lines, form);
-        const std::array<int, 9> got = {form.exclusion, form.graphastrack, form.xport,
+        const std::array<int, 9> got = {form.exclusion,  form.graphastrack, form.xport,
                                         form.writestyle, form.tagpads,      form.tagvias,
-                                        form.xpattern,  form.xsdf,         form.replicate};
+                                        form.xpattern,   form.xsdf,         form.replicate};
         EXPECT_EQ(got, row.boxes) << row.flags;
         EXPECT_EQ(form.guardgap, row.guardgap) << row.flags;
     }

@@ -12,7 +12,9 @@ std::string browseStartDir(std::string& name, const std::string& dir, const std:
     return direxists(start) ? start : exeDir;
 }
 
-std::string browsePattern(const std::string& mask) { return mask.empty() ? "*.*" : mask; }
+std::string browsePattern(const std::string& mask) {
+    return mask.empty() ? "*.*" : mask;
+}
 
 std::string pickedNames(const std::vector<std::string>& selected) {
     std::string all;

@@ -95,7 +95,8 @@ std::string settingsPath(const std::string& exePath, const std::string& configDi
     name += ".ini";
     const std::string beside = dir + "/" + name;
     // A settings file that is there and writable stays usable even in a locked directory.
-    if (::access(beside.c_str(), W_OK) == 0 || ::access((dir.empty() ? "/" : dir).c_str(), W_OK) == 0)
+    if (::access(beside.c_str(), W_OK) == 0 ||
+        ::access((dir.empty() ? "/" : dir).c_str(), W_OK) == 0)
         return beside;
     return configDir + "/" + name;
 }

@@ -11,8 +11,8 @@
 namespace quorlin {
 
 // Settings line numbers of the file boxes and the option flags.
-inline constexpr size_t kLineStyleFile = 1, kLineNetFnme = 2, kLineNetlistA = 3,
-                        kLineNetlistB = 4, kLineFlags = 5, kLineFnme = 6;
+inline constexpr size_t kLineStyleFile = 1, kLineNetFnme = 2, kLineNetlistA = 3, kLineNetlistB = 4,
+                        kLineFlags = 5, kLineFnme = 6;
 inline constexpr int kDefaultGuardGap = 3;
 inline constexpr int kGuardGapItems = 11;  // "0" to "10"
 
