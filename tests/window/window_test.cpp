@@ -20,6 +20,7 @@
 #include "app/core/startup.h"
 #include "app/window/mainwindow.h"
 #include "app/window/selectfile.h"
+#include "app/window/windowhost.h"
 
 using quorlin::MainWindow;
 
@@ -91,6 +92,9 @@ class WindowTest : public QObject {
     void dialogJoinsSeveralPickedNames();
     void dialogListsAndMoves();
     void doubleClickOnAFileBoxChoosesAFile();
+    void eventProcessingIsThrottled();
+    void pauseProcessesEvents();
+    void windowKeepsItsStartUpSize();
 };
 
 void WindowTest::controlsHaveNamesKindsCaptionsAndTips_data() {
@@ -468,6 +472,37 @@ void WindowTest::doubleClickOnAFileBoxChoosesAFile() {
     QTest::mouseDClick(fnme, Qt::LeftButton);
     QCOMPARE(fnme->text(), board);
     QFile::remove(dir_.filePath(QStringLiteral("second.PCB")));
+}
+
+void WindowTest::eventProcessingIsThrottled() {
+    int refreshes = 0;
+    quorlin::WindowHost host([&] { ++refreshes; });
+    for (int i = 0; i < 10000; ++i) host.processEvents();
+    QVERIFY(refreshes >= 1);
+    QVERIFY2(refreshes < 100, qPrintable(QString::number(refreshes)));
+    const int before = refreshes;
+    host.flush();
+    QCOMPARE(refreshes, before + 1);
+}
+
+void WindowTest::pauseProcessesEvents() {
+    quorlin::WindowHost host([] {});
+    for (int hundredths : {0, -1, 2}) {
+        bool delivered = false;
+        QTimer::singleShot(0, [&] { delivered = true; });
+        host.pause(hundredths);
+        QVERIFY(delivered);
+    }
+}
+
+void WindowTest::windowKeepsItsStartUpSize() {
+    auto w = window();
+    const QSize start = w->size();
+    w->showMaximized();
+    QTRY_VERIFY(!(w->windowState() & Qt::WindowMaximized));
+    QCOMPARE(w->size(), start);
+    w->resize(start + QSize(100, 100));
+    QCOMPARE(w->size(), start);
 }
 
 QTEST_MAIN(WindowTest)

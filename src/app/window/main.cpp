@@ -2,6 +2,7 @@
 // --convert FILE converts a board at start, --grab PNG saves a picture of the window and quits.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,6 +35,8 @@ int main(int argc, char* argv[]) {
                                      quorlin::fromQ(QStandardPaths::writableLocation(
                                          QStandardPaths::GenericConfigLocation)));
     }
+    // The configuration directory of a fresh account may not exist yet.
+    QDir().mkpath(QFileInfo(quorlin::toQ(path)).absolutePath());
     quorlin::MainWindow window(path);
     window.show();
 
