@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,6 +82,7 @@ class WindowTest : public QObject {
     void controlsHaveNamesKindsCaptionsAndTips();
     void captionsAndHeadings();
     void guardGapItems();
+    void boxesSitInTheirRowsAndColumns();
     void nonexistentSourceIsReported();
     void demoConversionFillsCounts();
     void inputsDisabledWhileAJobRuns();
@@ -92,6 +94,7 @@ class WindowTest : public QObject {
     void dialogJoinsSeveralPickedNames();
     void dialogListsAndMoves();
     void doubleClickOnAFileBoxChoosesAFile();
+    void finalStateReachesTheWidgets();
     void eventProcessingIsThrottled();
     void pauseProcessesEvents();
     void windowKeepsItsStartUpSize();
@@ -211,6 +214,40 @@ void WindowTest::guardGapItems() {
     auto* gap = child<QComboBox>(w.get(), "guardgap");
     QCOMPARE(gap->count(), 11);
     for (int i = 0; i <= 10; ++i) QCOMPARE(gap->itemText(i), QString::number(i));
+}
+
+// The caption at (row, column) of the grid that holds the box.
+static QString cellText(QWidget* box, int row, int column) {
+    auto* grid = qobject_cast<QGridLayout*>(box->parentWidget()->layout());
+    int r, c, rs, cs;
+    grid->getItemPosition(grid->indexOf(box), &r, &c, &rs, &cs);
+    QLayoutItem* item = grid->itemAtPosition(row < 0 ? r : row, column < 0 ? c : column);
+    auto* label = item ? qobject_cast<QLabel*>(item->widget()) : nullptr;
+    return label ? label->text() : QString();
+}
+
+void WindowTest::boxesSitInTheirRowsAndColumns() {
+    auto w = window();
+    const char* const netRows[] = {"Nets",    "Nodes",   "Parts", "Nets",  "Nodes", "Parts",
+                                   "SN-Nets", "SN-Nets", "Nets",  "Nodes", "Parts", "SN-Nets"};
+    for (int i = 0; i <= 11; ++i) {
+        auto* box = child<QLineEdit>(w.get(), ("netdata_" + std::to_string(i)).c_str());
+        QCOMPARE(cellText(box, -1, 0), QString::fromLatin1(netRows[i]));
+        const char* column = i < 3 || i == 6 ? "A" : i < 6 || i == 7 ? "B" : "Delta";
+        QCOMPARE(cellText(box, 0, -1), QString::fromLatin1(column));
+    }
+    const char* const countRows[] = {"Polygons",   "Components",     "Headers",        "Nets",
+                                     "Components", "Pads (Tag P/G)", "Vias (Tag P/G)", "Arcs",
+                                     "Polygons",   "Text",           "Lines",          "Trash",
+                                     "Components"};
+    for (int i = 0; i <= 12; ++i) {
+        auto* box = child<QLineEdit>(w.get(), ("counts_" + std::to_string(i)).c_str());
+        QCOMPARE(cellText(box, -1, 0), QString::fromLatin1(countRows[i]));
+    }
+    // Left to right under their headings: Comps, Pads, Other; Polygons, Vertex.
+    auto x = [&](const char* name) { return child<QLineEdit>(w.get(), name)->x(); };
+    QVERIFY(x("counts_4") < x("counts_12") && x("counts_12") < x("counts_1"));
+    QVERIFY(x("counts_8") < x("counts_0"));
 }
 
 void WindowTest::nonexistentSourceIsReported() {
@@ -472,6 +509,22 @@ void WindowTest::doubleClickOnAFileBoxChoosesAFile() {
     QTest::mouseDClick(fnme, Qt::LeftButton);
     QCOMPARE(fnme->text(), board);
     QFile::remove(dir_.filePath(QStringLiteral("second.PCB")));
+}
+
+void WindowTest::finalStateReachesTheWidgets() {
+    auto w = window();
+    quorlin::Form& form = w->session().form;
+    form.reportbox = "Define the following Tracks in ARES:\r\n---\r\n\r\n";
+    for (size_t i = 0; i < form.netdata.size(); ++i) form.netdata[i] = std::to_string(i + 100);
+    form.spinner = "|";
+    w->runJob(7);  // no job: only the help box goes
+    QCOMPARE(child<QPlainTextEdit>(w.get(), "reportbox")->toPlainText(),
+             QStringLiteral("Define the following Tracks in ARES:\n---\n\n"));
+    for (int i = 0; i <= 11; ++i)
+        QCOMPARE(child<QLineEdit>(w.get(), ("netdata_" + std::to_string(i)).c_str())->text(),
+                 QString::number(i + 100));
+    QCOMPARE(child<QLabel>(w.get(), "spinner")->text(), QStringLiteral("|"));
+    QVERIFY(!child<QPlainTextEdit>(w.get(), "Notes")->isVisible());
 }
 
 void WindowTest::eventProcessingIsThrottled() {
