@@ -1,0 +1,117 @@
+#include "app/core/startup.h"
+
+#include <unistd.h>
+
+#include <array>
+
+#include "util/basic.h"
+
+namespace quorlin {
+
+namespace {
+
+// Flag positions 1 to 10; position 9 is guardgap, which is not a check box.
+constexpr size_t kGuardGapPosition = 9;
+constexpr std::array<int Form::*, 10> kFlagBoxes = {
+    &Form::exclusion, &Form::graphastrack, &Form::xport, &Form::writestyle, &Form::tagpads,
+    &Form::tagvias,   &Form::xpattern,     &Form::xsdf,  nullptr,           &Form::replicate};
+
+}  // namespace
+
+void restoreForm(const SettingsLines& lines, Form& form) {
+    auto text = [&](size_t line, std::string& box) {
+        if (!lines[line].empty()) box = lines[line];
+    };
+    text(kLineFnme, form.fnme);
+    text(kLineStyleFile, form.stylefile);
+    text(kLineNetFnme, form.netfnme);
+    text(kLineNetlistA, form.netlista);
+    text(kLineNetlistB, form.netlistb);
+
+    const std::string& flags = lines[kLineFlags];
+    if (flags.empty()) {
+        form.guardgap = kDefaultGuardGap;
+        return;
+    }
+    for (size_t pos = 1; pos <= kFlagBoxes.size() && pos <= flags.size(); ++pos) {
+        const char c = flags[pos - 1];
+        if (pos == kGuardGapPosition) {
+            const int index = hexvalue(std::string(1, c)) & 15;
+            form.guardgap = index < kGuardGapItems ? index : kDefaultGuardGap;
+        } else {
+            form.*kFlagBoxes[pos - 1] = c == '1' ? 1 : 0;
+        }
+    }
+}
+
+std::string flagsLine(const Form& form) {
+    std::string flags;
+    for (size_t pos = 1; pos <= kFlagBoxes.size(); ++pos) {
+        if (pos == kGuardGapPosition)
+            flags += "0123456789ABCDEF"[static_cast<unsigned>(form.guardgap) & 15];
+        else
+            flags += form.*kFlagBoxes[pos - 1] == 1 ? '1' : '0';
+    }
+    return flags;
+}
+
+void storeForm(const Form& form, SettingsLines& lines) {
+    lines[kLineFnme] = form.fnme;
+    lines[kLineStyleFile] = form.stylefile;
+    lines[kLineNetFnme] = form.netfnme;
+    lines[kLineNetlistA] = form.netlista;
+    lines[kLineNetlistB] = form.netlistb;
+    lines[kLineFlags] = flagsLine(form);
+}
+
+std::string helptext() {
+    const std::string end = "\r\n";
+    return "Revision: " + versionstring() + end + end + "Issues:" + end +
+           "1. Zones get translated but Ares sets the 'Custom' color to a random value which may "
+           "make it the wrong color or black even, which makes it look like it is missing." +
+           end + end +
+           "2. Ares does not allow surface pads in the Pad Stack editor, but it seems to have no "
+           "other problem.  Exact pad translation uses pad stacks with surface pads as the "
+           "templates." +
+           end + end +
+           "3. When retaining graphics widths (Convert graphics to tracks), Ares does not allow "
+           "edditing with the graphics tools but selecting with block select will still work." +
+           end + end + "Revision history:" + end +
+           "1.01.02 [2006/11/20] Fixed issue with reference data layers for components, should "
+           "be M1/M3 for Top/Bot but was all M3 (Had to do with component exploding being "
+           "turned on)." +
+           end + end +
+           "1.01.01 [2006/11/18] Added handler for negative numbers in Tango component index "
+           "data, looked like an error in the componenet number, locations were zero on this "
+           "board." +
+           end + end + "1.01.00 [2006/11/01] Initial release.";
+}
+
+std::string settingsPath(const std::string& exePath, const std::string& configDir) {
+    const size_t sep = exePath.find_last_of('/');
+    const std::string dir = sep == std::string::npos ? "." : exePath.substr(0, sep);
+    std::string name = exePath.substr(sep == std::string::npos ? 0 : sep + 1);
+    if (const size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.resize(dot);
+    name += ".ini";
+    const std::string beside = dir + "/" + name;
+    // A settings file that is there and writable stays usable even in a locked directory.
+    if (::access(beside.c_str(), W_OK) == 0 ||
+        ::access((dir.empty() ? "/" : dir).c_str(), W_OK) == 0)
+        return beside;
+    return configDir + "/" + name;
+}
+
+const FileBoxChoice* fileBoxChoice(std::string_view box) {
+    static constexpr FileBoxChoice kChoices[] = {
+        {"fnme", "*.PCB", "Select PCB source file"},
+        {"netfnme", "*.net", "Select Tango netlist to convert to SDF"},
+        {"netlista", "*.sdf", "Select first SDF netlist for comparator"},
+        {"netlistb", "*.sdf", "Select second SDF netlist for comparator"},
+        {"stylefile", "*.STY", "Select Ares default style file"},
+    };
+    for (const FileBoxChoice& c : kChoices)
+        if (c.box == box) return &c;
+    return nullptr;
+}
+
+}  // namespace quorlin

@@ -1,0 +1,56 @@
+// The desktop converter. Options for unattended runs: --settings FILE uses that settings file,
+// --convert FILE converts a board at start, --grab PNG saves a picture of the window and quits.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "app/core/startup.h"
+#include "app/window/mainwindow.h"
+#include "app/window/qtext.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    const QCommandLineOption settings(QStringLiteral("settings"),
+                                      QStringLiteral("Settings file to use."),
+                                      QStringLiteral("file"));
+    const QCommandLineOption convert(QStringLiteral("convert"),
+                                     QStringLiteral("Convert this Tango PCB file at start."),
+                                     QStringLiteral("file"));
+    const QCommandLineOption grab(QStringLiteral("grab"),
+                                  QStringLiteral("Save a picture of the window and quit."),
+                                  QStringLiteral("png"));
+    parser.addOptions({settings, convert, grab});
+    parser.addHelpOption();
+    parser.process(app);
+
+    std::string path = quorlin::fromQ(parser.value(settings));
+    if (path.empty()) {
+        path = quorlin::settingsPath(quorlin::fromQ(QCoreApplication::applicationFilePath()),
+                                     quorlin::fromQ(QStandardPaths::writableLocation(
+                                         QStandardPaths::GenericConfigLocation)));
+    }
+    // The configuration directory of a fresh account may not exist yet.
+    QDir().mkpath(QFileInfo(quorlin::toQ(path)).absolutePath());
+    quorlin::MainWindow window(path);
+    window.show();
+
+    QTimer::singleShot(0, &window, [&] {
+        if (parser.isSet(convert)) {
+            window.findChild<QLineEdit*>(QStringLiteral("fnme"))
+                ->setText(QFileInfo(parser.value(convert)).absoluteFilePath());
+            window.findChild<QPushButton*>(QStringLiteral("Commands_0"))->click();
+        }
+        if (parser.isSet(grab)) {
+            const bool saved = window.grab().save(parser.value(grab));
+            window.close();
+            QCoreApplication::exit(saved ? 0 : 1);
+        }
+    });
+    return app.exec();
+}

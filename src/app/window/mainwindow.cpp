@@ -1,0 +1,434 @@
+#include "app/window/mainwindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <vector>
+
+#include "app/core/driver.h"
+#include "app/core/startup.h"
+#include "app/window/qtext.h"
+#include "app/window/selectfile.h"
+#include "util/basic.h"
+#include "util/filename.h"
+
+namespace quorlin {
+
+namespace {
+
+template <typename W>
+W* named(W* widget, const QString& name, const char* tip = nullptr) {
+    widget->setObjectName(name);
+    if (tip) widget->setToolTip(QString::fromLatin1(tip));
+    return widget;
+}
+
+QLineEdit* countBox(const QString& name) {
+    auto* box = named(new QLineEdit(QStringLiteral("0")), name);
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignRight);
+    box->setFixedWidth(58);
+    return box;
+}
+
+QCheckBox* checkBox(const char* name, const char* caption, const char* tip) {
+    return named(new QCheckBox(QString::fromLatin1(caption)), QString::fromLatin1(name), tip);
+}
+
+QLabel* caption(const char* text) {
+    return new QLabel(QString::fromLatin1(text));
+}
+
+// A heading over a row of count boxes: keeps its caption as written but draws each word
+// centred over its box, whatever the font.
+class ColumnHeading : public QLabel {
+  public:
+    ColumnHeading(const char* text, std::vector<QWidget*> boxes)
+        : QLabel(QString::fromLatin1(text)), boxes_(std::move(boxes)) {}
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QStringList words = text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        for (qsizetype i = 0; i < words.size() && i < static_cast<qsizetype>(boxes_.size()); ++i) {
+            const QRect box = boxes_[static_cast<size_t>(i)]->geometry();
+            const QRect cell(box.left() - x(), 0, box.width(), height());
+            painter.drawText(cell, Qt::AlignHCenter | Qt::AlignBottom, words[i]);
+        }
+    }
+
+  private:
+    std::vector<QWidget*> boxes_;
+};
+
+int checkState(const QCheckBox* box) {
+    switch (box->checkState()) {
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+        default:
+            return 0;
+    }
+}
+
+void setCheck(QCheckBox* box, int state) {
+    box->setCheckState(state == 1   ? Qt::Checked
+                       : state == 2 ? Qt::PartiallyChecked
+                                    : Qt::Unchecked);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
+    : QWidget(parent),
+      host_([this] { refresh(); }),
+      session_(host_),
+      settingsPath_(std::move(settingsPath)) {
+    buildUi();
+    load();
+}
+
+void MainWindow::buildUi() {
+    setObjectName(QStringLiteral("main"));
+    setWindowTitle(QStringLiteral("Quorlin converter"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+
+    for (int i = 0; i < 3; ++i) {
+        static const char* const kCaptions[] = {
+            "Convert PCB to Region", "Convert Tango Nets to SDF", "SDF Netlist Comparator"};
+        commands_[static_cast<size_t>(i)] =
+            named(new QPushButton(QString::fromLatin1(kCaptions[i])),
+                  QStringLiteral("Commands_%1").arg(i));
+        connect(commands_[static_cast<size_t>(i)], &QPushButton::clicked, this,
+                [this, i] { runJob(i); });
+    }
+    help_ = named(new QPushButton(QStringLiteral("Help")), QStringLiteral("Command1_0"));
+    connect(help_, &QPushButton::clicked, this,
+            [this] { notes_->setVisible(!notes_->isVisible()); });
+    spinner_ = named(new QLabel, QStringLiteral("spinner"));
+    spinner_->setFixedWidth(24);
+    spinner_->setAlignment(Qt::AlignCenter);
+
+    errorbox_ = named(new QLineEdit(QStringLiteral("No Errors")), QStringLiteral("errorbox"));
+    errorbox_->setReadOnly(true);
+    reportbox_ = named(new QPlainTextEdit, QStringLiteral("reportbox"));
+    reportbox_->setReadOnly(true);
+    notes_ = named(new QPlainTextEdit, QStringLiteral("Notes"));
+    notes_->setReadOnly(true);
+    notes_->viewport()->installEventFilter(this);
+
+    auto* panels = new QHBoxLayout;
+    panels->addWidget(buildOptions());
+    panels->addWidget(buildBreakdown());
+    panels->addWidget(buildNetdata(), 0, Qt::AlignTop);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : commands_) buttons->addWidget(b);
+    buttons->addStretch(1);
+    buttons->addWidget(spinner_);
+    buttons->addWidget(help_);
+
+    // The help text lies over the report: a job hides it and shows the report beneath.
+    auto* texts = new QGridLayout;
+    texts->addWidget(reportbox_, 0, 0);
+    texts->addWidget(notes_, 0, 0);
+
+    auto* status = new QHBoxLayout;
+    status->addWidget(caption("Status"));
+    status->addWidget(errorbox_, 1);
+
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(buildFiles());
+    top->addLayout(panels);
+    top->addLayout(buttons);
+    top->addLayout(status);
+    top->addLayout(texts, 1);
+    reportbox_->setMinimumHeight(200);
+}
+
+QWidget* MainWindow::buildFiles() {
+    auto* group = new QGroupBox(QStringLiteral("Files"));
+    auto* grid = new QGridLayout(group);
+    auto box = [this](const char* name, const char* text) {
+        auto* b = named(new QLineEdit(QString::fromLatin1(text)), QString::fromLatin1(name));
+        b->installEventFilter(this);
+        b->setToolTip(QString());
+        return b;
+    };
+    fnme_ = box("fnme", "C:\\files\\cadd\\select.pcb");
+    stylefile_ = box("stylefile", "C:\\files\\cadd\\Default.STY");
+    netfnme_ = box("netfnme", "C:\\files\\cadd\\select_TANGO");
+    netlista_ = box("netlista", "C:\\files\\cadd\\select_SDF1");
+    netlistb_ = box("netlistb", "C:\\files\\cadd\\select_SDF2");
+    grid->addWidget(caption("Tango PCB"), 0, 0, 1, 2);
+    grid->addWidget(fnme_, 0, 2);
+    grid->addWidget(caption("Style file"), 1, 0, 1, 2);
+    grid->addWidget(stylefile_, 1, 2);
+    grid->addWidget(caption("Tango netlist"), 2, 0, 1, 2);
+    grid->addWidget(netfnme_, 2, 2);
+    grid->addWidget(caption("SDF netlists"), 3, 0);
+    grid->addWidget(caption("A"), 3, 1);
+    grid->addWidget(netlista_, 3, 2);
+    grid->addWidget(caption("B"), 4, 1);
+    grid->addWidget(netlistb_, 4, 2);
+    grid->setColumnStretch(2, 1);
+    auto* hint = caption("Double-click a file box to browse.");
+    hint->setEnabled(false);
+    grid->addWidget(hint, 5, 2);
+    return group;
+}
+
+QWidget* MainWindow::buildOptions() {
+    auto* group = new QGroupBox(QStringLiteral("Options"));
+    auto* layout = new QVBoxLayout(group);
+    exclusion_ = checkBox("exclusion", "Component guides (Else Explode)",
+                          "Checked draws placement guides on M1-4, unchecked explodes components "
+                          "in place.");
+    graphastrack_ = checkBox("graphastrack", "Convert Graphics to Tracks",
+                             "Checked draws non-etch graphics as tracks to maintain width data, "
+                             "Unchecked draws graphics using default settings.");
+    xport_ = checkBox("xport", "Export Primitives",
+                      "Checked exports primative sets to text files (Diag).");
+    replicate_ =
+        checkBox("replicate", "Replicate Tango Pads Exactly",
+                 "Checked replicates Tango through pads exactly in Ares with pad stacks.  "
+                 "Unchecked uses approximately safe translations to existing Ares shapes.");
+    writestyle_ = checkBox("writestyle", "Write pad styles to Default.STY file",
+                           "Checked exports primative sets to text files (Diag).");
+    xpattern_ = checkBox("xpattern", "Strip Tango Packages",
+                         "Checked removes package info from netlist to prevent package override "
+                         "in Ares at net load time.");
+    xsdf_ = checkBox("xsdf", "Export Sorted SDFs",
+                     "Checked writes files with netlists in sorted format (Diag).");
+    guardgap_ = named(new QComboBox, QStringLiteral("guardgap"));
+    for (int i = 0; i <= 10; ++i) guardgap_->addItem(QString::number(i));
+    guardgap_->setCurrentIndex(3);
+
+    auto* gap = new QHBoxLayout;
+    gap->addWidget(guardgap_);
+    gap->addWidget(caption("Pad/Via SMask guard gap (th)"), 1);
+    for (QCheckBox* b : {exclusion_, graphastrack_, xport_, replicate_, writestyle_})
+        layout->addWidget(b);
+    layout->addLayout(gap);
+    layout->addSpacing(10);
+    layout->addWidget(xpattern_);
+    layout->addWidget(xsdf_);
+    layout->addStretch(1);
+    return group;
+}
+
+QWidget* MainWindow::buildBreakdown() {
+    auto* group = new QGroupBox(QStringLiteral("Primitive Breakdown"));
+    auto* grid = new QGridLayout(group);
+    grid->setVerticalSpacing(3);
+    for (size_t i = 0; i < counts_.size(); ++i)
+        counts_[i] = countBox(QStringLiteral("counts_%1").arg(i));
+    counts_[1]->setToolTip(QStringLiteral("Arcs, lines, and polygons that are part of components"));
+    tagpads_ =
+        checkBox("tagpads", "", "Checked is tag free pads connected to Power or Ground Plane");
+    tagvias_ = checkBox("tagvias", "", "Checked is tag vias connected to Power or Ground Plane");
+
+    // Columns: caption, tag check box, then up to three count boxes.
+    int row = 0;
+    auto line = [&](const char* text, std::initializer_list<size_t> boxes, QCheckBox* tag) {
+        grid->addWidget(caption(text), row, 0);
+        if (tag) grid->addWidget(tag, row, 1);
+        int column = 2;
+        for (size_t b : boxes) grid->addWidget(counts_[b], row, column++);
+        ++row;
+    };
+    auto heading = [&](const char* text, std::vector<QWidget*> boxes) {
+        grid->addWidget(new ColumnHeading(text, std::move(boxes)), row++, 2, 1, 3);
+    };
+    line("Headers", {2}, nullptr);
+    line("Nets", {3}, nullptr);
+    heading("Comps   Pads    Other", {counts_[4], counts_[12], counts_[1]});
+    line("Components", {4, 12, 1}, nullptr);
+    line("Pads (Tag P/G)", {5}, tagpads_);
+    line("Vias (Tag P/G)", {6}, tagvias_);
+    line("Arcs", {7}, nullptr);
+    heading("  Polygons     Vertex", {counts_[8], counts_[0]});
+    line("Polygons", {8, 0}, nullptr);
+    line("Text", {9}, nullptr);
+    line("Lines", {10}, nullptr);
+    line("Trash", {11}, nullptr);
+    grid->setRowStretch(row, 1);
+    return group;
+}
+
+QWidget* MainWindow::buildNetdata() {
+    auto* group = new QGroupBox(QStringLiteral("Netlist comparison"));
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(caption("Elements"), 0, 0);
+    const char* const columns[] = {"A", "B", "Delta"};
+    const char* const rows[] = {"Nets", "SN-Nets", "Nodes", "Parts"};
+    // Index of the box in each column, rows in the order above.
+    static constexpr size_t kIndex[3][4] = {{0, 6, 1, 2}, {3, 7, 4, 5}, {8, 11, 9, 10}};
+    for (int c = 0; c < 3; ++c) {
+        auto* head = caption(columns[c]);
+        head->setAlignment(Qt::AlignCenter);
+        grid->addWidget(head, 0, c + 1);
+    }
+    for (int r = 0; r < 4; ++r) grid->addWidget(caption(rows[r]), r + 1, 0);
+    for (size_t c = 0; c < 3; ++c) {
+        for (size_t r = 0; r < 4; ++r) {
+            const size_t i = kIndex[c][r];
+            netdata_[i] = countBox(QStringLiteral("netdata_%1").arg(i));
+            grid->addWidget(netdata_[i], static_cast<int>(r) + 1, static_cast<int>(c) + 1);
+        }
+    }
+    return group;
+}
+
+void MainWindow::load() {
+    settingsfile(settingsPath_, "load", settings_);  // an unreadable file leaves the defaults
+    restoreForm(settings_, session_.form);
+    showForm();
+    initchars();
+    notes_->setPlainText(linesToQ(helptext()));
+    notes_->setVisible(session_.form.notesVisible);
+    // The window keeps its start-up size.
+    adjustSize();
+    setFixedSize(size());
+}
+
+bool MainWindow::save() {
+    readForm();
+    storeForm(session_.form, settings_);
+    return settingsfile(settingsPath_, "save", settings_);
+}
+
+void MainWindow::readForm() {
+    Form& f = session_.form;
+    f.fnme = fromQ(fnme_->text());
+    f.netfnme = fromQ(netfnme_->text());
+    f.netlista = fromQ(netlista_->text());
+    f.netlistb = fromQ(netlistb_->text());
+    f.stylefile = fromQ(stylefile_->text());
+    f.exclusion = checkState(exclusion_);
+    f.graphastrack = checkState(graphastrack_);
+    f.xport = checkState(xport_);
+    f.replicate = checkState(replicate_);
+    f.writestyle = checkState(writestyle_);
+    f.tagpads = checkState(tagpads_);
+    f.tagvias = checkState(tagvias_);
+    f.xpattern = checkState(xpattern_);
+    f.xsdf = checkState(xsdf_);
+    f.guardgap = guardgap_->currentIndex();
+    f.notesVisible = notes_->isVisible();
+}
+
+void MainWindow::showForm() {
+    const Form& f = session_.form;
+    fnme_->setText(toQ(f.fnme));
+    netfnme_->setText(toQ(f.netfnme));
+    netlista_->setText(toQ(f.netlista));
+    netlistb_->setText(toQ(f.netlistb));
+    stylefile_->setText(toQ(f.stylefile));
+    setCheck(exclusion_, f.exclusion);
+    setCheck(graphastrack_, f.graphastrack);
+    setCheck(xport_, f.xport);
+    setCheck(replicate_, f.replicate);
+    setCheck(writestyle_, f.writestyle);
+    setCheck(tagpads_, f.tagpads);
+    setCheck(tagvias_, f.tagvias);
+    setCheck(xpattern_, f.xpattern);
+    setCheck(xsdf_, f.xsdf);
+    guardgap_->setCurrentIndex(f.guardgap);
+    refresh();
+}
+
+void MainWindow::refresh() {
+    const Form& f = session_.form;
+    const QString status = toQ(f.errorbox);
+    if (errorbox_->text() != status) errorbox_->setText(status);
+    if (f.reportbox != shownReport_) {
+        shownReport_ = f.reportbox;
+        reportbox_->setPlainText(linesToQ(shownReport_));
+    }
+    for (size_t i = 0; i < counts_.size(); ++i) counts_[i]->setText(toQ(f.counts[i]));
+    for (size_t i = 0; i < netdata_.size(); ++i) netdata_[i]->setText(toQ(f.netdata[i]));
+    spinner_->setText(toQ(f.spinner));
+    if (busy_) notes_->setVisible(f.notesVisible);
+}
+
+void MainWindow::setBusy(bool busy) {
+    busy_ = busy;
+    QWidget* const inputs[] = {fnme_,        netfnme_,      netlista_,    netlistb_,  stylefile_,
+                               exclusion_,   graphastrack_, xport_,       replicate_, writestyle_,
+                               tagpads_,     tagvias_,      xpattern_,    xsdf_,      guardgap_,
+                               commands_[0], commands_[1],  commands_[2], help_};
+    for (QWidget* w : inputs) w->setEnabled(!busy);
+}
+
+void MainWindow::runJob(int index) {
+    if (busy_) return;
+    readForm();
+    setBusy(true);
+    host_.flush();  // shows the disabled controls before the job starts
+    Commands_Click(session_, index);
+    refresh();
+    setBusy(false);
+    if (closePending_) close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (busy_) {
+        // The job still uses the window's state; it closes when the job ends.
+        closePending_ = true;
+        event->ignore();
+        return;
+    }
+    closePending_ = false;
+    if (!save()) {
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("Cannot write settings file: ") + toQ(settingsPath_));
+    }
+    event->accept();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized))
+        QTimer::singleShot(0, this,
+                           [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
+    QWidget::changeEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick) return false;
+    if (watched == notes_->viewport()) {
+        if (type == QEvent::MouseButtonDblClick) notes_->hide();
+        return false;
+    }
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (!box || busy_) return false;
+    notes_->hide();
+    if (type == QEvent::MouseButtonPress) return false;
+    chooseFile(box);
+    return true;
+}
+
+void MainWindow::chooseFile(QLineEdit* box) {
+    const FileBoxChoice* choice = fileBoxChoice(fromQ(box->objectName()));
+    if (!choice) return;
+    const std::string dir = parsefilename(fromQ(box->text()), 3);
+    const std::string picked =
+        browsefile(this, "", std::string(choice->pattern), dir, std::string(choice->title));
+    if (fileexists(picked)) box->setText(toQ(picked));
+}
+
+}  // namespace quorlin

@@ -1,0 +1,75 @@
+// The main window: the controls of the converter, bound to the core's model and job driver.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <string>
+
+#include "app/core/session.h"
+#include "app/window/windowhost.h"
+#include "util/settings.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace quorlin {
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+  public:
+    // Restores the controls from the settings file at settingsPath and saves them there on close.
+    explicit MainWindow(std::string settingsPath, QWidget* parent = nullptr);
+
+    Session& session() { return session_; }
+    bool busy() const { return busy_; }
+
+    // The command buttons' click: reads the controls once, runs the job with every input
+    // disabled, shows its final state.
+    void runJob(int index);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildUi();
+    QWidget* buildFiles();
+    QWidget* buildOptions();
+    QWidget* buildBreakdown();
+    QWidget* buildNetdata();
+    void load();
+    bool save();
+    void readForm();
+    void showForm();
+    // Pushes status, report, counts, grid and spinner from the model to the widgets.
+    void refresh();
+    void setBusy(bool busy);
+    void chooseFile(QLineEdit* box);
+
+    WindowHost host_;
+    Session session_;
+    std::string settingsPath_;
+    SettingsLines settings_;
+    bool busy_ = false;
+    bool closePending_ = false;
+    std::string shownReport_;
+
+    QLineEdit *fnme_, *netfnme_, *netlista_, *netlistb_, *stylefile_;
+    QCheckBox *exclusion_, *graphastrack_, *xport_, *replicate_, *writestyle_, *tagpads_, *tagvias_,
+        *xpattern_, *xsdf_;
+    QComboBox* guardgap_;
+    std::array<QPushButton*, 3> commands_;
+    QPushButton* help_;
+    QPlainTextEdit *notes_, *reportbox_;
+    QLineEdit* errorbox_;
+    std::array<QLineEdit*, 13> counts_;
+    std::array<QLineEdit*, 12> netdata_;
+    QLabel* spinner_;
+};
+
+}  // namespace quorlin

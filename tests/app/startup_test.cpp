@@ -1,0 +1,165 @@
+#include "app/core/startup.h"
+
+#include <gtest/gtest.h>
+
+#include "support/run.h"
+
+namespace quorlin {
+namespace {
+
+using test::TempDir;
+
+TEST(Startup, FirstStartKeepsDesignTimeStatesAndSavesHundredLines) {
+    TempDir dir;
+    const std::string path = dir.file("quorlin.ini");
+    SettingsLines lines;
+    ASSERT_TRUE(settingsfile(path, "load", lines));
+    Form form;
+    restoreForm(lines, form);
+    EXPECT_EQ(form.fnme, "C:\\files\\cadd\\select.pcb");
+    EXPECT_EQ(form.stylefile, "C:\\files\\cadd\\Default.STY");
+    EXPECT_EQ(form.guardgap, 3);
+    EXPECT_EQ(flagsLine(form), "0000000030");
+
+    storeForm(form, lines);
+    ASSERT_TRUE(settingsfile(path, "save", lines));
+    const std::string saved = dir.read("quorlin.ini");
+    const std::string expectedHead =
+        test::crlf({"C:\\files\\cadd\\Default.STY", "C:\\files\\cadd\\select_TANGO",
+                    "C:\\files\\cadd\\select_SDF1", "C:\\files\\cadd\\select_SDF2", "0000000030",
+                    "C:\\files\\cadd\\select.pcb"});
+    std::string expected = expectedHead;
+    for (int i = 7; i <= 100; ++i) expected += "\r\n";
+    EXPECT_EQ(saved, expected);
+}
+
+TEST(Startup, LinesGoToTheirBoxesAndEmptyLinesKeepDefaults) {
+    SettingsLines lines;
+    lines[1] = "/s/a.STY";
+    lines[2] = "";
+    lines[3] = "/n/a.sdf";
+    lines[4] = "/n/b.sdf";
+    lines[6] = "/p/board.pcb";
+    Form form;
+    restoreForm(lines, form);
+    EXPECT_EQ(form.stylefile, "/s/a.STY");
+    EXPECT_EQ(form.netfnme, "C:\\files\\cadd\\select_TANGO");
+    EXPECT_EQ(form.netlista, "/n/a.sdf");
+    EXPECT_EQ(form.netlistb, "/n/b.sdf");
+    EXPECT_EQ(form.fnme, "/p/board.pcb");
+}
+
+TEST(Startup, FlagsLineRestoresEachPosition) {
+    struct Row {
+        std::string flags;
+        std::array<int, 9> boxes;  // exclusion graphastrack xport writestyle tagpads tagvias
+                                   // xpattern xsdf replicate
+        int guardgap;
+    };
+    const Row rows[] = {
+        {"1111111111", {1, 1, 1, 1, 1, 1, 1, 1, 1}, 1},
+        {"1010101051", {1, 0, 1, 0, 1, 0, 1, 0, 1}, 5},
+        {"000000000A", {0, 0, 0, 0, 0, 0, 0, 0, 0}, 0},  // only "1" checks a box
+        {"00000000A0", {0, 0, 0, 0, 0, 0, 0, 0, 0}, 10},
+        {"00000000a1", {0, 0, 0, 0, 0, 0, 0, 0, 1}, 10},  // hex digits in either case
+        {"00000000B1", {0, 0, 0, 0, 0, 0, 0, 0, 1}, 3},   // no item 11: the default
+        {"00000000F0", {0, 0, 0, 0, 0, 0, 0, 0, 0}, 3},
+        {"x1y1z1w1Z?", {0, 1, 0, 1, 0, 1, 0, 1, 0}, 0},  // odd characters: unchecked, index 0
+        {"11", {1, 1, 1, 1, 1, 1, 1, 1, 1}, 7},          // short: the rest keep their states
+    };
+    for (const Row& row : rows) {
+        SettingsLines lines;
+        lines[5] = row.flags;
+        Form form;
+        // Distinct design-time states show which positions a short line leaves alone.
+        form.xport = form.writestyle = form.tagpads = form.tagvias = form.xpattern = form.xsdf =
+            form.replicate = 1;
+        form.guardgap = row.flags.size() < 9 ? 7 : 2;
+        restoreForm(lines, form);
+        const std::array<int, 9> got = {form.exclusion,  form.graphastrack, form.xport,
+                                        form.writestyle, form.tagpads,      form.tagvias,
+                                        form.xpattern,   form.xsdf,         form.replicate};
+        EXPECT_EQ(got, row.boxes) << row.flags;
+        EXPECT_EQ(form.guardgap, row.guardgap) << row.flags;
+    }
+}
+
+TEST(Startup, EmptyFlagsLineSetsGuardGapThreeOnly) {
+    SettingsLines lines;
+    Form form;
+    form.guardgap = 8;
+    form.xsdf = 1;
+    restoreForm(lines, form);
+    EXPECT_EQ(form.guardgap, 3);
+    EXPECT_EQ(form.xsdf, 1);
+}
+
+TEST(Startup, GuardGapTenRoundTripsAsA) {
+    TempDir dir;
+    const std::string path = dir.file("q.ini");
+    SettingsLines lines;
+    settingsfile(path, "load", lines);
+    for (int i = 7; i <= 100; ++i) lines[static_cast<size_t>(i)] = "keep " + std::to_string(i);
+    Form form;
+    form.guardgap = 10;
+    form.exclusion = form.writestyle = form.replicate = 1;
+    form.tagvias = 2;  // grayed is not checked
+    form.fnme = "/boards/a b.pcb";
+    storeForm(form, lines);
+    EXPECT_EQ(lines[5], "10010000A1");
+    ASSERT_TRUE(settingsfile(path, "save", lines));
+
+    SettingsLines reread;
+    ASSERT_TRUE(settingsfile(path, "load", reread));
+    Form back;
+    restoreForm(reread, back);
+    EXPECT_EQ(back.guardgap, 10);
+    EXPECT_EQ(back.exclusion, 1);
+    EXPECT_EQ(back.writestyle, 1);
+    EXPECT_EQ(back.replicate, 1);
+    EXPECT_EQ(back.tagvias, 0);
+    EXPECT_EQ(back.fnme, "/boards/a b.pcb");
+    for (size_t i = 7; i <= 100; ++i) EXPECT_EQ(reread[i], "keep " + std::to_string(i));
+}
+
+TEST(Startup, HelpText) {
+    const std::string text = helptext();
+    EXPECT_EQ(text.substr(0, 31), "Revision: 1.01.02\r\n\r\nIssues:\r\n1");
+    EXPECT_NE(text.find("\r\n\r\n2. Ares does not allow surface pads in the Pad Stack editor, but "
+                        "it seems to have no other problem.  Exact"),
+              std::string::npos);
+    EXPECT_NE(text.find("Ares does not allow edditing with"), std::string::npos);
+    EXPECT_NE(text.find("turned on).\r\n\r\n1.01.01 [2006/11/18]"), std::string::npos);
+    EXPECT_NE(text.find("in the componenet number"), std::string::npos);
+    EXPECT_NE(text.find("look like it is missing.\r\n\r\n2."), std::string::npos);
+    EXPECT_NE(text.find("problem.  Exact pad translation uses pad stacks with surface pads as the "
+                        "templates.\r\n\r\n3."),
+              std::string::npos);
+    EXPECT_NE(text.find("will still work.\r\n\r\nRevision history:\r\n1.01.02 [2006/11/20] Fixed"),
+              std::string::npos);
+    const std::string last = "board.\r\n\r\n1.01.00 [2006/11/01] Initial release.";
+    EXPECT_EQ(text.substr(text.size() - last.size()), last);
+    size_t lineEnds = 0;
+    for (size_t i = 0; (i = text.find("\r\n", i)) != std::string::npos; i += 2) ++lineEnds;
+    EXPECT_EQ(lineEnds, 14u);
+    EXPECT_EQ(text.find('\n', 0) - 1, text.find('\r'));
+}
+
+TEST(Startup, SettingsPathBesideTheExecutable) {
+    TempDir dir;
+    EXPECT_EQ(settingsPath(dir.file("quorlin"), "/cfg"), dir.file("quorlin.ini"));
+    EXPECT_EQ(settingsPath(dir.file("quorlin.exe"), "/cfg"), dir.file("quorlin.ini"));
+    EXPECT_EQ(settingsPath("/no/such/dir/quorlin", "/cfg"), "/cfg/quorlin.ini");
+}
+
+TEST(Startup, FileBoxDialogs) {
+    EXPECT_EQ(fileBoxChoice("fnme")->pattern, "*.PCB");
+    EXPECT_EQ(fileBoxChoice("netfnme")->title, "Select Tango netlist to convert to SDF");
+    EXPECT_EQ(fileBoxChoice("netlista")->title, "Select first SDF netlist for comparator");
+    EXPECT_EQ(fileBoxChoice("netlistb")->pattern, "*.sdf");
+    EXPECT_EQ(fileBoxChoice("stylefile")->title, "Select Ares default style file");
+    EXPECT_EQ(fileBoxChoice("errorbox"), nullptr);
+}
+
+}  // namespace
+}  // namespace quorlin
