@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -126,6 +127,10 @@ void MainWindow::buildUi() {
     errorbox_->setReadOnly(true);
     reportbox_ = named(new QPlainTextEdit, QStringLiteral("reportbox"));
     reportbox_->setReadOnly(true);
+    // Style lists are name, tab, report name: a fixed-pitch font keeps the columns aligned.
+    reportbox_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    reportbox_->setTabStopDistance(reportbox_->fontMetrics().horizontalAdvance(QLatin1Char(' ')) *
+                                   16);
     notes_ = named(new QPlainTextEdit, QStringLiteral("Notes"));
     notes_->setReadOnly(true);
     notes_->viewport()->installEventFilter(this);
