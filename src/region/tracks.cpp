@@ -134,19 +134,25 @@ class TrackWriter {
             outsideWidths_.insert(w);
     }
 
-    void setStyle(std::string_view widthText) { style_.assign("T").append(widthText); }
+    // The record head of the following segments: quoted style name and " S 1", made once for
+    // all the segments of an arc.
+    void setStyle(std::string_view widthText) {
+        style_.assign("T").append(widthText);
+        head_.clear();
+        appendQuoted(head_, style_);
+        head_ += " S 1";
+    }
 
     void writeSegment(double x1, double y1, double x2, double y2) {
-        appendQuoted(rgn_, style_);
-        rgn_ += " S 1 ";
-        appendNumtext(rgn_, x1);
-        rgn_ += ' ';
-        appendNumtext(rgn_, y1);
-        rgn_ += ' ';
-        appendNumtext(rgn_, x2);
-        rgn_ += ' ';
-        appendNumtext(rgn_, y2);
-        rgn_ += kCrLf;
+        char buf[4 * (kNumtextRoom + 1) + 2];
+        char* p = buf;
+        for (double v : {x1, y1, x2, y2}) {
+            *p++ = ' ';
+            p = writeNumtext(p, v);
+        }
+        *p++ = '\r';
+        *p++ = '\n';
+        rgn_.append(head_).append(buf, static_cast<size_t>(p - buf));
     }
 
     void writeTrack(int layer, std::string_view line) {
@@ -177,7 +183,7 @@ class TrackWriter {
     Session& s_;
     std::string& rgn_;
     Fields f_;
-    std::string style_;
+    std::string style_, head_;
     std::array<LayerBucket, kLayerCount> layers_;
     std::vector<uint32_t> offLayerTracks_, offLayerArcs_;
     std::array<bool, kMaxWidth + 1> widthUsed_{};

@@ -2,10 +2,12 @@
 
 #include <locale.h>
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace quorlin {
@@ -32,55 +34,103 @@ std::string upperAscii(std::string_view s) {
 
 namespace {
 
-// Plain decimal digits of |v| rounded to 15 significant digits, without exponent, trailing
-// zeros or a leading zero before the point.
-void appendMagnitude(std::string& out, double v) {
-    if (std::isnan(v)) {
-        out += "nan";
-        return;
+// Significant digits of v (finite, above 0, not a whole number below 10^15) rounded to 15 as
+// %.15g rounds, without trailing zeros, into digits; returns how many and sets exp to the decimal
+// exponent of the first one.
+int roundedDigits(double v, char* digits, int& exp) {
+    char buf[32];
+    // The shortest text that reads back as v: when it has at most 15 digits, rounding v to 15
+    // digits gives those same digits (any 15-digit decimal survives a trip through a normal
+    // double). Longer ones, and subnormals, are rounded from the exact value.
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
+    const char* e =
+        static_cast<const char*>(std::memchr(buf, 'e', static_cast<size_t>(res.ptr - buf)));
+    const int shortest = e - buf > 1 ? static_cast<int>(e - buf) - 1 : 1;
+    if (shortest > 15 || !std::isnormal(v)) {
+        res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+        e = static_cast<const char*>(std::memchr(buf, 'e', static_cast<size_t>(res.ptr - buf)));
     }
-    if (std::isinf(v)) {
-        out += "inf";
-        return;
+    // buf is "d.ddde[+-]xx" or "de[+-]xx".
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), res.ptr, exp);
+    int nd = 0;
+    digits[nd++] = buf[0];
+    for (const char* p = buf + 2; p < e; ++p) digits[nd++] = *p;
+    while (nd > 1 && digits[nd - 1] == '0') --nd;
+    return nd;
+}
+
+// Two-digit groups "00" to "99", so a whole number costs one division per two digits.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+template <typename U>
+char* writeDigits(char* p, U u) {
+    size_t n = 1;
+    for (U bound = 10; n <= std::numeric_limits<U>::digits10 && u >= bound; bound *= 10) ++n;
+    char* const end = p + n;
+    char* b = end;
+    while (u >= 100) {
+        const unsigned r = static_cast<unsigned>(u % 100);
+        u /= 100;
+        b -= 2;
+        std::memcpy(b, kDigitPairs + 2 * r, 2);
     }
-    if (v == 0) {
-        out += '0';
-        return;
+    if (u >= 10) {
+        std::memcpy(b - 2, kDigitPairs + 2 * u, 2);
+    } else {
+        b[-1] = static_cast<char>('0' + u);
     }
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
-    std::string_view sci(buf, static_cast<size_t>(res.ptr - buf));
-    // sci is "d.dddddddddddddde[+-]xx"
-    size_t epos = sci.find('e');
+    return end;
+}
+
+char* writeWhole(char* p, uint64_t u) {
+    return u <= 0xFFFFFFFFu ? writeDigits(p, static_cast<uint32_t>(u)) : writeDigits(p, u);
+}
+
+// Longest magnitude text: 309 digits of the largest double, or a point, 323 zeros and 15 digits
+// of the smallest.
+constexpr size_t kMagnitudeRoom = kNumtextRoom - 1;
+
+// Writes the plain decimal digits of |v| rounded to 15 significant digits, without exponent,
+// trailing zeros or a leading zero before the point, at p; returns the end.
+char* writeMagnitude(char* p, double v) {
+    // Whole numbers below 10^15 are their own digits: most numbers of every output file.
+    if (v < 1e15 && v == std::trunc(v)) return writeWhole(p, static_cast<uint64_t>(v));
+    if (std::isnan(v)) return std::copy_n("nan", 3, p);
+    if (std::isinf(v)) return std::copy_n("inf", 3, p);
+    char digits[20];
     int exp = 0;
-    std::from_chars(sci.data() + epos + (sci[epos + 1] == '+' ? 2 : 1), sci.data() + sci.size(),
-                    exp);
-    std::string digits;
-    digits += sci[0];
-    for (size_t i = 2; i < epos; ++i) digits += sci[i];
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    const int nd = roundedDigits(v, digits, exp);
     // The decimal point stands after digit index exp (0-based) of the digits.
     const int point = exp + 1;
-    const int nd = static_cast<int>(digits.size());
+    const size_t n = static_cast<size_t>(nd);
     if (point <= 0) {
-        out += '.';
-        out.append(static_cast<size_t>(-point), '0');
-        out += digits;
-    } else if (point >= nd) {
-        out += digits;
-        out.append(static_cast<size_t>(point - nd), '0');
-    } else {
-        out.append(digits, 0, static_cast<size_t>(point));
-        out += '.';
-        out.append(digits, static_cast<size_t>(point), std::string::npos);
+        *p++ = '.';
+        p = std::fill_n(p, -point, '0');
+        return std::copy_n(digits, n, p);
     }
+    if (point >= nd) {
+        p = std::copy_n(digits, n, p);
+        return std::fill_n(p, point - nd, '0');
+    }
+    p = std::copy_n(digits, point, p);
+    *p++ = '.';
+    return std::copy_n(digits + point, n - static_cast<size_t>(point), p);
 }
 
 }  // namespace
 
+char* writeNumtext(char* p, double v) {
+    // Negative zero and NaN are not below zero: they take the blank.
+    *p = v < 0 ? '-' : ' ';
+    return writeMagnitude(p + 1, std::fabs(v));
+}
+
 void appendNumtext(std::string& out, double v) {
-    out += std::signbit(v) && v != 0 && !std::isnan(v) ? '-' : ' ';
-    appendMagnitude(out, std::fabs(v));
+    char buf[kNumtextRoom];
+    out.append(buf, static_cast<size_t>(writeNumtext(buf, v) - buf));
 }
 
 std::string numtext(double v) {
@@ -90,10 +140,10 @@ std::string numtext(double v) {
 }
 
 std::string plainnum(double v) {
-    std::string s;
-    if (std::signbit(v) && v != 0 && !std::isnan(v)) s += '-';
-    appendMagnitude(s, std::fabs(v));
-    return s;
+    char buf[kMagnitudeRoom + 1];
+    char* p = buf;
+    if (v < 0) *p++ = '-';
+    return std::string(buf, writeMagnitude(p, std::fabs(v)));
 }
 
 namespace {

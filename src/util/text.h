@@ -37,6 +37,10 @@ std::string upperAscii(std::string_view s);
 // exponent, negative zero as " 0".
 std::string numtext(double v);
 void appendNumtext(std::string& out, double v);
+// The same written at p, which has room for kNumtextRoom characters; returns the end. Lets a
+// writer build a whole record before one append.
+inline constexpr size_t kNumtextRoom = 341;
+char* writeNumtext(char* p, double v);
 
 // The same digits without the sign position: "5", "-5", ".5".
 std::string plainnum(double v);
