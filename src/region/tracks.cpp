@@ -1,5 +1,6 @@
 // The *LAYER sections of the region file: free tracks and arcs on the layers drawn as tracks, and
 // the track styles they need.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -57,12 +58,19 @@ class TrackWriter {
             s_.spinme(1);
             f_.assign(arcs[i]);
             const int layer = layerOf(f_, 6);
-            if (layer < 0)
+            if (layer < 0) {
                 offLayerArcs_.push_back(i);
-            else
+            } else {
                 layers_[static_cast<size_t>(layer)].arcs.push_back(i);
+                segments_ += segmentBound(f_.num(2), f_.num(4));
+            }
         }
+        segments_ += tracks.size();
     }
+
+    // Room for every segment at once: the section is most of the region file, and growing it
+    // step by step would copy it over and over. Pages never written cost no memory.
+    void reserve() { rgn_.reserve(rgn_.size() + segments_ * kSegmentBytes); }
 
     void writeSections() {
         const bool topUsed = !layers_[0].tracks.empty() || !layers_[0].arcs.empty();
@@ -112,6 +120,15 @@ class TrackWriter {
     }
 
   private:
+    // Generous room for one segment record.
+    static constexpr size_t kSegmentBytes = 64;
+
+    // At most as many segments as cutArc draws for such an arc.
+    static size_t segmentBound(double radius, double sweep) {
+        if (!(sweep > 0) || !(radius > 0)) return 1;
+        return static_cast<size_t>(std::min(sweep, kMaxSweep) / arcStep(radius)) + 2;
+    }
+
     void openSection(int layer) {
         if (sectionOpen_) return;
         rgn_ += "*LAYER ";
@@ -188,6 +205,7 @@ class TrackWriter {
     std::vector<uint32_t> offLayerTracks_, offLayerArcs_;
     std::array<bool, kMaxWidth + 1> widthUsed_{};
     std::set<double> outsideWidths_;
+    size_t segments_ = 0;
     bool sectionOpen_ = false;
 };
 
@@ -205,6 +223,7 @@ void tracktranslate(Session& s) {
     }
     TrackWriter writer(s);
     writer.bucket();
+    writer.reserve();
     writer.writeSections();
     writer.trashOffLayer();
     writer.registerStyles();
