@@ -1,6 +1,8 @@
 #include "netlist/sorter.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "util/text.h"
 
@@ -8,43 +10,97 @@ namespace quorlin {
 
 namespace {
 
-// The last six characters of "000000" followed by s.
-void appendRight6(std::string& key, std::string_view s) {
-    if (s.size() >= 6) {
-        key.append(s.substr(s.size() - 6));
-    } else {
-        key.append(6 - s.size(), '0').append(s);
+using Key = std::array<char, 18>;
+
+// The last six characters of "000000" followed by s, written at p.
+char* writeRight6(char* p, std::string_view s) {
+    size_t i = 0;
+    for (; i + s.size() < 6; ++i) *p++ = '0';
+    for (size_t j = s.size() - (6 - i); j < s.size(); ++j) *p++ = s[j];
+    return p;
+}
+
+// Unsigned byte order, as the keys compare as text.
+bool keyLess(const Key& a, const Key& b) {
+    return std::memcmp(a.data(), b.data(), a.size()) < 0;
+}
+
+// Stable by key; nets hold a few nodes, where insertion needs no buffer.
+void sortNodes(std::vector<NetNode>& nodes) {
+    auto byKey = [](const NetNode& a, const NetNode& b) { return keyLess(a.key, b.key); };
+    if (nodes.size() > 16) {
+        std::stable_sort(nodes.begin(), nodes.end(), byKey);
+        return;
+    }
+    for (size_t i = 1; i < nodes.size(); ++i) {
+        if (!byKey(nodes[i], nodes[i - 1])) continue;
+        NetNode moving = std::move(nodes[i]);
+        size_t j = i;
+        for (; j > 0 && byKey(moving, nodes[j - 1]); --j) nodes[j] = std::move(nodes[j - 1]);
+        nodes[j] = std::move(moving);
     }
 }
 
 }  // namespace
 
-std::string makesorter(std::string_view reference, std::string_view pin) {
+Key sortKey(std::string_view reference, std::string_view pin) {
     // Bytes compare unsigned, so 0x80 and above are not digits.
     size_t k = 0;
     while (k < reference.size() && static_cast<unsigned char>(reference[k]) > '9') ++k;
-    const std::string_view prefix = reference.substr(0, k);
+    const std::string_view prefix = reference.substr(0, std::min<size_t>(k, 6));
     const std::string_view number = reference.substr(k, 15);
 
-    std::string key;
-    key.reserve(18);
-    key.append(prefix.substr(0, 6));
-    key.append(6 - key.size(), '0');
-    appendRight6(key, number);
-    appendRight6(key, pin);
+    Key key;
+    char* p = key.data();
+    for (char c : prefix) *p++ = c;
+    for (size_t i = prefix.size(); i < 6; ++i) *p++ = '0';
+    p = writeRight6(p, number);
+    writeRight6(p, pin);
     return key;
 }
 
-void siftNetlist(Netlist& netlist) {
-    auto byKey = [](const NetNode& a, const NetNode& b) { return a.key < b.key; };
-    for (auto& net : netlist.nets) std::stable_sort(net.nodes.begin(), net.nodes.end(), byKey);
+std::string makesorter(std::string_view reference, std::string_view pin) {
+    const Key key = sortKey(reference, pin);
+    return std::string(key.data(), key.size());
+}
 
-    static const std::string kNoKey;
-    auto firstKey = [](const Net& net) -> const std::string& {
-        return net.nodes.empty() ? kNoKey : net.nodes.front().key;
+void siftNetlist(Netlist& netlist) {
+    for (auto& net : netlist.nets) sortNodes(net.nodes);
+
+    // Nets by first key, a net without nodes before any; the load position breaks ties, so the
+    // order is the stable one. Sorting small entries and moving each net once spares the nets
+    // the moves of a sort.
+    // The key is held as big-endian integers: their order is the unsigned byte order.
+    struct Entry {
+        uint64_t high, middle;
+        uint32_t low;
+        bool hasNodes;
+        size_t index;
     };
-    std::stable_sort(netlist.nets.begin(), netlist.nets.end(),
-                     [&](const Net& a, const Net& b) { return firstKey(a) < firstKey(b); });
+    auto load = [](const char* p, size_t n) {
+        uint64_t v = 0;
+        for (size_t i = 0; i < n; ++i) v = v << 8 | static_cast<unsigned char>(p[i]);
+        return v;
+    };
+    std::vector<Entry> order;
+    order.reserve(netlist.nets.size());
+    for (size_t i = 0; i < netlist.nets.size(); ++i) {
+        const auto& nodes = netlist.nets[i].nodes;
+        const Key key = nodes.empty() ? Key{} : nodes.front().key;
+        order.push_back({load(key.data(), 8), load(key.data() + 8, 8),
+                         static_cast<uint32_t>(load(key.data() + 16, 2)), !nodes.empty(), i});
+    }
+    std::sort(order.begin(), order.end(), [](const Entry& a, const Entry& b) {
+        if (a.hasNodes != b.hasNodes) return !a.hasNodes;
+        if (a.high != b.high) return a.high < b.high;
+        if (a.middle != b.middle) return a.middle < b.middle;
+        if (a.low != b.low) return a.low < b.low;
+        return a.index < b.index;
+    });
+    std::vector<Net> sorted;
+    sorted.reserve(netlist.nets.size());
+    for (const Entry& e : order) sorted.push_back(std::move(netlist.nets[e.index]));
+    netlist.nets = std::move(sorted);
 }
 
 size_t singleNodeNets(const Netlist& netlist) {
