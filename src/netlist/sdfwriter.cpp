@@ -27,9 +27,10 @@ std::string writeSdf(const Netlist& netlist, std::string_view created, std::stri
     line("");
     line("*NETLIST,", std::to_string(netlist.nets.size()));
     for (const auto& net : netlist.nets) {
-        line(net.name + ',', std::to_string(net.nodes.size()));
-        for (const auto& node : net.nodes) line(node.ref + ",PS,", node.pin);
-        line("");
+        out.append(net.name).append(",").append(std::to_string(net.nodes.size())).append(kCrLf);
+        for (const auto& node : net.nodes)
+            out.append(node.ref).append(",PS,").append(node.pin).append(kCrLf);
+        out.append(kCrLf);
     }
     line("");
     line("*GATES,0");
