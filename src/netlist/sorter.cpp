@@ -12,6 +12,9 @@ namespace {
 
 using Key = std::array<char, 18>;
 
+// How many records ahead a loop over scattered records asks for memory.
+constexpr size_t kAhead = 8;
+
 // The last six characters of "000000" followed by s, written at p.
 char* writeRight6(char* p, std::string_view s) {
     size_t i = 0;
@@ -99,7 +102,11 @@ void siftNetlist(Netlist& netlist) {
     });
     std::vector<Net> sorted;
     sorted.reserve(netlist.nets.size());
-    for (const Entry& e : order) sorted.push_back(std::move(netlist.nets[e.index]));
+    for (size_t i = 0; i < order.size(); ++i) {
+        // The nets are taken in key order, all over memory: ask for later ones early.
+        if (i + kAhead < order.size()) __builtin_prefetch(&netlist.nets[order[i + kAhead].index]);
+        sorted.push_back(std::move(netlist.nets[order[i].index]));
+    }
     netlist.nets = std::move(sorted);
 }
 
@@ -110,7 +117,11 @@ size_t singleNodeNets(const Netlist& netlist) {
 
 std::string sortedText(const Netlist& netlist) {
     std::string out;
-    for (const auto& net : netlist.nets) {
+    const auto& nets = netlist.nets;
+    for (size_t i = 0; i < nets.size(); ++i) {
+        // Sorted nets keep their nodes where loading put them: fetch them a few nets ahead.
+        if (i + kAhead < nets.size()) __builtin_prefetch(nets[i + kAhead].nodes.data());
+        const Net& net = nets[i];
         out.append(kCrLf).append(net.name).append(kCrLf);
         for (const auto& node : net.nodes)
             out.append(node.ref).append("-").append(node.pin).append(kCrLf);
