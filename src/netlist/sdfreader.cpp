@@ -96,7 +96,7 @@ void SdfReader::addNode(std::string_view line) {
         pin = line.substr(second + 1);
         pin = pin.substr(0, pin.find(','));
     }
-    netlist_.nets.back().nodes.push_back({std::string(ref), std::string(pin), sortKey(ref, pin)});
+    netlist_.nets.back().nodes.push_back({std::string(ref), std::string(pin)});
     ++netlist_.nodeCount;
 }
 

@@ -1,6 +1,7 @@
 #include "netlist/sorter.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -23,29 +24,6 @@ char* writeRight6(char* p, std::string_view s) {
     return p;
 }
 
-// Unsigned byte order, as the keys compare as text.
-bool keyLess(const Key& a, const Key& b) {
-    return std::memcmp(a.data(), b.data(), a.size()) < 0;
-}
-
-// Stable by key; nets hold a few nodes, where insertion needs no buffer.
-void sortNodes(std::vector<NetNode>& nodes) {
-    auto byKey = [](const NetNode& a, const NetNode& b) { return keyLess(a.key, b.key); };
-    if (nodes.size() > 16) {
-        std::stable_sort(nodes.begin(), nodes.end(), byKey);
-        return;
-    }
-    for (size_t i = 1; i < nodes.size(); ++i) {
-        if (!byKey(nodes[i], nodes[i - 1])) continue;
-        NetNode moving = std::move(nodes[i]);
-        size_t j = i;
-        for (; j > 0 && byKey(moving, nodes[j - 1]); --j) nodes[j] = std::move(nodes[j - 1]);
-        nodes[j] = std::move(moving);
-    }
-}
-
-}  // namespace
-
 Key sortKey(std::string_view reference, std::string_view pin) {
     // Bytes compare unsigned, so 0x80 and above are not digits.
     size_t k = 0;
@@ -62,18 +40,19 @@ Key sortKey(std::string_view reference, std::string_view pin) {
     return key;
 }
 
+}  // namespace
+
 std::string makesorter(std::string_view reference, std::string_view pin) {
     const Key key = sortKey(reference, pin);
     return std::string(key.data(), key.size());
 }
 
 void siftNetlist(Netlist& netlist) {
-    for (auto& net : netlist.nets) sortNodes(net.nodes);
-
-    // Nets by first key, a net without nodes before any; the load position breaks ties, so the
-    // order is the stable one. Sorting small entries and moving each net once spares the nets
-    // the moves of a sort.
-    // The key is held as big-endian integers: their order is the unsigned byte order.
+    // Nodes within a net by key, load position breaking ties (a stable order); then nets by
+    // their first key, a net without nodes before any, load position breaking ties again.
+    // Sorting small entries and moving each record once spares the records the moves of a
+    // sort. Keys are made here, once a node, and held as big-endian integers, whose order is
+    // the unsigned byte order.
     struct Entry {
         uint64_t high, middle;
         uint32_t low;
@@ -85,21 +64,39 @@ void siftNetlist(Netlist& netlist) {
         for (size_t i = 0; i < n; ++i) v = v << 8 | static_cast<unsigned char>(p[i]);
         return v;
     };
-    std::vector<Entry> order;
-    order.reserve(netlist.nets.size());
-    for (size_t i = 0; i < netlist.nets.size(); ++i) {
-        const auto& nodes = netlist.nets[i].nodes;
-        const Key key = nodes.empty() ? Key{} : nodes.front().key;
-        order.push_back({load(key.data(), 8), load(key.data() + 8, 8),
-                         static_cast<uint32_t>(load(key.data() + 16, 2)), !nodes.empty(), i});
-    }
-    std::sort(order.begin(), order.end(), [](const Entry& a, const Entry& b) {
+    auto entry = [&](const Key& key, bool hasNodes, size_t index) {
+        return Entry{load(key.data(), 8), load(key.data() + 8, 8),
+                     static_cast<uint32_t>(load(key.data() + 16, 2)), hasNodes, index};
+    };
+    auto less = [](const Entry& a, const Entry& b) {
         if (a.hasNodes != b.hasNodes) return !a.hasNodes;
         if (a.high != b.high) return a.high < b.high;
         if (a.middle != b.middle) return a.middle < b.middle;
         if (a.low != b.low) return a.low < b.low;
         return a.index < b.index;
-    });
+    };
+
+    std::vector<Entry> order, nodeOrder;
+    std::vector<NetNode> moved;
+    order.reserve(netlist.nets.size());
+    for (size_t n = 0; n < netlist.nets.size(); ++n) {
+        auto& nodes = netlist.nets[n].nodes;
+        nodeOrder.clear();
+        for (size_t i = 0; i < nodes.size(); ++i)
+            nodeOrder.push_back(entry(sortKey(nodes[i].ref, nodes[i].pin), true, i));
+        std::sort(nodeOrder.begin(), nodeOrder.end(), less);
+        bool inOrder = true;
+        for (size_t i = 0; i < nodeOrder.size(); ++i) inOrder = inOrder && nodeOrder[i].index == i;
+        if (!inOrder) {
+            moved.clear();
+            for (const Entry& e : nodeOrder) moved.push_back(std::move(nodes[e.index]));
+            std::move(moved.begin(), moved.end(), nodes.begin());
+        }
+        Entry first = nodeOrder.empty() ? entry(Key{}, false, n) : nodeOrder.front();
+        first.index = n;
+        order.push_back(first);
+    }
+    std::sort(order.begin(), order.end(), less);
     std::vector<Net> sorted;
     sorted.reserve(netlist.nets.size());
     for (size_t i = 0; i < order.size(); ++i) {

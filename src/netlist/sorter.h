@@ -1,7 +1,6 @@
 // Canonical order of a netlist, independent of its net names.
 #pragma once
 
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -12,8 +11,6 @@ namespace quorlin {
 // The 18-character key of a node: the reference's letter prefix padded right with "0" to 6,
 // its number and the pin each right-aligned with "0" to 6 ("R12", "2" -> "R00000000012000002").
 std::string makesorter(std::string_view reference, std::string_view pin);
-// The same key in the fixed-size form a node keeps.
-std::array<char, 18> sortKey(std::string_view reference, std::string_view pin);
 
 // Nodes within each net by key, then nets by their first node's key (a net without nodes
 // first). Both sorts are stable, so equal keys keep their load order.

@@ -31,10 +31,10 @@ NetNode parseTangoNode(std::string_view line) {
         sep = ',';
         first = line.find(sep);
     }
-    if (first == std::string_view::npos) return {std::string(firstWord(line)), {}, {}};
+    if (first == std::string_view::npos) return {std::string(firstWord(line)), {}};
     std::string_view rest = line.substr(first + 1);
     rest = rest.substr(0, rest.find(sep));
-    return {std::string(firstWord(line.substr(0, first))), std::string(firstWord(rest)), {}};
+    return {std::string(firstWord(line.substr(0, first))), std::string(firstWord(rest))};
 }
 
 void TangoNetlistReader::line(std::string_view text) {
