@@ -65,11 +65,25 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
+// Digits of u: a few comparisons for the 32-bit values nearly every number is.
+size_t digitCount(uint32_t u) {
+    if (u < 100000) {
+        if (u < 100) return u < 10 ? 1 : 2;
+        return u < 1000 ? 3 : u < 10000 ? 4 : 5;
+    }
+    if (u < 10000000) return u < 1000000 ? 6 : 7;
+    return u < 100000000 ? 8 : u < 1000000000 ? 9 : 10;
+}
+
+size_t digitCount(uint64_t u) {
+    size_t n = 10;
+    for (uint64_t bound = 10000000000; n < 20 && u >= bound; bound *= 10) ++n;
+    return n;
+}
+
 template <typename U>
 char* writeDigits(char* p, U u) {
-    size_t n = 1;
-    for (U bound = 10; n <= std::numeric_limits<U>::digits10 && u >= bound; bound *= 10) ++n;
-    char* const end = p + n;
+    char* const end = p + digitCount(u);
     char* b = end;
     while (u >= 100) {
         const unsigned r = static_cast<unsigned>(u % 100);
@@ -85,6 +99,7 @@ char* writeDigits(char* p, U u) {
     return end;
 }
 
+// Whole numbers at least 2^32 have at least ten digits.
 char* writeWhole(char* p, uint64_t u) {
     return u <= 0xFFFFFFFFu ? writeDigits(p, static_cast<uint32_t>(u)) : writeDigits(p, u);
 }
@@ -176,10 +191,37 @@ size_t scanNumber(std::string_view s) {
     return i;
 }
 
+// Plain decimals of at most 15 digits and no exponent, as most fields are: the digits as a
+// whole number are exact in a double, and so is the power of ten, so one division rounds
+// correctly, as from_chars does.
+bool convertShort(std::string_view num, double& out) {
+    static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    size_t i = 0;
+    const bool negative = !num.empty() && num[0] == '-';
+    if (!num.empty() && (num[0] == '-' || num[0] == '+')) ++i;
+    uint64_t digits = 0;
+    int count = 0, fraction = -1;
+    for (; i < num.size(); ++i) {
+        const char c = num[i];
+        if (c == '.' && fraction < 0) {
+            fraction = 0;
+            continue;
+        }
+        if (!isDigit(c) || ++count > 15) return false;
+        digits = digits * 10 + static_cast<uint64_t>(c - '0');
+        if (fraction >= 0) ++fraction;
+    }
+    const double v = static_cast<double>(digits) / kPowers[fraction < 0 ? 0 : fraction];
+    out = negative ? -v : v;
+    return true;
+}
+
 double convert(std::string_view num) {
+    double v = 0;
+    if (convertShort(num, v)) return v;
     std::string_view body = num;
     if (!body.empty() && body[0] == '+') body.remove_prefix(1);
-    double v = 0;
     auto res = std::from_chars(body.data(), body.data() + body.size(), v);
     if (res.ec == std::errc::result_out_of_range) {
         // Overflow or underflow: let the C library give the saturated or subnormal value.

@@ -105,5 +105,25 @@ TEST(NumTextAgreement, RandomValues) {
     }
 }
 
+// Short decimals are read by a division of whole numbers; the value must be the correctly
+// rounded one the C library reads.
+TEST(NumberReadingAgreement, ShortDecimals) {
+    std::mt19937_64 gen(7);
+    std::uniform_int_distribution<int> length(1, 17), point(-1, 17), digit(0, 9), sign(0, 2);
+    for (int i = 0; i < 200000; ++i) {
+        std::string text = sign(gen) == 0 ? "-" : sign(gen) == 0 ? "+" : "";
+        const int n = length(gen), at = point(gen);
+        for (int d = 0; d < n; ++d) {
+            if (d == at) text += '.';
+            text += static_cast<char>('0' + digit(gen));
+        }
+        const double expected = std::strtod(text.c_str(), nullptr);
+        double read = 0;
+        ASSERT_TRUE(strict(text, read)) << text;
+        ASSERT_EQ(std::memcmp(&read, &expected, sizeof read), 0) << text;
+        ASSERT_EQ(lenient(text + "x"), expected) << text;
+    }
+}
+
 }  // namespace
 }  // namespace quorlin
