@@ -112,7 +112,10 @@ constexpr size_t kMagnitudeRoom = kNumtextRoom - 1;
 // trailing zeros or a leading zero before the point, at p; returns the end.
 char* writeMagnitude(char* p, double v) {
     // Whole numbers below 10^15 are their own digits: most numbers of every output file.
-    if (v < 1e15 && v == std::trunc(v)) return writeWhole(p, static_cast<uint64_t>(v));
+    if (v < 1e15) {
+        const auto whole = static_cast<int64_t>(v);
+        if (static_cast<double>(whole) == v) return writeWhole(p, static_cast<uint64_t>(whole));
+    }
     if (std::isnan(v)) return std::copy_n("nan", 3, p);
     if (std::isinf(v)) return std::copy_n("inf", 3, p);
     char digits[20];
