@@ -14,6 +14,7 @@
 #include "region/header.h"
 #include "region/recordtext.h"
 #include "region/writers.h"
+#include "util/bigbuffer.h"
 #include "util/fields.h"
 #include "util/text.h"
 
@@ -62,7 +63,7 @@ class TrackWriter {
                 offLayerArcs_.push_back(i);
             } else {
                 layers_[static_cast<size_t>(layer)].arcs.push_back(i);
-                segments_ += segmentBound(f_.num(2), f_.num(4));
+                segments_ += arcSegmentBound(f_.num(2), f_.num(4));
             }
         }
         segments_ += tracks.size();
@@ -70,7 +71,7 @@ class TrackWriter {
 
     // Room for every segment at once: the section is most of the region file, and growing it
     // step by step would copy it over and over. Pages never written cost no memory.
-    void reserve() { rgn_.reserve(rgn_.size() + segments_ * kSegmentBytes); }
+    void reserve() { reserveLarge(rgn_, rgn_.size() + segments_ * kSegmentBytes); }
 
     void writeSections() {
         const bool topUsed = !layers_[0].tracks.empty() || !layers_[0].arcs.empty();
@@ -122,12 +123,6 @@ class TrackWriter {
   private:
     // Generous room for one segment record.
     static constexpr size_t kSegmentBytes = 64;
-
-    // At most as many segments as cutArc draws for such an arc.
-    static size_t segmentBound(double radius, double sweep) {
-        if (!(sweep > 0) || !(radius > 0)) return 1;
-        return static_cast<size_t>(std::min(sweep, kMaxSweep) / arcStep(radius)) + 2;
-    }
 
     void openSection(int layer) {
         if (sectionOpen_) return;

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "util/bigbuffer.h"
+
 namespace quorlin {
 
 namespace {
@@ -58,6 +60,7 @@ bool FileSystem::read(const std::string& path, std::string& out) {
     // Straight into the string, sized for the file; a file that grows meanwhile still reads to
     // its end.
     size_t size = 0;
+    reserveLarge(out, static_cast<size_t>(st.st_size) + 1);
     out.resize(static_cast<size_t>(st.st_size) + 1);
     bool ok = true;
     for (;;) {
