@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "util/bigbuffer.h"
 #include "util/text.h"
 
 namespace quorlin {
@@ -114,6 +115,8 @@ size_t singleNodeNets(const Netlist& netlist) {
 
 std::string sortedText(const Netlist& netlist) {
     std::string out;
+    // Room for the usual short names at once; longer ones grow the buffer as needed.
+    reserveLarge(out, netlist.nets.size() * 32 + netlist.nodeCount * 24);
     const auto& nets = netlist.nets;
     for (size_t i = 0; i < nets.size(); ++i) {
         // Sorted nets keep their nodes where loading put them: fetch them a few nets ahead.
