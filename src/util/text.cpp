@@ -110,12 +110,9 @@ constexpr size_t kMagnitudeRoom = kNumtextRoom - 1;
 
 // Writes the plain decimal digits of |v| rounded to 15 significant digits, without exponent,
 // trailing zeros or a leading zero before the point, at p; returns the end.
-char* writeMagnitude(char* p, double v) {
-    // Whole numbers below 10^15 are their own digits: most numbers of every output file.
-    if (v < 1e15) {
-        const auto whole = static_cast<int64_t>(v);
-        if (static_cast<double>(whole) == v) return writeWhole(p, static_cast<uint64_t>(whole));
-    }
+// The magnitude of any value that is not a whole number below 10^15; kept out of line so the
+// whole numbers pay nothing for it.
+[[gnu::noinline]] char* writeOtherMagnitude(char* p, double v) {
     if (std::isnan(v)) return std::copy_n("nan", 3, p);
     if (std::isinf(v)) return std::copy_n("inf", 3, p);
     char digits[20];
@@ -136,6 +133,15 @@ char* writeMagnitude(char* p, double v) {
     p = std::copy_n(digits, point, p);
     *p++ = '.';
     return std::copy_n(digits + point, n - static_cast<size_t>(point), p);
+}
+
+char* writeMagnitude(char* p, double v) {
+    // Whole numbers below 10^15 are their own digits: most numbers of every output file.
+    if (v < 1e15) {
+        const auto whole = static_cast<int64_t>(v);
+        if (static_cast<double>(whole) == v) return writeWhole(p, static_cast<uint64_t>(whole));
+    }
+    return writeOtherMagnitude(p, v);
 }
 
 }  // namespace
