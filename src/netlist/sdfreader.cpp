@@ -23,6 +23,7 @@ std::string_view commaField(std::string_view line, int n) {
 }
 
 constexpr int64_t kReservedNodes = 64;
+constexpr int64_t kReservedNets = 1 << 20;
 
 bool headerProbe(std::string_view probe) {
     static constexpr std::array<std::string_view, 10> kProbes = {
@@ -50,6 +51,11 @@ void SdfReader::line(std::string_view text) {
     if (probe == "*partli" || probe == "*netlis") {
         inHeader_ = false;
         state_ = probe == "*partli" ? State::PartList : State::NetList;
+        // The net count the section gives, within reason: the nets are never moved as they come.
+        if (state_ == State::NetList)
+            netlist_.nets.reserve(netlist_.nets.size() +
+                                  static_cast<size_t>(std::clamp<int64_t>(
+                                      leadingInt(commaField(work_, 2)), 0, kReservedNets)));
         return;
     }
     if (blank || probe == "_" || probe == "__") {
