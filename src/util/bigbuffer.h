@@ -12,4 +12,8 @@ namespace quorlin {
 // per 2 MB instead of per 4 KB.
 void reserveLarge(std::string& buffer, size_t bytes);
 
+// Grows the heap by `bytes` at once and, on Linux, asks for huge pages there: the many small
+// records of a job (nets, nodes, styles) then cost a page fault per 2 MB. Call once at start.
+void reserveHeap(size_t bytes);
+
 }  // namespace quorlin
