@@ -85,9 +85,24 @@ void siftNetlist(Netlist& netlist) {
         nodeOrder.clear();
         for (size_t i = 0; i < nodes.size(); ++i)
             nodeOrder.push_back(entry(sortKey(nodes[i].ref, nodes[i].pin), true, i));
-        std::sort(nodeOrder.begin(), nodeOrder.end(), less);
+        // Nets hold a few nodes: inserting each in place beats a general sort, and tells
+        // whether anything moved.
         bool inOrder = true;
-        for (size_t i = 0; i < nodeOrder.size(); ++i) inOrder = inOrder && nodeOrder[i].index == i;
+        if (nodeOrder.size() > 16) {
+            std::sort(nodeOrder.begin(), nodeOrder.end(), less);
+            for (size_t i = 0; i < nodeOrder.size(); ++i)
+                inOrder = inOrder && nodeOrder[i].index == i;
+        } else {
+            for (size_t i = 1; i < nodeOrder.size(); ++i) {
+                if (!less(nodeOrder[i], nodeOrder[i - 1])) continue;
+                inOrder = false;
+                const Entry moving = nodeOrder[i];
+                size_t j = i;
+                for (; j > 0 && less(moving, nodeOrder[j - 1]); --j)
+                    nodeOrder[j] = nodeOrder[j - 1];
+                nodeOrder[j] = moving;
+            }
+        }
         if (!inOrder) {
             moved.clear();
             for (const Entry& e : nodeOrder) moved.push_back(std::move(nodes[e.index]));
