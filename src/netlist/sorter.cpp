@@ -138,8 +138,21 @@ std::string sortedText(const Netlist& netlist) {
         if (i + kAhead < nets.size()) __builtin_prefetch(nets[i + kAhead].nodes.data());
         const Net& net = nets[i];
         out.append(kCrLf).append(net.name).append(kCrLf);
-        for (const auto& node : net.nodes)
-            out.append(node.ref).append("-").append(node.pin).append(kCrLf);
+        for (const auto& node : net.nodes) {
+            // The usual short line is made aside and appended once.
+            char line[64];
+            const size_t n = node.ref.size() + node.pin.size() + 3;
+            if (n > sizeof line) {
+                out.append(node.ref).append("-").append(node.pin).append(kCrLf);
+                continue;
+            }
+            char* p = std::copy(node.ref.begin(), node.ref.end(), line);
+            *p++ = '-';
+            p = std::copy(node.pin.begin(), node.pin.end(), p);
+            *p++ = '\r';
+            *p = '\n';
+            out.append(line, n);
+        }
     }
     return out;
 }
