@@ -75,6 +75,7 @@ size_t digitCount(uint32_t u) {
     return u < 100000000 ? 8 : u < 1000000000 ? 9 : 10;
 }
 
+// Whole numbers at least 2^32 have at least ten digits.
 size_t digitCount(uint64_t u) {
     size_t n = 10;
     for (uint64_t bound = 10000000000; n < 20 && u >= bound; bound *= 10) ++n;
@@ -99,7 +100,6 @@ char* writeDigits(char* p, U u) {
     return end;
 }
 
-// Whole numbers at least 2^32 have at least ten digits.
 char* writeWhole(char* p, uint64_t u) {
     return u <= 0xFFFFFFFFu ? writeDigits(p, static_cast<uint32_t>(u)) : writeDigits(p, u);
 }
@@ -108,8 +108,6 @@ char* writeWhole(char* p, uint64_t u) {
 // of the smallest.
 constexpr size_t kMagnitudeRoom = kNumtextRoom - 1;
 
-// Writes the plain decimal digits of |v| rounded to 15 significant digits, without exponent,
-// trailing zeros or a leading zero before the point, at p; returns the end.
 // The magnitude of any value that is not a whole number below 10^15; kept out of line so the
 // whole numbers pay nothing for it.
 [[gnu::noinline]] char* writeOtherMagnitude(char* p, double v) {
@@ -135,6 +133,8 @@ constexpr size_t kMagnitudeRoom = kNumtextRoom - 1;
     return std::copy_n(digits + point, n - static_cast<size_t>(point), p);
 }
 
+// Writes the plain decimal digits of |v| rounded to 15 significant digits, without exponent,
+// trailing zeros or a leading zero before the point, at p; returns the end.
 char* writeMagnitude(char* p, double v) {
     // Whole numbers below 10^15 are their own digits: most numbers of every output file.
     if (v < 1e15) {
