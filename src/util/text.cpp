@@ -3,6 +3,7 @@
 #include <locale.h>
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -100,7 +101,28 @@ char* writeDigits(char* p, U u) {
     return end;
 }
 
+// Numbers below 10^8, most coordinates: all eight digits (leading zeros included) are made from
+// four independent pairs, then the leading zeros are shifted out and eight bytes stored at once.
+// Writes up to eight bytes at p whatever the length, within the room every caller has.
+char* writeBelow1e8(char* p, uint32_t u) {
+    const size_t n = digitCount(u);
+    const uint32_t high = u / 10000, low = u % 10000;
+    char digits[8];
+    std::memcpy(digits, kDigitPairs + 2 * (high / 100), 2);
+    std::memcpy(digits + 2, kDigitPairs + 2 * (high % 100), 2);
+    std::memcpy(digits + 4, kDigitPairs + 2 * (low / 100), 2);
+    std::memcpy(digits + 6, kDigitPairs + 2 * (low % 100), 2);
+    uint64_t word;
+    std::memcpy(&word, digits, 8);
+    word >>= 8 * (8 - n);
+    std::memcpy(p, &word, 8);
+    return p + n;
+}
+
 char* writeWhole(char* p, uint64_t u) {
+    if constexpr (std::endian::native == std::endian::little) {
+        if (u < 100000000) return writeBelow1e8(p, static_cast<uint32_t>(u));
+    }
     return u <= 0xFFFFFFFFu ? writeDigits(p, static_cast<uint32_t>(u)) : writeDigits(p, u);
 }
 
