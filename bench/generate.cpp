@@ -13,7 +13,7 @@
 namespace {
 
 class Writer {
-public:
+  public:
     explicit Writer(const char* path) : out_(path, std::ios::binary) {}
     void line(const std::string& text) {
         buffer_ += text;
@@ -26,7 +26,7 @@ public:
     }
     ~Writer() { flush(); }
 
-private:
+  private:
     std::ofstream out_;
     std::string buffer_;
 };
@@ -70,8 +70,8 @@ void board(long k, unsigned long seed, const char* path) {
     w.line("version 2 0");
     w.line("board 0 0 10000 8000");
     for (long i = 1; i <= each; ++i) w.line("net N" + std::to_string(i) + " " + std::to_string(i));
-    // Components: each of the first fifth owns two pads, a silk line, a silk arc and a text,
-    // so the component contents also number `each`.
+    // Components: each of the first fifth owns two pads, a silk line, a silk arc and a text (or a
+    // four-vertex polygon), so the component contents also number `each`.
     const long owners = each / 5;
     for (long c = 1; c <= each; ++c) {
         const std::string x = r.coord(), y = r.coord();
@@ -80,27 +80,33 @@ void board(long k, unsigned long seed, const char* path) {
                      std::to_string(c), "0"}));
         if (c > owners) continue;
         const std::string n = std::to_string(c);
+        if (c % 10 == 0) {
+            // Every tenth owner draws a guide polygon instead: as many lines, no pads.
+            w.line(join({"poly", r.pick(silk), "4", n, "0"}));
+            for (int v = 0; v < 4; ++v) w.line(join({"pnt", r.coord(), r.coord()}));
+            continue;
+        }
         for (int p = 0; p < 2; ++p)
             w.line(join({"pad", r.pick(shapes), "60", "40", "32", p ? "tl" : "al", r.pick(planes),
                          "0", r.coord(), r.coord(), "0", n, "0"}));
         w.line(join({"line", "10", r.pick(silk), x, y, r.coord(), r.coord(), n, "0"}));
         w.line(join({"arc", std::to_string(r.in(5, 200)), std::to_string(r.in(0, 359)),
                      std::to_string(r.in(10, 360)), "8", r.pick(silk), x, y, "0", n, "0"}));
-        w.line(join({"text", "\"U" + n + "\"", "60", "0", "0", r.pick(silk), x, y, x, y,
-                     r.coord(), r.coord(), n, "0"}));
+        w.line(join({"text", "\"U" + n + "\"", "60", "0", "0", r.pick(silk), x, y, x, y, r.coord(),
+                     r.coord(), n, "0"}));
     }
     for (long i = 0; i < each; ++i)
-        w.line(join({"pad", r.pick(shapes), std::to_string(r.in(40, 120)),
-                     std::to_string(r.in(40, 120)), std::to_string(r.in(0, 40)),
-                     i % 3 ? "al" : "tl", r.pick(planes), "0", r.coord(), r.coord(), "0", "0",
-                     "0"}));
+        w.line(
+            join({"pad", r.pick(shapes), std::to_string(r.in(40, 120)),
+                  std::to_string(r.in(40, 120)), std::to_string(r.in(0, 40)), i % 3 ? "al" : "tl",
+                  r.pick(planes), "0", r.coord(), r.coord(), "0", "0", "0"}));
     for (long i = 0; i < each; ++i)
-        w.line(join({"via", i % 4 ? "c" : "s", "60", "35", r.pick(planes), r.coord(), r.coord(),
-                     "0"}));
+        w.line(join(
+            {"via", i % 4 ? "c" : "s", "60", "35", r.pick(planes), r.coord(), r.coord(), "0"}));
     for (long i = 0; i < each; ++i)
         w.line(join({"arc", std::to_string(r.in(5, 400)), std::to_string(r.in(0, 359)),
-                     std::to_string(r.in(10, 360)), r.pick(widths), r.pick(copper), r.coord(),
-                     r.coord(), "0", "0", "0"}));
+                     std::to_string(r.in(10, 360)), r.pick(widths),
+                     i % 10 ? r.pick(copper) : r.pick(silk), r.coord(), r.coord(), "0", "0", "0"}));
     // Polygons of four vertices: one "poly" and four "pnt" lines each.
     for (long i = 0; i < each / 5; ++i) {
         w.line(join({"poly", i % 2 ? "0" : "8", "4", "0", "0"}));
@@ -112,8 +118,8 @@ void board(long k, unsigned long seed, const char* path) {
                      "0", r.pick(silk), x, y, x, y, r.coord(), r.coord(), "0", "0"}));
     }
     for (long i = 0; i < tracks; ++i)
-        w.line(join({"line", r.pick(widths), r.pick(copper), r.coord(), r.coord(), r.coord(),
-                     r.coord(), "0", "0"}));
+        w.line(join({"line", r.pick(widths), i % 10 ? r.pick(copper) : r.pick(silk), r.coord(),
+                     r.coord(), r.coord(), r.coord(), "0", "0"}));
     for (long i = 0; i < k * 10; ++i) w.line("drill " + r.coord() + " " + r.coord() + " 35");
 }
 

@@ -9,8 +9,6 @@ namespace quorlin {
 struct NetNode {
     std::string ref;
     std::string pin;
-    // Sort key (makesorter); only the comparator fills it.
-    std::string key;
 };
 
 struct Net {

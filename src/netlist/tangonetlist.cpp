@@ -8,14 +8,17 @@ namespace {
 
 // First blank-separated word; only the blank separates (a tab is part of a word).
 std::string_view firstWord(std::string_view s) {
-    const size_t start = s.find_first_not_of(' ');
-    if (start == std::string_view::npos) return {};
-    const size_t end = s.find(' ', start);
-    return s.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    size_t start = 0;
+    while (start < s.size() && s[start] == ' ') ++start;
+    size_t end = start;
+    while (end < s.size() && s[end] != ' ') ++end;
+    return s.substr(start, end - start);
 }
 
 bool blankLine(std::string_view s) {
-    return s.find_first_not_of(' ') == std::string_view::npos;
+    for (char c : s)
+        if (c != ' ') return false;
+    return true;
 }
 
 }  // namespace
@@ -28,10 +31,10 @@ NetNode parseTangoNode(std::string_view line) {
         sep = ',';
         first = line.find(sep);
     }
-    if (first == std::string_view::npos) return {std::string(firstWord(line)), {}, {}};
+    if (first == std::string_view::npos) return {std::string(firstWord(line)), {}};
     std::string_view rest = line.substr(first + 1);
     rest = rest.substr(0, rest.find(sep));
-    return {std::string(firstWord(line.substr(0, first))), std::string(firstWord(rest)), {}};
+    return {std::string(firstWord(line.substr(0, first))), std::string(firstWord(rest))};
 }
 
 void TangoNetlistReader::line(std::string_view text) {
@@ -79,14 +82,17 @@ void TangoNetlistReader::closePart() {
     partOpen_ = false;
     block_.resize(kBlockLines);
     for (auto& l : block_) std::replace(l.begin(), l.end(), ',', '-');
-    std::string part = block_[0] + ',' + block_[2] + ',' + block_[3] +
-                       ",EID=" + std::to_string(netlist_.parts.size() + 1);
-    if (!stripPackages_) part += ",PACKAGE=" + block_[1];
-    netlist_.parts.push_back(std::move(part));
+    std::string& part = netlist_.parts.emplace_back();
+    part.reserve(block_[0].size() + block_[1].size() + block_[2].size() + block_[3].size() + 40);
+    part.append(block_[0]).append(",").append(block_[2]).append(",").append(block_[3]);
+    part.append(",EID=").append(std::to_string(netlist_.parts.size()));
+    if (!stripPackages_) part.append(",PACKAGE=").append(block_[1]);
 }
 
 void TangoNetlistReader::openNet() {
     netlist_.nets.emplace_back();
+    // Most nets join a few pins: one allocation for them instead of three.
+    netlist_.nets.back().nodes.reserve(4);
     netOpen_ = true;
     nameNext_ = true;
 }

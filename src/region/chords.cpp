@@ -21,12 +21,15 @@ bool appendArcChords(std::string& out, std::string_view layer, double radius, do
     if (sweep > 360) sweep = 360;
     const double a0 = start;
     const double a1 = a0 + sweep;
-    auto chord = [&](double from, double to) {
-        appendLine4(out, layer, std::floor(r * cosd(from)) + x0, std::floor(r * sind(from)) + y0,
-                    std::floor(r * cosd(to)) + x0, std::floor(r * sind(to)) + y0);
+    struct Point {
+        double x, y;
     };
+    auto point = [&](double a) {
+        return Point{std::floor(r * cosd(a)) + x0, std::floor(r * sind(a)) + y0};
+    };
+    auto chord = [&](Point from, Point to) { appendLine4(out, layer, from.x, from.y, to.x, to.y); };
     if (radius == 0) {  // the step would divide by zero; every point is the centre
-        chord(a0, a1);
+        chord(point(a0), point(a1));
         return true;
     }
     // The angle that covers 10 thou of arc, kept between 2 and 10 degrees.
@@ -34,18 +37,22 @@ bool appendArcChords(std::string& out, std::string_view layer, double radius, do
     if (step >= 10) step = 10;
     if (step < 2) step = 2;
     if (a1 - a0 <= step) {
-        chord(a0, a1);
+        chord(point(a0), point(a1));
         return true;
     }
     const double limit = a1 - step;
     double a = a0;
+    // Each chord starts where the last ended: its end point is computed once.
+    Point from = point(a);
     while (a <= limit) {
         const double next = a + step;
         if (next == a) break;  // an angle so large that the step is lost in its last digit
-        chord(a, next);
+        const Point to = point(next);
+        chord(from, to);
+        from = to;
         a = next;
     }
-    if (a < a1) chord(a, a1);
+    if (a < a1) chord(from, point(a1));
     return true;
 }
 

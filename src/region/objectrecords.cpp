@@ -30,15 +30,19 @@ bool strictUnits(const Fields& f, long n, double& out) {
 
 void appendLine4(std::string& out, std::string_view layer, double x1, double y1, double x2,
                  double y2) {
-    out.append("GRAPHIC ").append(layer).append(" LINE 4 ");
-    appendNumtext(out, x1);
-    out += ' ';
-    appendNumtext(out, y1);
-    out += ' ';
-    appendNumtext(out, x2);
-    out += ' ';
-    appendNumtext(out, y2);
-    out.append(kCrLf);
+    char buf[4 * (kNumtextRoom + 1) + 2];
+    char* p = buf;
+    for (double v : {x1, y1, x2, y2}) {
+        p = writeNumtext(p, v);
+        *p++ = ' ';
+    }
+    // The last blank gives way to the line end.
+    p[-1] = '\r';
+    *p++ = '\n';
+    out.append("GRAPHIC ")
+        .append(layer)
+        .append(" LINE 4 ")
+        .append(buf, static_cast<size_t>(p - buf));
 }
 
 void appendLabel(std::string& out, std::string_view layer, double x, double y,

@@ -27,9 +27,17 @@ constexpr Orientation kOrientations[8] = {
 
 std::string convtext(std::string_view textline) {
     if (textline.empty()) return {};
-    const std::string text = getfield(textline, 2, "\"");
-    // The quoted text may hold blanks, so numeric fields are counted from the end.
-    const Fields f(textline);
+    // The text between the first double quote and the next (or the line end).
+    std::string_view text;
+    if (const size_t open = textline.find('"'); open != std::string_view::npos) {
+        const size_t close = textline.find('"', open + 1);
+        text =
+            textline.substr(open + 1, close == std::string_view::npos ? close : close - open - 1);
+    }
+    // The quoted text may hold blanks, so numeric fields are counted from the end. One field
+    // table serves every call.
+    static thread_local Fields f;
+    f.assign(textline);
     const long n = f.count();
     const double layerIndex = roundEven(f.num(n - 8));
     const std::string_view layer =

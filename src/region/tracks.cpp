@@ -1,5 +1,6 @@
 // The *LAYER sections of the region file: free tracks and arcs on the layers drawn as tracks, and
 // the track styles they need.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include "region/header.h"
 #include "region/recordtext.h"
 #include "region/writers.h"
+#include "util/bigbuffer.h"
 #include "util/fields.h"
 #include "util/text.h"
 
@@ -57,12 +59,19 @@ class TrackWriter {
             s_.spinme(1);
             f_.assign(arcs[i]);
             const int layer = layerOf(f_, 6);
-            if (layer < 0)
+            if (layer < 0) {
                 offLayerArcs_.push_back(i);
-            else
+            } else {
                 layers_[static_cast<size_t>(layer)].arcs.push_back(i);
+                segments_ += arcSegmentBound(f_.num(2), f_.num(4));
+            }
         }
+        segments_ += tracks.size();
     }
+
+    // Room for every segment at once: the section is most of the region file, and growing it
+    // step by step would copy it over and over. Pages never written cost no memory.
+    void reserve() { reserveLarge(rgn_, rgn_.size() + segments_ * kSegmentBytes); }
 
     void writeSections() {
         const bool topUsed = !layers_[0].tracks.empty() || !layers_[0].arcs.empty();
@@ -112,6 +121,9 @@ class TrackWriter {
     }
 
   private:
+    // Generous room for one segment record.
+    static constexpr size_t kSegmentBytes = 64;
+
     void openSection(int layer) {
         if (sectionOpen_) return;
         rgn_ += "*LAYER ";
@@ -134,19 +146,25 @@ class TrackWriter {
             outsideWidths_.insert(w);
     }
 
-    void setStyle(std::string_view widthText) { style_.assign("T").append(widthText); }
+    // The record head of the following segments: quoted style name and " S 1", made once for
+    // all the segments of an arc.
+    void setStyle(std::string_view widthText) {
+        style_.assign("T").append(widthText);
+        head_.clear();
+        appendQuoted(head_, style_);
+        head_ += " S 1";
+    }
 
     void writeSegment(double x1, double y1, double x2, double y2) {
-        appendQuoted(rgn_, style_);
-        rgn_ += " S 1 ";
-        appendNumtext(rgn_, x1);
-        rgn_ += ' ';
-        appendNumtext(rgn_, y1);
-        rgn_ += ' ';
-        appendNumtext(rgn_, x2);
-        rgn_ += ' ';
-        appendNumtext(rgn_, y2);
-        rgn_ += kCrLf;
+        char buf[4 * (kNumtextRoom + 1) + 2];
+        char* p = buf;
+        for (double v : {x1, y1, x2, y2}) {
+            *p++ = ' ';
+            p = writeNumtext(p, v);
+        }
+        *p++ = '\r';
+        *p++ = '\n';
+        rgn_.append(head_).append(buf, static_cast<size_t>(p - buf));
     }
 
     void writeTrack(int layer, std::string_view line) {
@@ -177,11 +195,12 @@ class TrackWriter {
     Session& s_;
     std::string& rgn_;
     Fields f_;
-    std::string style_;
+    std::string style_, head_;
     std::array<LayerBucket, kLayerCount> layers_;
     std::vector<uint32_t> offLayerTracks_, offLayerArcs_;
     std::array<bool, kMaxWidth + 1> widthUsed_{};
     std::set<double> outsideWidths_;
+    size_t segments_ = 0;
     bool sectionOpen_ = false;
 };
 
@@ -199,6 +218,7 @@ void tracktranslate(Session& s) {
     }
     TrackWriter writer(s);
     writer.bucket();
+    writer.reserve();
     writer.writeSections();
     writer.trashOffLayer();
     writer.registerStyles();

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/core/session.h"
+#include "util/bigbuffer.h"
 #include "util/fields.h"
 #include "util/files.h"
 #include "util/text.h"
@@ -105,7 +106,7 @@ void exportDiagnostics(Session& s) {
         std::string& file = s.out.create(s.base + d.suffix);
         size_t bytes = 0;
         for (std::string_view line : set) bytes += line.size() + 2;
-        file.reserve(bytes);
+        reserveLarge(file, bytes);
         for (std::string_view line : set) {
             s.spinme(1);
             file.append(line).append(kCrLf);

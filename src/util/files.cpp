@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "util/bigbuffer.h"
+
 namespace quorlin {
 
 namespace {
@@ -55,19 +57,24 @@ bool FileSystem::read(const std::string& path, std::string& out) {
         ::close(fd);
         return false;
     }
-    out.reserve(static_cast<size_t>(st.st_size));
-    char buf[1 << 16];
+    // Straight into the string, sized for the file; a file that grows meanwhile still reads to
+    // its end.
+    size_t size = 0;
+    reserveLarge(out, static_cast<size_t>(st.st_size) + 1);
+    out.resize(static_cast<size_t>(st.st_size) + 1);
     bool ok = true;
     for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (size == out.size()) out.resize(out.size() * 2);
+        ssize_t n = ::read(fd, out.data() + size, out.size() - size);
         if (n < 0) {
             if (errno == EINTR) continue;
             ok = false;
             break;
         }
         if (n == 0) break;
-        out.append(buf, static_cast<size_t>(n));
+        size += static_cast<size_t>(n);
     }
+    out.resize(size);
     ::close(fd);
     return ok;
 }

@@ -2,10 +2,13 @@
 
 #include <locale.h>
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace quorlin {
@@ -32,55 +35,148 @@ std::string upperAscii(std::string_view s) {
 
 namespace {
 
-// Plain decimal digits of |v| rounded to 15 significant digits, without exponent, trailing
-// zeros or a leading zero before the point.
-void appendMagnitude(std::string& out, double v) {
-    if (std::isnan(v)) {
-        out += "nan";
-        return;
+// Significant digits of v (finite, above 0, not a whole number below 10^15) rounded to 15 as
+// %.15g rounds, without trailing zeros, into digits; returns how many and sets exp to the decimal
+// exponent of the first one.
+int roundedDigits(double v, char* digits, int& exp) {
+    char buf[32];
+    // The shortest text that reads back as v: when it has at most 15 digits, rounding v to 15
+    // digits gives those same digits (any 15-digit decimal survives a trip through a normal
+    // double). Longer ones, and subnormals, are rounded from the exact value.
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
+    const char* e =
+        static_cast<const char*>(std::memchr(buf, 'e', static_cast<size_t>(res.ptr - buf)));
+    const int shortest = e - buf > 1 ? static_cast<int>(e - buf) - 1 : 1;
+    if (shortest > 15 || !std::isnormal(v)) {
+        res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+        e = static_cast<const char*>(std::memchr(buf, 'e', static_cast<size_t>(res.ptr - buf)));
     }
-    if (std::isinf(v)) {
-        out += "inf";
-        return;
+    // buf is "d.ddde[+-]xx" or "de[+-]xx".
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), res.ptr, exp);
+    int nd = 0;
+    digits[nd++] = buf[0];
+    for (const char* p = buf + 2; p < e; ++p) digits[nd++] = *p;
+    while (nd > 1 && digits[nd - 1] == '0') --nd;
+    return nd;
+}
+
+// Two-digit groups "00" to "99", so a whole number costs one division per two digits.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Digits of u: a few comparisons for the 32-bit values nearly every number is.
+size_t digitCount(uint32_t u) {
+    if (u < 100000) {
+        if (u < 100) return u < 10 ? 1 : 2;
+        return u < 1000 ? 3 : u < 10000 ? 4 : 5;
     }
-    if (v == 0) {
-        out += '0';
-        return;
+    if (u < 10000000) return u < 1000000 ? 6 : 7;
+    return u < 100000000 ? 8 : u < 1000000000 ? 9 : 10;
+}
+
+// Whole numbers at least 2^32 have at least ten digits.
+size_t digitCount(uint64_t u) {
+    size_t n = 10;
+    for (uint64_t bound = 10000000000; n < 20 && u >= bound; bound *= 10) ++n;
+    return n;
+}
+
+template <typename U>
+char* writeDigits(char* p, U u) {
+    char* const end = p + digitCount(u);
+    char* b = end;
+    while (u >= 100) {
+        const unsigned r = static_cast<unsigned>(u % 100);
+        u /= 100;
+        b -= 2;
+        std::memcpy(b, kDigitPairs + 2 * r, 2);
     }
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
-    std::string_view sci(buf, static_cast<size_t>(res.ptr - buf));
-    // sci is "d.dddddddddddddde[+-]xx"
-    size_t epos = sci.find('e');
+    if (u >= 10) {
+        std::memcpy(b - 2, kDigitPairs + 2 * u, 2);
+    } else {
+        b[-1] = static_cast<char>('0' + u);
+    }
+    return end;
+}
+
+// Numbers below 10^8, most coordinates: all eight digits (leading zeros included) are made from
+// four independent pairs, then the leading zeros are shifted out and eight bytes stored at once.
+// Writes up to eight bytes at p whatever the length, within the room every caller has.
+char* writeBelow1e8(char* p, uint32_t u) {
+    const size_t n = digitCount(u);
+    const uint32_t high = u / 10000, low = u % 10000;
+    char digits[8];
+    std::memcpy(digits, kDigitPairs + 2 * (high / 100), 2);
+    std::memcpy(digits + 2, kDigitPairs + 2 * (high % 100), 2);
+    std::memcpy(digits + 4, kDigitPairs + 2 * (low / 100), 2);
+    std::memcpy(digits + 6, kDigitPairs + 2 * (low % 100), 2);
+    uint64_t word;
+    std::memcpy(&word, digits, 8);
+    word >>= 8 * (8 - n);
+    std::memcpy(p, &word, 8);
+    return p + n;
+}
+
+char* writeWhole(char* p, uint64_t u) {
+    if constexpr (std::endian::native == std::endian::little) {
+        if (u < 100000000) return writeBelow1e8(p, static_cast<uint32_t>(u));
+    }
+    return u <= 0xFFFFFFFFu ? writeDigits(p, static_cast<uint32_t>(u)) : writeDigits(p, u);
+}
+
+// Longest magnitude text: 309 digits of the largest double, or a point, 323 zeros and 15 digits
+// of the smallest.
+constexpr size_t kMagnitudeRoom = kNumtextRoom - 1;
+
+// The magnitude of any value that is not a whole number below 10^15; kept out of line so the
+// whole numbers pay nothing for it.
+[[gnu::noinline]] char* writeOtherMagnitude(char* p, double v) {
+    if (std::isnan(v)) return std::copy_n("nan", 3, p);
+    if (std::isinf(v)) return std::copy_n("inf", 3, p);
+    char digits[20];
     int exp = 0;
-    std::from_chars(sci.data() + epos + (sci[epos + 1] == '+' ? 2 : 1), sci.data() + sci.size(),
-                    exp);
-    std::string digits;
-    digits += sci[0];
-    for (size_t i = 2; i < epos; ++i) digits += sci[i];
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    const int nd = roundedDigits(v, digits, exp);
     // The decimal point stands after digit index exp (0-based) of the digits.
     const int point = exp + 1;
-    const int nd = static_cast<int>(digits.size());
+    const size_t n = static_cast<size_t>(nd);
     if (point <= 0) {
-        out += '.';
-        out.append(static_cast<size_t>(-point), '0');
-        out += digits;
-    } else if (point >= nd) {
-        out += digits;
-        out.append(static_cast<size_t>(point - nd), '0');
-    } else {
-        out.append(digits, 0, static_cast<size_t>(point));
-        out += '.';
-        out.append(digits, static_cast<size_t>(point), std::string::npos);
+        *p++ = '.';
+        p = std::fill_n(p, -point, '0');
+        return std::copy_n(digits, n, p);
     }
+    if (point >= nd) {
+        p = std::copy_n(digits, n, p);
+        return std::fill_n(p, point - nd, '0');
+    }
+    p = std::copy_n(digits, point, p);
+    *p++ = '.';
+    return std::copy_n(digits + point, n - static_cast<size_t>(point), p);
+}
+
+// Writes the plain decimal digits of |v| rounded to 15 significant digits, without exponent,
+// trailing zeros or a leading zero before the point, at p; returns the end.
+char* writeMagnitude(char* p, double v) {
+    // Whole numbers below 10^15 are their own digits: most numbers of every output file.
+    if (v < 1e15) {
+        const auto whole = static_cast<int64_t>(v);
+        if (static_cast<double>(whole) == v) return writeWhole(p, static_cast<uint64_t>(whole));
+    }
+    return writeOtherMagnitude(p, v);
 }
 
 }  // namespace
 
+char* writeNumtext(char* p, double v) {
+    // Negative zero and NaN are not below zero: they take the blank.
+    *p = v < 0 ? '-' : ' ';
+    return writeMagnitude(p + 1, std::fabs(v));
+}
+
 void appendNumtext(std::string& out, double v) {
-    out += std::signbit(v) && v != 0 && !std::isnan(v) ? '-' : ' ';
-    appendMagnitude(out, std::fabs(v));
+    char buf[kNumtextRoom];
+    out.append(buf, static_cast<size_t>(writeNumtext(buf, v) - buf));
 }
 
 std::string numtext(double v) {
@@ -90,10 +186,10 @@ std::string numtext(double v) {
 }
 
 std::string plainnum(double v) {
-    std::string s;
-    if (std::signbit(v) && v != 0 && !std::isnan(v)) s += '-';
-    appendMagnitude(s, std::fabs(v));
-    return s;
+    char buf[kMagnitudeRoom + 1];
+    char* p = buf;
+    if (v < 0) *p++ = '-';
+    return std::string(buf, writeMagnitude(p, std::fabs(v)));
 }
 
 namespace {
@@ -126,10 +222,37 @@ size_t scanNumber(std::string_view s) {
     return i;
 }
 
+// Plain decimals of at most 15 digits and no exponent, as most fields are: the digits as a
+// whole number are exact in a double, and so is the power of ten, so one division rounds
+// correctly, as from_chars does.
+bool convertShort(std::string_view num, double& out) {
+    static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    size_t i = 0;
+    const bool negative = !num.empty() && num[0] == '-';
+    if (!num.empty() && (num[0] == '-' || num[0] == '+')) ++i;
+    uint64_t digits = 0;
+    int count = 0, fraction = -1;
+    for (; i < num.size(); ++i) {
+        const char c = num[i];
+        if (c == '.' && fraction < 0) {
+            fraction = 0;
+            continue;
+        }
+        if (!isDigit(c) || ++count > 15) return false;
+        digits = digits * 10 + static_cast<uint64_t>(c - '0');
+        if (fraction >= 0) ++fraction;
+    }
+    const double v = static_cast<double>(digits) / kPowers[fraction < 0 ? 0 : fraction];
+    out = negative ? -v : v;
+    return true;
+}
+
 double convert(std::string_view num) {
+    double v = 0;
+    if (convertShort(num, v)) return v;
     std::string_view body = num;
     if (!body.empty() && body[0] == '+') body.remove_prefix(1);
-    double v = 0;
     auto res = std::from_chars(body.data(), body.data() + body.size(), v);
     if (res.ec == std::errc::result_out_of_range) {
         // Overflow or underflow: let the C library give the saturated or subnormal value.

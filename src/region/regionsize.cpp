@@ -1,0 +1,39 @@
+#include "region/regionsize.h"
+
+#include "region/arcsegments.h"
+#include "util/fields.h"
+
+namespace quorlin {
+
+namespace {
+
+// Room for one output line; most are well below it.
+constexpr size_t kLineBytes = 64;
+
+bool isArc(const Fields& f) {
+    const std::string_view k = f[1];
+    return k.size() == 3 && (k[0] | 0x20) == 'a' && (k[1] | 0x20) == 'r' && (k[2] | 0x20) == 'c';
+}
+
+}  // namespace
+
+size_t regionSizeEstimate(const PrimitiveSets& sets) {
+    size_t lines = 0;
+    // A component: two reference labels. A component pad: three labels, two marks and four
+    // outline lines. A pad or via: its record and a plane tag.
+    lines += 2 * sets.compset.size() + 9 * sets.compcontentset.size();
+    lines += 2 * (sets.freepadset.size() + sets.viaset.size());
+    lines += sets.freetextset.size() + sets.freepolyset.size() + sets.trackset.size();
+    Fields f;
+    for (std::string_view line : sets.freearcset) {
+        f.assign(line);
+        lines += arcSegmentBound(f.num(2), f.num(4));
+    }
+    for (std::string_view line : sets.compcontentset) {
+        f.assign(line);
+        if (isArc(f)) lines += arcSegmentBound(f.num(2), f.num(4));
+    }
+    return lines * kLineBytes;
+}
+
+}  // namespace quorlin
