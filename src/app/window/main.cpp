@@ -1,5 +1,6 @@
 // The desktop converter. Options for unattended runs: --settings FILE uses that settings file,
-// --convert FILE converts a board at start, --grab PNG saves a picture of the window and quits.
+// --convert FILE converts a board at start, --grab PNG saves a picture of the window and quits,
+// --gaps prints how long the window went without processing events during the conversion.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTimer>
+#include <cstdio>
 
 #include "app/core/startup.h"
 #include "app/window/mainwindow.h"
@@ -25,7 +27,11 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption grab(QStringLiteral("grab"),
                                   QStringLiteral("Save a picture of the window and quit."),
                                   QStringLiteral("png"));
-    parser.addOptions({settings, convert, grab});
+    const QCommandLineOption gaps(
+        QStringLiteral("gaps"),
+        QStringLiteral(
+            "After --convert, print the longest time without event processing and quit."));
+    parser.addOptions({settings, convert, grab, gaps});
     parser.addHelpOption();
     parser.process(app);
 
@@ -45,6 +51,11 @@ int main(int argc, char* argv[]) {
             window.findChild<QLineEdit*>(QStringLiteral("fnme"))
                 ->setText(QFileInfo(parser.value(convert)).absoluteFilePath());
             window.findChild<QPushButton*>(QStringLiteral("Commands_0"))->click();
+            if (parser.isSet(gaps)) {
+                std::printf("longest gap between event rounds: %.1f ms\n",
+                            window.host().longestGapMs());
+                if (!parser.isSet(grab)) QCoreApplication::exit(0);
+            }
         }
         if (parser.isSet(grab)) {
             const bool saved = window.grab().save(parser.value(grab));

@@ -385,6 +385,8 @@ void MainWindow::runJob(int index) {
     setBusy(true);
     host_.flush();  // shows the disabled controls before the job starts
     Commands_Click(session_, index);
+    host_.flush();  // the job's last stretch counts as a gap too
+    host_.idle();
     refresh();
     setBusy(false);
     if (closePending_) close();

@@ -26,6 +26,7 @@ class MainWindow : public QWidget {
 
     Session& session() { return session_; }
     bool busy() const { return busy_; }
+    const WindowHost& host() const { return host_; }
 
     // The command buttons' click: reads the controls once, runs the job with every input
     // disabled, shows its final state.

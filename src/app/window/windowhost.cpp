@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QLocale>
 #include <QTimer>
+#include <algorithm>
 
 namespace quorlin {
 
@@ -18,9 +19,11 @@ void WindowHost::processEvents() {
 }
 
 void WindowHost::flush() {
+    if (sinceRound_.isValid()) longestGapNs_ = std::max(longestGapNs_, sinceRound_.nsecsElapsed());
     refresh_();
     QCoreApplication::processEvents();
     last_.restart();
+    sinceRound_.restart();
 }
 
 void WindowHost::beep() {
@@ -34,6 +37,7 @@ void WindowHost::pause(int hundredths) {
     QTimer::singleShot(hundredths * 10, &loop, &QEventLoop::quit);
     loop.exec();
     last_.restart();
+    sinceRound_.restart();
 }
 
 std::string WindowHost::today() {

@@ -24,9 +24,17 @@ class WindowHost : public Host {
     // Refreshes and processes events now, whatever the time since the last round.
     void flush();
 
+    // Between jobs the toolkit's own loop runs: no gap is counted until the next job.
+    void idle() { sinceRound_.invalidate(); }
+
+    // The longest time the window went without processing events while jobs ran, in ms.
+    double longestGapMs() const { return longestGapNs_ / 1e6; }
+
   private:
     std::function<void()> refresh_;
     QElapsedTimer last_;
+    QElapsedTimer sinceRound_;
+    qint64 longestGapNs_ = 0;
 };
 
 }  // namespace quorlin
