@@ -1,9 +1,10 @@
-// The text helpers: field splitting, file names and number reading and writing.
+// The text helpers: field splitting, file names, number reading and writing, text records.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "region/text.h"
 #include "util/fields.h"
 #include "util/filename.h"
 #include "util/text.h"
@@ -34,5 +35,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             __builtin_trap();
     }
     for (int part = -1; part <= 6; ++part) parsefilename(text, part);
+    convtext(text);
     return 0;
 }
