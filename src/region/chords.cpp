@@ -17,6 +17,10 @@ bool appendArcChords(std::string& out, std::string_view layer, double radius, do
     const double r = roundEven(toRegionUnits(radius));
     const double x0 = roundEven(toRegionUnits(cx));
     const double y0 = roundEven(toRegionUnits(cy));
+    // Points beyond the range of a double cannot be written.
+    if (!std::isfinite(std::fabs(r) + std::fabs(x0)) ||
+        !std::isfinite(std::fabs(r) + std::fabs(y0)))
+        return false;
     // More than a full turn only draws the same chords again.
     if (sweep > 360) sweep = 360;
     const double a0 = start;

@@ -13,8 +13,13 @@ int64_t wholeNum(const Fields& f, long n) {
     return toInt64(roundEven(f.num(n)));
 }
 
+double unitsOrZero(double thousandths) {
+    const double v = toRegionUnits(thousandths);
+    return std::isfinite(v) ? v : 0;
+}
+
 double lenientUnits(const Fields& f, long n) {
-    return toRegionUnits(f.num(n));
+    return unitsOrZero(f.num(n));
 }
 
 bool strictUnits(const Fields& f, long n, double& out) {

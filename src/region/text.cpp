@@ -66,6 +66,10 @@ std::string convtext(std::string_view textline) {
         rotation = o.rotation;
     }
 
+    // Sizes or places beyond the range of a double cannot be written.
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(h) || !std::isfinite(width))
+        return {};
+
     std::string line = "GRAPHIC ";
     line.append(layer).append(" TEXT ");
     appendNumtext(line, x);

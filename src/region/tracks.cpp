@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <set>
 #include <string>
 #include <string_view>
@@ -31,6 +32,13 @@ int layerOf(const Fields& f, long field) {
     const double v = f.num(field);
     if (!(v >= 0 && v <= kLayerCount - 1) || v != std::floor(v)) return -1;
     return static_cast<int>(v);
+}
+
+// True when every value, in region units, is a number a region file can hold.
+bool finiteUnits(std::initializer_list<double> thousandths) {
+    for (double v : thousandths)
+        if (!std::isfinite(toRegionUnits(v))) return false;
+    return true;
 }
 
 // Records of one layer, as indices into their set, in source order.
@@ -172,7 +180,7 @@ class TrackWriter {
         f_.assign(line);
         double x1, y1, x2, y2;
         if (!f_.strictNum(4, x1) || !f_.strictNum(5, y1) || !f_.strictNum(6, x2) ||
-            !f_.strictNum(7, y2)) {
+            !f_.strictNum(7, y2) || !finiteUnits({x1, y1, x2, y2})) {
             s_.trashLine(line);
             return;
         }
@@ -185,6 +193,12 @@ class TrackWriter {
     void writeArc(int layer, std::string_view line) {
         s_.spinme(1);
         f_.assign(line);
+        // Radius plus centre bounds every point of the arc.
+        const double r = std::fabs(f_.num(2));
+        if (!finiteUnits({r + std::fabs(f_.num(7)), r + std::fabs(f_.num(8))})) {
+            s_.trashLine(line);
+            return;
+        }
         openSection(layer);
         markWidth(f_[5]);
         setStyle(f_[5]);

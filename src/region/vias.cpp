@@ -1,6 +1,7 @@
 // The *VIAS section of the region file and the via styles it needs.
 #include "region/vias.h"
 
+#include <cmath>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -60,7 +61,8 @@ void viatranslate(Session& s) {
         s.spinme(1);
         f.assign(line);
         double x, y;
-        if (!f.strictNum(6, x) || !f.strictNum(7, y)) {
+        if (!f.strictNum(6, x) || !f.strictNum(7, y) || !std::isfinite(toRegionUnits(x)) ||
+            !std::isfinite(toRegionUnits(y))) {
             s.trashLine(line);
             continue;
         }

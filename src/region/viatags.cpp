@@ -14,7 +14,7 @@ bool isPlaneCode(std::string_view code) {
 }
 
 void appendPlaneTag(std::string& out, double x, double y, std::string_view code) {
-    appendLabel(out, "KO", toRegionUnits(x) + 2540, toRegionUnits(y) + 2540, kTagSizes, code);
+    appendLabel(out, "KO", unitsOrZero(x) + 2540, unitsOrZero(y) + 2540, kTagSizes, code);
 }
 
 void writeViaPlaneTags(Session& s, std::string& rgn) {

@@ -107,6 +107,14 @@ FileSystem::Entry FileSystem::entry(const std::string& path) {
     return Entry::None;
 }
 
+bool FileSystem::mayReplace(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
+    if (S_ISDIR(st.st_mode)) return false;
+    if (!S_ISREG(st.st_mode)) return true;
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
 FileSystem& fileSystem() {
     return current ? *current : realFileSystem();
 }
@@ -196,40 +204,64 @@ std::string Outputs::clash(const std::vector<std::string>& inputs) const {
 
 std::string Outputs::commit() {
     FileSystem& fs = fileSystem();
-    for (auto& item : items_) {
-        switch (item.kind) {
-            case Kind::Create:
-                if (!fs.writeAtomic(item.path, item.data)) return item.path;
-                break;
-            case Kind::Append: {
-                std::string old;
-                if (fs.entry(item.path) != FileSystem::Entry::None && !fs.read(item.path, old))
-                    return item.path;
-                old += item.data;
-                if (!fs.writeAtomic(item.path, old)) return item.path;
-                break;
+    // Nothing a user protected is touched, and no rename can fail on a directory later.
+    for (const auto& item : items_) {
+        if (!fs.mayReplace(item.path)) return item.path;
+        if (item.kind == Kind::ReplaceWithBackup &&
+            fs.entry(item.path) != FileSystem::Entry::None && !fs.mayReplace(item.backup))
+            return item.path;
+    }
+
+    // Stage every new content in full; a failure here changes nothing.
+    std::vector<std::string> temps(items_.size());
+    auto dropTemps = [&](size_t from) {
+        for (size_t i = from; i < temps.size(); ++i)
+            if (!temps[i].empty()) fs.remove(temps[i]);
+    };
+    for (size_t i = 0; i < items_.size(); ++i) {
+        Item& item = items_[i];
+        if (item.kind == Kind::Remove) continue;
+        if (item.kind == Kind::Append) {
+            std::string old;
+            if (fs.entry(item.path) != FileSystem::Entry::None && !fs.read(item.path, old)) {
+                dropTemps(0);
+                return item.path;
             }
-            case Kind::Remove:
-                if (!fs.remove(item.path)) return item.path;
-                break;
-            case Kind::ReplaceWithBackup: {
-                // New contents first, beside the file; only then shuffle names.
-                const std::string tmp = tempNameFor(item.path);
-                if (!fs.writeAtomic(tmp, item.data)) return item.path;
-                const bool hadFile = fs.entry(item.path) != FileSystem::Entry::None;
-                if (hadFile) {
-                    if (!fs.remove(item.backup) || !fs.rename(item.path, item.backup)) {
-                        fs.remove(tmp);
-                        return item.path;
-                    }
-                }
-                if (!fs.rename(tmp, item.path)) {
-                    fs.remove(tmp);
-                    return item.path;
-                }
-                break;
-            }
+            item.data.insert(0, old);
         }
+        temps[i] = tempNameFor(item.path);
+        if (!fs.writeAtomic(temps[i], item.data)) {
+            dropTemps(0);
+            return item.path;
+        }
+    }
+
+    // The style file first: its locked backup is the likeliest failure left.
+    for (size_t i = 0; i < items_.size(); ++i) {
+        Item& item = items_[i];
+        if (item.kind != Kind::ReplaceWithBackup) continue;
+        const bool hadFile = fs.entry(item.path) != FileSystem::Entry::None;
+        if (hadFile && (!fs.remove(item.backup) || !fs.rename(item.path, item.backup))) {
+            dropTemps(0);
+            return item.path;
+        }
+        if (!fs.rename(temps[i], item.path)) {
+            if (hadFile) fs.rename(item.backup, item.path);
+            dropTemps(0);
+            return item.path;
+        }
+        temps[i].clear();
+    }
+    for (size_t i = 0; i < items_.size(); ++i) {
+        Item& item = items_[i];
+        if (item.kind == Kind::ReplaceWithBackup) continue;
+        const bool done =
+            item.kind == Kind::Remove ? fs.remove(item.path) : fs.rename(temps[i], item.path);
+        if (!done) {
+            dropTemps(i);
+            return item.path;
+        }
+        temps[i].clear();
     }
     return "";
 }

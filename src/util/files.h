@@ -22,6 +22,9 @@ class FileSystem {
     virtual bool remove(const std::string& path);
     enum class Entry { None, File, Directory };
     virtual Entry entry(const std::string& path);
+    // False when path may not be replaced or deleted: a directory, or a file the user cannot
+    // write or has marked read-only (no write bit at all, which holds even for root).
+    virtual bool mayReplace(const std::string& path);
 };
 
 FileSystem& fileSystem();
@@ -49,8 +52,10 @@ class Outputs {
     // The first output path that equals one of inputs or another output; "" when none.
     std::string clash(const std::vector<std::string>& inputs) const;
 
-    // Commits in order of first mention. Returns "" or the path that could not be written;
-    // files after it are left untouched.
+    // All or nothing: every new file is first written in full to a temporary file beside its
+    // target, and only when all are written do they take their places (style file first, as its
+    // backup may be locked). A failure before that leaves every file as it was. Returns "" or the
+    // path that could not be written.
     std::string commit();
 
     void clear() {

@@ -17,6 +17,7 @@ class MemoryFileSystem : public FileSystem {
     bool rename(const std::string& from, const std::string& to) override;
     bool remove(const std::string& path) override;
     Entry entry(const std::string& path) override;
+    bool mayReplace(const std::string&) override { return true; }
 };
 
 // Installs a file system for the life of the object.
