@@ -137,6 +137,7 @@ void writeGraphicLayers(Session& s, std::string& rgn) {
     for (size_t layer = 0; layer < 23; ++layer) {
         const std::string_view code = layertranslate(static_cast<long>(layer));
         for (std::string_view line : lines[layer]) {
+            s.spinme(1);
             f.assign(line);
             double x1, y1, x2, y2;
             if (!strictUnits(f, 4, x1) || !strictUnits(f, 5, y1) || !strictUnits(f, 6, x2) ||
@@ -147,6 +148,7 @@ void writeGraphicLayers(Session& s, std::string& rgn) {
             appendLine4(rgn, code, x1, y1, x2, y2);
         }
         for (std::string_view line : arcs[layer]) {
+            s.spinme(1);
             f.assign(line);
             if (!appendArcChords(rgn, code, f.num(2), f.num(3), f.num(4), f.num(7), f.num(8)))
                 s.trashLine(line);

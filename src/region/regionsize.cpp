@@ -7,8 +7,10 @@ namespace quorlin {
 
 namespace {
 
-// Room for one output line; most are well below it.
-constexpr size_t kLineBytes = 64;
+// Room for one output line; most are well below it. Text records run longer, and the track
+// writer reserves 64 bytes a segment on top of what the objects wrote: this room covers both,
+// so the buffer is never moved once the objects have filled it.
+constexpr size_t kLineBytes = 80;
 
 bool isArc(const Fields& f) {
     const std::string_view k = f[1];

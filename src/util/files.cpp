@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -14,9 +15,13 @@ namespace quorlin {
 
 namespace {
 
-bool writeAll(int fd, std::string_view data) {
+// Long writes go in chunks, with a progress tick between them.
+constexpr size_t kWriteChunk = size_t{8} << 20;
+
+bool writeAll(int fd, std::string_view data, const std::function<void()>& tick) {
     while (!data.empty()) {
-        ssize_t n = ::write(fd, data.data(), data.size());
+        ssize_t n = ::write(fd, data.data(), std::min(data.size(), kWriteChunk));
+        tick();
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -83,7 +88,7 @@ bool FileSystem::writeAtomic(const std::string& path, std::string_view data) {
     const std::string tmp = tempNameFor(path);
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return false;
-    bool ok = writeAll(fd, data);
+    bool ok = writeAll(fd, data, [this] { progress(); });
     ok = (::close(fd) == 0) && ok;
     if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
     if (!ok) ::unlink(tmp.c_str());
@@ -202,8 +207,13 @@ std::string Outputs::clash(const std::vector<std::string>& inputs) const {
     return "";
 }
 
-std::string Outputs::commit() {
+std::string Outputs::commit(const std::function<void()>& tick) {
     FileSystem& fs = fileSystem();
+    fs.setProgress(tick);
+    struct Reset {
+        FileSystem& fs;
+        ~Reset() { fs.setProgress({}); }
+    } reset{fs};
     // Nothing a user protected is touched, and no rename can fail on a directory later.
     for (const auto& item : items_) {
         if (!fs.mayReplace(item.path)) return item.path;

@@ -64,7 +64,7 @@ bool Session::commitOutputs(const std::vector<std::string>& inputs) {
         fail("Output file name clash: " + clash);
         return false;
     }
-    const std::string failedPath = out.commit();
+    const std::string failedPath = out.commit([this] { host_.processEvents(); });
     out.clear();
     if (!failedPath.empty()) {
         fail("Cannot write file: " + failedPath);
