@@ -142,21 +142,6 @@ void writeComponentPolygons(Session& s, std::string& rgn) {
     }
 }
 
-void writeComponentTexts(Session& s, std::string& rgn) {
-    Fields f;
-    for (std::string_view line : s.sets.compcontentset) {
-        s.spinme(1);
-        f.assign(line);
-        if (!isKeyword(f, "text") || isRefdesText(line)) continue;
-        const std::string record = convtext(line);
-        if (record.empty()) {
-            s.trashLine(line);
-            continue;
-        }
-        rgn.append(record).append(kCrLf);
-    }
-}
-
 void writePadMarkers(Session& s, std::string& rgn, const SideTable& sides,
                      const std::vector<ComponentPad>& pads) {
     Fields f;

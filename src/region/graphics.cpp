@@ -96,9 +96,9 @@ void writeFreePolygons(Session& s, std::string& rgn) {
     s.processEvents();
 }
 
-void writeFreeTexts(Session& s, std::string& rgn) {
+void writeTexts(Session& s, std::string& rgn, const PrimitiveSet& set) {
     Fields f;
-    for (std::string_view line : s.sets.freetextset) {
+    for (std::string_view line : set) {
         s.spinme(1);
         f.assign(line);
         // The component reference texts stand in for ".refdes" texts.

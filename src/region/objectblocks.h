@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "tango/primitives.h"
+
 namespace quorlin {
 
 class Session;
@@ -48,14 +50,14 @@ bool isRefdesText(std::string_view line);
 void sidePrepass(Session& s, SideTable& sides, std::vector<ComponentPad>& pads);
 
 void writeFreePolygons(Session& s, std::string& rgn);
-void writeFreeTexts(Session& s, std::string& rgn);
+// The "text" records of a set (free or component texts); ".refdes" texts are left out.
+void writeTexts(Session& s, std::string& rgn, const PrimitiveSet& set);
 void writeGraphicLayers(Session& s, std::string& rgn);
 void writeFreePads(Session& s, std::string& rgn);
 
 void writeReferenceTexts(Session& s, std::string& rgn, const SideTable& sides);
 void writeComponentLinesAndArcs(Session& s, std::string& rgn);
 void writeComponentPolygons(Session& s, std::string& rgn);
-void writeComponentTexts(Session& s, std::string& rgn);
 void writePadMarkers(Session& s, std::string& rgn, const SideTable& sides,
                      const std::vector<ComponentPad>& pads);
 void writePadOutlines(Session& s, std::string& rgn, const SideTable& sides,

@@ -26,14 +26,14 @@ void objecttranslate(Session& s) {
     rgn.append("GRAPHIC M2 LINE 4 0 0 254000 0").append(kCrLf);
 
     writeFreePolygons(s, rgn);
-    writeFreeTexts(s, rgn);
+    writeTexts(s, rgn, s.sets.freetextset);
     writeGraphicLayers(s, rgn);
     writeViaPlaneTags(s, rgn);
     writeFreePads(s, rgn);
     writeReferenceTexts(s, rgn, sides);
     writeComponentLinesAndArcs(s, rgn);
     writeComponentPolygons(s, rgn);
-    writeComponentTexts(s, rgn);
+    writeTexts(s, rgn, s.sets.compcontentset);
     writePadMarkers(s, rgn, sides, pads);
     writePadOutlines(s, rgn, sides, pads);
 

@@ -6,6 +6,7 @@
 #include "region/objectblocks.h"
 #include "region/objectrecords.h"
 #include "region/recordtext.h"
+#include "region/stylelist.h"
 #include "region/viatags.h"
 #include "util/text.h"
 
@@ -34,14 +35,10 @@ std::string_view padLayer(std::string_view shape, std::string_view side) {
     return "";
 }
 
-struct PadStyle {
-    std::string name, reportName;
-};
-
 }  // namespace
 
 void writeFreePads(Session& s, std::string& rgn) {
-    std::vector<PadStyle> styles;
+    std::vector<StyleName> styles;
     std::unordered_set<std::string> known;
     Fields f;
     std::string a, b, c;
@@ -79,17 +76,7 @@ void writeFreePads(Session& s, std::string& rgn) {
             appendPlaneTag(rgn, f.num(9), f.num(10), f[7]);
     }
 
-    if (s.form.writestyle == 1) {
-        for (const PadStyle& style : styles) s.registry.addstyle(style.name);
-        return;
-    }
-    s.reportHeading("Define the following Pads in ARES:", 36);
-    for (const PadStyle& style : styles) {
-        s.spinme(1);
-        s.registry.addstyle(style.name);
-        s.reportLine(style.name + "\t" + style.reportName);
-    }
-    s.reportEnd();
+    registerStyleList(s, "Define the following Pads in ARES:", 36, styles);
 }
 
 }  // namespace quorlin::objects

@@ -84,17 +84,7 @@ void viatranslate(Session& s) {
     }
     if (sectionOpen) rgn.append("*END_VIAS").append(kCrLf);
 
-    if (s.form.writestyle == 1) {
-        for (const ViaStyleName& n : table) s.registry.addstyle(n.style);
-    } else {
-        s.reportHeading("Define the following Vias in ARES:", 35);
-        for (const ViaStyleName& n : table) {
-            s.spinme(1);
-            s.registry.addstyle(n.style);
-            s.reportLine(n.style + '\t' + n.report);
-        }
-        s.reportEnd();
-    }
+    registerStyleList(s, "Define the following Vias in ARES:", 35, table);
     s.status("Vias exported to region file successfully");
     s.processEvents();
 }

@@ -1,17 +1,14 @@
 // Via style names, shared by the *VIAS section and anything else that names a via's style.
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "region/stylelist.h"
 
 namespace quorlin {
 
 class Fields;
 
-struct ViaStyleName {
-    std::string style;   // "V" + shape letter + size + hole, e.g. Vc060035
-    std::string report;  // the same with dashes, e.g. Vc-060-035
-};
+// "V" + shape letter + size + hole (Vc060035), and the report name (Vc-060-035).
+using ViaStyleName = StyleName;
 
 // Names of the via in a "via" record: the first character of field 2, then fields 3 and 4 as
 // their last three characters after zero-padding. A double quote in them becomes an apostrophe,
