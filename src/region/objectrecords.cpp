@@ -62,14 +62,7 @@ void appendLabel(std::string& out, std::string_view layer, double x, double y,
 }
 
 bool isKeyword(const Fields& f, std::string_view word) {
-    const std::string_view k = f[1];
-    if (k.size() != word.size()) return false;
-    for (size_t i = 0; i < k.size(); ++i) {
-        char c = k[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != word[i]) return false;
-    }
-    return true;
+    return equalsLowerAscii(f[1], word);
 }
 
 }  // namespace quorlin::objects

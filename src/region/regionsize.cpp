@@ -2,6 +2,7 @@
 
 #include "region/arcsegments.h"
 #include "util/fields.h"
+#include "util/text.h"
 
 namespace quorlin {
 
@@ -13,8 +14,7 @@ namespace {
 constexpr size_t kLineBytes = 80;
 
 bool isArc(const Fields& f) {
-    const std::string_view k = f[1];
-    return k.size() == 3 && (k[0] | 0x20) == 'a' && (k[1] | 0x20) == 'r' && (k[2] | 0x20) == 'c';
+    return equalsLowerAscii(f[1], "arc");
 }
 
 }  // namespace

@@ -70,13 +70,7 @@ std::string_view secondToLast(std::string_view line) {
 }
 
 bool keywordIs(std::string_view word, std::string_view lower) {
-    if (word.size() != lower.size()) return false;
-    for (size_t i = 0; i < word.size(); ++i) {
-        char c = word[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != lower[i]) return false;
-    }
-    return true;
+    return equalsLowerAscii(word, lower);
 }
 
 struct Diagnostic {

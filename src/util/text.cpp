@@ -33,6 +33,16 @@ std::string upperAscii(std::string_view s) {
     return r;
 }
 
+bool equalsLowerAscii(std::string_view text, std::string_view lower) {
+    if (text.size() != lower.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != lower[i]) return false;
+    }
+    return true;
+}
+
 namespace {
 
 // Significant digits of v (finite, above 0, not a whole number below 10^15) rounded to 15 as

@@ -32,6 +32,8 @@ std::vector<std::string_view> splitLines(std::string_view data);
 // Lower-cases ASCII A-Z only, so no locale changes a result.
 std::string lowerAscii(std::string_view s);
 std::string upperAscii(std::string_view s);
+// True when text, lower-cased as above, equals lower (a record keyword test).
+bool equalsLowerAscii(std::string_view text, std::string_view lower);
 
 // Signed number text: " 5", "-5", " .5", "-.25", " 123.456"; 15 significant digits, never an
 // exponent, negative zero as " 0".

@@ -16,18 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliResult {
-    int code;
-    std::string out, err;
-};
-
 CliResult runIn(std::vector<std::string> args) {
-    args.insert(args.begin(), "quorlin-cli");
-    std::vector<const char*> argv;
-    for (const auto& a : args) argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    const int code = runCli(static_cast<int>(argv.size()), argv.data(), out, err);
-    return {code, out.str(), err.str()};
+    return runCliArgs(std::move(args));
 }
 
 // Reads fail for one path; everything else is the real file system.

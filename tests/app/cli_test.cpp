@@ -9,18 +9,8 @@
 namespace quorlin {
 namespace {
 
-struct CliResult {
-    int code;
-    std::string out, err;
-};
-
-CliResult run(std::vector<std::string> args) {
-    args.insert(args.begin(), "quorlin-cli");
-    std::vector<const char*> argv;
-    for (const auto& a : args) argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    int code = runCli(static_cast<int>(argv.size()), argv.data(), out, err);
-    return {code, out.str(), err.str()};
+test::CliResult run(std::vector<std::string> args) {
+    return test::runCliArgs(std::move(args));
 }
 
 TEST(Cli, VersionUsageAndMissingFiles) {

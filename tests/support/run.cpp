@@ -4,6 +4,7 @@
 #include <random>
 #include <sstream>
 
+#include "app/cli/cli.h"
 #include "app/core/driver.h"
 #include "util/basic.h"
 
@@ -64,6 +65,15 @@ void runPcb(PcbRun& run, const TempDir& dir, const std::string& board, const For
     run.session.form = options;
     run.session.form.fnme = dir.file("board.pcb");
     Commands_Click(run.session, 0);
+}
+
+CliResult runCliArgs(std::vector<std::string> args) {
+    args.insert(args.begin(), "quorlin-cli");
+    std::vector<const char*> argv;
+    for (const auto& a : args) argv.push_back(a.c_str());
+    std::ostringstream out, err;
+    const int code = runCli(static_cast<int>(argv.size()), argv.data(), out, err);
+    return {code, out.str(), err.str()};
 }
 
 }  // namespace quorlin::test

@@ -55,4 +55,11 @@ struct PcbRun {
 };
 void runPcb(PcbRun& run, const TempDir& dir, const std::string& board, const Form& options = {});
 
+// Runs the command line in this process with the given arguments (program name added).
+struct CliResult {
+    int code;
+    std::string out, err;
+};
+CliResult runCliArgs(std::vector<std::string> args);
+
 }  // namespace quorlin::test
