@@ -13,20 +13,10 @@ test::CliResult run(std::vector<std::string> args) {
     return test::runCliArgs(std::move(args));
 }
 
-TEST(Cli, VersionUsageAndMissingFiles) {
+TEST(Cli, Version) {
     auto version = run({"--version"});
     EXPECT_EQ(version.code, 0);
     EXPECT_EQ(version.out, "1.01.02\n");
-
-    EXPECT_EQ(run({}).code, 2);
-    EXPECT_EQ(run({"pcb"}).code, 2);
-    EXPECT_EQ(run({"pcb", "x.pcb", "--guard-gap", "11"}).code, 2);
-    EXPECT_EQ(run({"frob"}).code, 2);
-
-    auto missing = run({"pcb", "/nonexistent/board.pcb"});
-    EXPECT_EQ(missing.code, 1);
-    EXPECT_EQ(missing.err, "Source file name is not valid\n");
-    EXPECT_EQ(missing.out, "");
 }
 
 TEST(Cli, PcbPrintsStatusesThenCounts) {

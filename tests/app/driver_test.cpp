@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "support/run.h"
-#include "util/files.h"
 
 namespace quorlin {
 namespace {
@@ -148,60 +147,6 @@ TEST(Driver, LineEndsDoNotChangeTheOutputs) {
     }
     EXPECT_EQ(reference["board_header.txt"], crlf({";tango-pcb", "board 1"}));
     EXPECT_EQ(reference["board_FreeArc.txt"], "");
-}
-
-// Fails every write to paths that hold a given name (outputs are staged beside themselves).
-class FailingWrites : public FileSystem {
-  public:
-    explicit FailingWrites(std::string suffix) : suffix_(std::move(suffix)) {}
-    bool writeAtomic(const std::string& path, std::string_view data) override {
-        if (path.find(suffix_) != std::string::npos) return false;
-        return FileSystem::writeAtomic(path, data);
-    }
-
-  private:
-    std::string suffix_;
-};
-
-TEST(Driver, AFailedWriteStopsAndKeepsLaterFiles) {
-    test::TempDir dir;
-    dir.write("board.rgn", "old region");
-    dir.write("board.rep", "old report");
-    dir.write("board_Trash.txt", "old trash");
-    FailingWrites failing(".rgn");
-    FileSystem* previous = setFileSystem(&failing);
-    test::PcbRun run;
-    test::runPcb(run, dir, crlf({";tango-pcb", "frob"}));
-    setFileSystem(previous);
-    EXPECT_EQ(run.session.form.errorbox, "Cannot write file: " + dir.file("board.rgn"));
-    EXPECT_TRUE(run.session.failed);
-    EXPECT_EQ(run.host.beeps, 1);
-    EXPECT_EQ(dir.read("board.rgn"), "old region");
-    EXPECT_EQ(dir.read("board.rep"), "old report");
-}
-
-TEST(Driver, UnreadableSourceWritesNothing) {
-    test::TempDir dir;
-    struct Unreadable : FileSystem {
-        bool read(const std::string&, std::string&) override { return false; }
-    } unreadable;
-    FileSystem* previous = setFileSystem(&unreadable);
-    test::PcbRun run;
-    test::runPcb(run, dir, crlf({";tango-pcb", "frob"}));
-    setFileSystem(previous);
-    EXPECT_EQ(run.session.form.errorbox, "Cannot read file: " + dir.file("board.pcb"));
-    EXPECT_EQ(dir.snapshot().size(), 1u);
-}
-
-TEST(Driver, SourceNamedLikeAnOutputIsNotOverwritten) {
-    test::TempDir dir;
-    dir.write("board.rgn", crlf({";tango-pcb"}));
-    test::PcbRun run;
-    run.session.form.fnme = dir.file("board.rgn");
-    Commands_Click(run.session, 0);
-    EXPECT_EQ(run.session.form.errorbox, "Output file name clash: " + dir.file("board.rgn"));
-    EXPECT_EQ(dir.read("board.rgn"), crlf({";tango-pcb"}));
-    EXPECT_EQ(dir.snapshot().size(), 1u);
 }
 
 }  // namespace
