@@ -38,18 +38,19 @@ void showDelta(Session& s, size_t delta, size_t a, size_t b) {
 
 void showCounts(Session& s, const Column& col, const SdfReader& reader) {
     s.form.netdata[col.nets] = std::to_string(reader.netlist().nets.size());
-    s.form.netdata[col.nodes] = std::to_string(reader.netlist().nodeCount);
+    s.form.netdata[col.nodes] = std::to_string(reader.netlist().nodes.size());
     s.form.netdata[col.parts] = std::to_string(reader.partCount());
     showDelta(s, 8, 0, 3);
     showDelta(s, 9, 1, 4);
     showDelta(s, 10, 2, 5);
 }
 
-// Loads, sorts and counts one netlist; false when it cannot be read.
-bool prepare(Session& s, const std::string& path, const Column& col, int number, Netlist& out) {
+// Loads, sorts and counts one netlist; false when it cannot be read. The netlist views data,
+// the file's text.
+bool prepare(Session& s, const std::string& path, const Column& col, int number, std::string& data,
+             Netlist& out) {
     const std::string which = "netlist #" + std::to_string(number);
     step(s, "Loading " + which);
-    std::string data;
     if (!s.readInput(path, data)) return false;
     SdfReader reader;
     size_t lines = 0;
@@ -84,9 +85,11 @@ void netcomparator(Session& s) {
 
     const std::string pathA = s.form.netlista;
     const std::string pathB = s.form.netlistb;
+    // The files' texts outlive the netlists that view them.
+    std::string dataA, dataB;
     Netlist a, b;
-    if (!prepare(s, pathA, kColumnA, 1, a)) return;
-    if (!prepare(s, pathB, kColumnB, 2, b)) return;
+    if (!prepare(s, pathA, kColumnA, 1, dataA, a)) return;
+    if (!prepare(s, pathB, kColumnB, 2, dataB, b)) return;
 
     step(s, "Comparing netlist #1 and #2");
     if (s.form.xsdf == 1) {

@@ -81,7 +81,7 @@ void siftNetlist(Netlist& netlist) {
     std::vector<NetNode> moved;
     order.reserve(netlist.nets.size());
     for (size_t n = 0; n < netlist.nets.size(); ++n) {
-        auto& nodes = netlist.nets[n].nodes;
+        const std::span<NetNode> nodes = netlist.nodesOf(netlist.nets[n]);
         nodeOrder.clear();
         for (size_t i = 0; i < nodes.size(); ++i)
             nodeOrder.push_back(entry(sortKey(nodes[i].ref, nodes[i].pin), true, i));
@@ -105,40 +105,38 @@ void siftNetlist(Netlist& netlist) {
         }
         if (!inOrder) {
             moved.clear();
-            for (const Entry& e : nodeOrder) moved.push_back(std::move(nodes[e.index]));
-            std::move(moved.begin(), moved.end(), nodes.begin());
+            for (const Entry& e : nodeOrder) moved.push_back(nodes[e.index]);
+            std::copy(moved.begin(), moved.end(), nodes.begin());
         }
         Entry first = nodeOrder.empty() ? entry(Key{}, false, n) : nodeOrder.front();
         first.index = n;
         order.push_back(first);
     }
     std::sort(order.begin(), order.end(), less);
+    // Only the small net records move; the nodes stay where loading put them.
     std::vector<Net> sorted;
     sorted.reserve(netlist.nets.size());
-    for (size_t i = 0; i < order.size(); ++i) {
-        // The nets are taken in key order, all over memory: ask for later ones early.
-        if (i + kAhead < order.size()) __builtin_prefetch(&netlist.nets[order[i + kAhead].index]);
-        sorted.push_back(std::move(netlist.nets[order[i].index]));
-    }
+    for (const Entry& e : order) sorted.push_back(netlist.nets[e.index]);
     netlist.nets = std::move(sorted);
 }
 
 size_t singleNodeNets(const Netlist& netlist) {
     return static_cast<size_t>(std::count_if(netlist.nets.begin(), netlist.nets.end(),
-                                             [](const Net& n) { return n.nodes.size() == 1; }));
+                                             [](const Net& n) { return n.count == 1; }));
 }
 
 std::string sortedText(const Netlist& netlist) {
     std::string out;
     // Room for the usual short names at once; longer ones grow the buffer as needed.
-    reserveLarge(out, netlist.nets.size() * 32 + netlist.nodeCount * 24);
+    reserveLarge(out, netlist.nets.size() * 32 + netlist.nodes.size() * 24);
     const auto& nets = netlist.nets;
     for (size_t i = 0; i < nets.size(); ++i) {
         // Sorted nets keep their nodes where loading put them: fetch them a few nets ahead.
-        if (i + kAhead < nets.size()) __builtin_prefetch(nets[i + kAhead].nodes.data());
+        if (i + kAhead < nets.size())
+            __builtin_prefetch(netlist.nodes.data() + nets[i + kAhead].first);
         const Net& net = nets[i];
         out.append(kCrLf).append(net.name).append(kCrLf);
-        for (const auto& node : net.nodes) {
+        for (const NetNode& node : netlist.nodesOf(net)) {
             // The usual short line is made aside and appended once.
             char line[64];
             const size_t n = node.ref.size() + node.pin.size() + 3;

@@ -15,6 +15,11 @@ std::string_view firstWord(std::string_view s) {
     return s.substr(start, end - start);
 }
 
+// Net names read blanks as "_" and commas as "-", which would split the SDF line.
+char nameChar(char c) {
+    return c == ' ' ? '_' : c == ',' ? '-' : c;
+}
+
 bool blankLine(std::string_view s) {
     for (char c : s)
         if (c != ' ') return false;
@@ -31,19 +36,19 @@ NetNode parseTangoNode(std::string_view line) {
         sep = ',';
         first = line.find(sep);
     }
-    if (first == std::string_view::npos) return {std::string(firstWord(line)), {}};
+    if (first == std::string_view::npos) return {firstWord(line), {}};
     std::string_view rest = line.substr(first + 1);
     rest = rest.substr(0, rest.find(sep));
-    return {std::string(firstWord(line.substr(0, first))), std::string(firstWord(rest))};
+    return {firstWord(line.substr(0, first)), firstWord(rest)};
 }
 
 void TangoNetlistReader::line(std::string_view text) {
     if (nameNext_) {
         nameNext_ = false;
-        std::string& name = netlist_.nets.back().name;
-        name.assign(text);
-        std::replace(name.begin(), name.end(), ' ', '_');
-        std::replace(name.begin(), name.end(), ',', '-');
+        // Most names need no rewriting and are viewed where they lie.
+        netlist_.nets.back().name = text.find_first_of(" ,") == std::string_view::npos
+                                        ? text
+                                        : netlist_.arena.store(text, nameChar);
         return;
     }
     const char lead = text.empty() ? '\0' : text[0];
@@ -56,11 +61,12 @@ void TangoNetlistReader::line(std::string_view text) {
     } else if (lead == ')') {
         netOpen_ = false;
     } else {
-        if (partOpen_ && block_.size() < kBlockLines) block_.emplace_back(text);
+        if (partOpen_ && blockLines_ < block_.lines.size()) block_.lines[blockLines_++] = text;
         // An empty line names no part and no pin; as a node it would be a corrupt SDF line.
+        // Nodes go to the last net opened, so they extend its range.
         if (netOpen_ && !blankLine(text)) {
-            netlist_.nets.back().nodes.push_back(parseTangoNode(text));
-            ++netlist_.nodeCount;
+            netlist_.nodes.push_back(parseTangoNode(text));
+            ++netlist_.nets.back().count;
         }
     }
 }
@@ -75,24 +81,17 @@ void TangoNetlistReader::openPart() {
     if (partOpen_) closePart();
     ++partCount_;
     partOpen_ = true;
-    block_.clear();
+    block_ = {};
+    blockLines_ = 0;
 }
 
 void TangoNetlistReader::closePart() {
     partOpen_ = false;
-    block_.resize(kBlockLines);
-    for (auto& l : block_) std::replace(l.begin(), l.end(), ',', '-');
-    std::string& part = netlist_.parts.emplace_back();
-    part.reserve(block_[0].size() + block_[1].size() + block_[2].size() + block_[3].size() + 40);
-    part.append(block_[0]).append(",").append(block_[2]).append(",").append(block_[3]);
-    part.append(",EID=").append(std::to_string(netlist_.parts.size()));
-    if (!stripPackages_) part.append(",PACKAGE=").append(block_[1]);
+    netlist_.parts.push_back(block_);
 }
 
 void TangoNetlistReader::openNet() {
-    netlist_.nets.emplace_back();
-    // Most nets join a few pins: one allocation for them instead of three.
-    netlist_.nets.back().nodes.reserve(4);
+    netlist_.nets.push_back({{}, netlist_.nodes.size(), 0});
     netOpen_ = true;
     nameNext_ = true;
 }
