@@ -11,6 +11,12 @@ constexpr size_t kArenaBlock = 64 * 1024;
 
 }  // namespace
 
+void Netlist::reserveNodes(std::string_view input) {
+    // Nodes come one a line, and a node line with its line end usually takes eight bytes or
+    // more ("R1,PS,1", "U12-3"): a file of shorter ones grows the array a few times.
+    nodes.reserve(nodes.size() + input.size() / 8);
+}
+
 char* TextArena::room(size_t n) {
     if (n > left_) {
         // A new block; the rest of the old one stays unused, so nothing stored there moves.

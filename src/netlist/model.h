@@ -61,6 +61,10 @@ struct Netlist {
     Netlist(Netlist&&) = default;
     Netlist& operator=(Netlist&&) = default;
 
+    // Room for the nodes input, the text about to be read, can hold: the node array is then
+    // hardly ever moved while it fills. Room never filled is never touched.
+    void reserveNodes(std::string_view input);
+
     std::span<const NetNode> nodesOf(const Net& net) const {
         return {nodes.data() + net.first, net.count};
     }

@@ -53,6 +53,12 @@ std::string_view SdfReader::keep(std::string_view text) {
 }
 
 void SdfReader::line(std::string_view text) {
+    // Past the header only a line led by "*", "_" or a blank is a section line, an empty line
+    // or a blank line: any other goes straight to the state at hand. Nearly every line does.
+    if (!inHeader_ && !text.empty() && text[0] != '*' && text[0] != '_' && text[0] != ' ') {
+        record(text);
+        return;
+    }
     const bool blank = text.find_first_not_of(' ') == std::string_view::npos;
     // The first seven characters in lower case, blanks as "_", read without building a string.
     char probeText[7];
@@ -84,6 +90,10 @@ void SdfReader::line(std::string_view text) {
         state_ = State::None;
         return;
     }
+    record(text);
+}
+
+void SdfReader::record(std::string_view text) {
     switch (state_) {
         case State::PartList:
             ++partCount_;
@@ -106,17 +116,26 @@ void SdfReader::line(std::string_view text) {
 }
 
 void SdfReader::addNode(std::string_view line) {
-    // Fields 1 and 3 of "ref,PS,pin" found in one pass.
-    const size_t first = line.find(',');
-    const size_t second = first == std::string_view::npos ? first : line.find(',', first + 1);
-    const std::string_view ref = line.substr(0, first);
-    std::string_view pin;
-    if (second != std::string_view::npos) {
-        pin = line.substr(second + 1);
-        pin = pin.substr(0, pin.find(','));
+    // Fields 1 and 3 of "ref,PS,pin", and whether they hold a blank, found in one pass.
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    bool refBlank = false, pinBlank = false;
+    const char* const ref = p;
+    while (p < end && *p != ',') refBlank |= *p++ == ' ';
+    const std::string_view refText(ref, static_cast<size_t>(p - ref));
+    std::string_view pinText;
+    if (p < end) {
+        ++p;
+        while (p < end && *p != ',') ++p;
+        if (p < end) {
+            const char* const pin = ++p;
+            while (p < end && *p != ',') pinBlank |= *p++ == ' ';
+            pinText = std::string_view(pin, static_cast<size_t>(p - pin));
+        }
     }
     // Nodes come only after their net's header, so they extend the last net's range.
-    netlist_.nodes.push_back({keep(ref), keep(pin)});
+    netlist_.nodes.push_back({refBlank ? netlist_.arena.store(refText, unblank) : refText,
+                              pinBlank ? netlist_.arena.store(pinText, unblank) : pinText});
     ++netlist_.nets.back().count;
 }
 

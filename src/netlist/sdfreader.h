@@ -21,6 +21,8 @@ class SdfReader {
   private:
     enum class State { None, PartList, NetList, FirstNode, Nodes };
 
+    // A line that is none of the section, empty or blank lines.
+    void record(std::string_view text);
     void addNode(std::string_view line);
     // The text as the netlist holds it: itself, or a copy with its blanks as "_".
     std::string_view keep(std::string_view text);

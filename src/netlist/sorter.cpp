@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
+#include "netlist/linetext.h"
 #include "util/bigbuffer.h"
 #include "util/text.h"
 
@@ -17,28 +19,30 @@ using Key = std::array<char, 18>;
 // How many records ahead a loop over scattered records asks for memory.
 constexpr size_t kAhead = 8;
 
-// The last six characters of "000000" followed by s, written at p.
-char* writeRight6(char* p, std::string_view s) {
-    size_t i = 0;
-    for (; i + s.size() < 6; ++i) *p++ = '0';
-    for (size_t j = s.size() - (6 - i); j < s.size(); ++j) *p++ = s[j];
-    return p;
+// The last min(n, 6) characters of s, right-aligned in the six at p (the rest stays "0").
+void putRight6(char* p, std::string_view s) {
+    const size_t n = std::min<size_t>(s.size(), 6);
+    for (size_t i = 0; i < n; ++i) p[6 - n + i] = s[s.size() - n + i];
 }
 
 Key sortKey(std::string_view reference, std::string_view pin) {
     // Bytes compare unsigned, so 0x80 and above are not digits.
     size_t k = 0;
     while (k < reference.size() && static_cast<unsigned char>(reference[k]) > '9') ++k;
-    const std::string_view prefix = reference.substr(0, std::min<size_t>(k, 6));
-    const std::string_view number = reference.substr(k, 15);
-
     Key key;
-    char* p = key.data();
-    for (char c : prefix) *p++ = c;
-    for (size_t i = prefix.size(); i < 6; ++i) *p++ = '0';
-    p = writeRight6(p, number);
-    writeRight6(p, pin);
+    key.fill('0');
+    for (size_t i = 0; i < std::min<size_t>(k, 6); ++i) key[i] = reference[i];
+    putRight6(key.data() + 6, reference.substr(k, 15));
+    putRight6(key.data() + 12, pin);
     return key;
+}
+
+// Eight bytes at p as a big-endian integer: integers then order as the bytes do, unsigned.
+uint64_t bigEndian8(const char* p) {
+    uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+    return v;
 }
 
 }  // namespace
@@ -53,45 +57,45 @@ void siftNetlist(Netlist& netlist) {
     // their first key, a net without nodes before any, load position breaking ties again.
     // Sorting small entries and moving each record once spares the records the moves of a
     // sort. Keys are made here, once a node, and held as big-endian integers, whose order is
-    // the unsigned byte order.
+    // the unsigned byte order; the last two key bytes share a word with the load position,
+    // which never reaches 2^48.
     struct Entry {
-        uint64_t high, middle;
-        uint32_t low;
-        bool hasNodes;
-        size_t index;
+        uint64_t high, middle, lowIndex;
     };
-    auto load = [](const char* p, size_t n) {
-        uint64_t v = 0;
-        for (size_t i = 0; i < n; ++i) v = v << 8 | static_cast<unsigned char>(p[i]);
-        return v;
-    };
-    auto entry = [&](const Key& key, bool hasNodes, size_t index) {
-        return Entry{load(key.data(), 8), load(key.data() + 8, 8),
-                     static_cast<uint32_t>(load(key.data() + 16, 2)), hasNodes, index};
+    constexpr uint64_t kIndexMask = (uint64_t{1} << 48) - 1;
+    auto entry = [](const Key& key, size_t index) {
+        const uint64_t low = uint64_t{static_cast<unsigned char>(key[16])} << 8 |
+                             static_cast<unsigned char>(key[17]);
+        return Entry{bigEndian8(key.data()), bigEndian8(key.data() + 8), low << 48 | index};
     };
     auto less = [](const Entry& a, const Entry& b) {
-        if (a.hasNodes != b.hasNodes) return !a.hasNodes;
         if (a.high != b.high) return a.high < b.high;
         if (a.middle != b.middle) return a.middle < b.middle;
-        if (a.low != b.low) return a.low < b.low;
-        return a.index < b.index;
+        return a.lowIndex < b.lowIndex;
     };
 
+    // Nets without nodes come first as they are; only the others are sorted.
+    std::vector<Net> sorted;
+    sorted.reserve(netlist.nets.size());
     std::vector<Entry> order, nodeOrder;
     std::vector<NetNode> moved;
     order.reserve(netlist.nets.size());
     for (size_t n = 0; n < netlist.nets.size(); ++n) {
+        if (netlist.nets[n].count == 0) {
+            sorted.push_back(netlist.nets[n]);
+            continue;
+        }
         const std::span<NetNode> nodes = netlist.nodesOf(netlist.nets[n]);
         nodeOrder.clear();
         for (size_t i = 0; i < nodes.size(); ++i)
-            nodeOrder.push_back(entry(sortKey(nodes[i].ref, nodes[i].pin), true, i));
+            nodeOrder.push_back(entry(sortKey(nodes[i].ref, nodes[i].pin), i));
         // Nets hold a few nodes: inserting each in place beats a general sort, and tells
         // whether anything moved.
         bool inOrder = true;
         if (nodeOrder.size() > 16) {
             std::sort(nodeOrder.begin(), nodeOrder.end(), less);
             for (size_t i = 0; i < nodeOrder.size(); ++i)
-                inOrder = inOrder && nodeOrder[i].index == i;
+                inOrder = inOrder && (nodeOrder[i].lowIndex & kIndexMask) == i;
         } else {
             for (size_t i = 1; i < nodeOrder.size(); ++i) {
                 if (!less(nodeOrder[i], nodeOrder[i - 1])) continue;
@@ -105,18 +109,16 @@ void siftNetlist(Netlist& netlist) {
         }
         if (!inOrder) {
             moved.clear();
-            for (const Entry& e : nodeOrder) moved.push_back(nodes[e.index]);
+            for (const Entry& e : nodeOrder) moved.push_back(nodes[e.lowIndex & kIndexMask]);
             std::copy(moved.begin(), moved.end(), nodes.begin());
         }
-        Entry first = nodeOrder.empty() ? entry(Key{}, false, n) : nodeOrder.front();
-        first.index = n;
+        Entry first = nodeOrder.front();
+        first.lowIndex = (first.lowIndex & ~kIndexMask) | n;
         order.push_back(first);
     }
     std::sort(order.begin(), order.end(), less);
     // Only the small net records move; the nodes stay where loading put them.
-    std::vector<Net> sorted;
-    sorted.reserve(netlist.nets.size());
-    for (const Entry& e : order) sorted.push_back(netlist.nets[e.index]);
+    for (const Entry& e : order) sorted.push_back(netlist.nets[e.lowIndex & kIndexMask]);
     netlist.nets = std::move(sorted);
 }
 
@@ -131,25 +133,23 @@ std::string sortedText(const Netlist& netlist) {
     reserveLarge(out, netlist.nets.size() * 32 + netlist.nodes.size() * 24);
     const auto& nets = netlist.nets;
     for (size_t i = 0; i < nets.size(); ++i) {
-        // Sorted nets keep their nodes where loading put them: fetch them a few nets ahead.
-        if (i + kAhead < nets.size())
-            __builtin_prefetch(netlist.nodes.data() + nets[i + kAhead].first);
+        // Sorted nets keep their nodes where loading put them, and the nodes view their texts
+        // where the input holds them: fetch both a few nets ahead, the texts of nearer nets.
+        if (i + 2 * kAhead < nets.size())
+            __builtin_prefetch(netlist.nodes.data() + nets[i + 2 * kAhead].first);
+        if (i + kAhead < nets.size() && nets[i + kAhead].count > 0)
+            __builtin_prefetch(netlist.nodes[nets[i + kAhead].first].ref.data());
+        // Per net an empty line, its name and "ref-pin" lines, written at once.
         const Net& net = nets[i];
-        out.append(kCrLf).append(net.name).append(kCrLf);
-        for (const NetNode& node : netlist.nodesOf(net)) {
-            // The usual short line is made aside and appended once.
-            char line[64];
-            const size_t n = node.ref.size() + node.pin.size() + 3;
-            if (n > sizeof line) {
-                out.append(node.ref).append("-").append(node.pin).append(kCrLf);
-                continue;
-            }
-            char* p = std::copy(node.ref.begin(), node.ref.end(), line);
+        const std::span<const NetNode> nodes = netlist.nodesOf(net);
+        size_t size = net.name.size() + 4;
+        for (const NetNode& node : nodes) size += node.ref.size() + node.pin.size() + 3;
+        char* p = putCrLf(extend(out, size));
+        p = putCrLf(putText(p, net.name));
+        for (const NetNode& node : nodes) {
+            p = putText(p, node.ref);
             *p++ = '-';
-            p = std::copy(node.pin.begin(), node.pin.end(), p);
-            *p++ = '\r';
-            *p = '\n';
-            out.append(line, n);
+            p = putCrLf(putText(p, node.pin));
         }
     }
     return out;
