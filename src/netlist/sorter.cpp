@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "netlist/linetext.h"
 #include "util/bigbuffer.h"
@@ -45,6 +46,40 @@ uint64_t bigEndian8(const char* p) {
     return v;
 }
 
+// A sort key as big-endian integers, whose order is the unsigned byte order, and a load
+// position: the last two key bytes share a word with the position, which never reaches 2^48.
+struct Entry {
+    uint64_t high, middle, lowIndex;
+};
+constexpr uint64_t kIndexMask = (uint64_t{1} << 48) - 1;
+constexpr int kKeyBytes = 18;
+
+// Byte b (0 first) of an entry's key.
+unsigned keyByte(const Entry& e, int b) {
+    const uint64_t word = b < 8 ? e.high : b < 16 ? e.middle : e.lowIndex;
+    return static_cast<unsigned>(word >> (56 - 8 * (b % 8))) & 0xFF;
+}
+
+// Entries made in load order, sorted by key and stable, so by load position among equal keys:
+// one radix pass a key byte, last byte first, and none for a byte all keys share (the "0"
+// padding of most). Its cost does not hang on guessing the outcome of comparisons, as a
+// comparison sort's does on keys in random order.
+void sortByKey(std::vector<Entry>& entries) {
+    if (entries.size() < 2) return;
+    std::vector<std::array<size_t, 256>> counts(kKeyBytes);
+    for (const Entry& e : entries)
+        for (int b = 0; b < kKeyBytes; ++b) ++counts[b][keyByte(e, b)];
+    std::vector<Entry> moved(entries.size());
+    for (int b = kKeyBytes - 1; b >= 0; --b) {
+        auto& count = counts[b];
+        if (count[keyByte(entries[0], b)] == entries.size()) continue;
+        size_t start = 0;
+        for (size_t& c : count) start += std::exchange(c, start);
+        for (const Entry& e : entries) moved[count[keyByte(e, b)]++] = e;
+        entries.swap(moved);
+    }
+}
+
 }  // namespace
 
 std::string makesorter(std::string_view reference, std::string_view pin) {
@@ -56,13 +91,7 @@ void siftNetlist(Netlist& netlist) {
     // Nodes within a net by key, load position breaking ties (a stable order); then nets by
     // their first key, a net without nodes before any, load position breaking ties again.
     // Sorting small entries and moving each record once spares the records the moves of a
-    // sort. Keys are made here, once a node, and held as big-endian integers, whose order is
-    // the unsigned byte order; the last two key bytes share a word with the load position,
-    // which never reaches 2^48.
-    struct Entry {
-        uint64_t high, middle, lowIndex;
-    };
-    constexpr uint64_t kIndexMask = (uint64_t{1} << 48) - 1;
+    // sort. Keys are made here, once a node.
     auto entry = [](const Key& key, size_t index) {
         const uint64_t low = uint64_t{static_cast<unsigned char>(key[16])} << 8 |
                              static_cast<unsigned char>(key[17]);
@@ -116,7 +145,7 @@ void siftNetlist(Netlist& netlist) {
         first.lowIndex = (first.lowIndex & ~kIndexMask) | n;
         order.push_back(first);
     }
-    std::sort(order.begin(), order.end(), less);
+    sortByKey(order);
     // Only the small net records move; the nodes stay where loading put them.
     for (const Entry& e : order) sorted.push_back(netlist.nets[e.lowIndex & kIndexMask]);
     netlist.nets = std::move(sorted);
