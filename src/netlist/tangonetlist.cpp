@@ -15,6 +15,13 @@ std::string_view firstWord(std::string_view s) {
     return s.substr(start, end - start);
 }
 
+// Where the first c in s is, or s.size(): a plain loop, as lines of nodes are short.
+size_t position(std::string_view s, char c) {
+    size_t i = 0;
+    while (i < s.size() && s[i] != c) ++i;
+    return i;
+}
+
 // Net names read blanks as "_" and commas as "-", which would split the SDF line.
 char nameChar(char c) {
     return c == ' ' ? '_' : c == ',' ? '-' : c;
@@ -31,14 +38,14 @@ bool blankLine(std::string_view s) {
 NetNode parseTangoNode(std::string_view line) {
     // Some netlisters write "C1,2" instead of "C1-2"; a "-" anywhere keeps the usual split.
     char sep = '-';
-    size_t first = line.find(sep);
-    if (first == std::string_view::npos) {
+    size_t first = position(line, sep);
+    if (first == line.size()) {
         sep = ',';
-        first = line.find(sep);
+        first = position(line, sep);
     }
-    if (first == std::string_view::npos) return {firstWord(line), {}};
+    if (first == line.size()) return {firstWord(line), {}};
     std::string_view rest = line.substr(first + 1);
-    rest = rest.substr(0, rest.find(sep));
+    rest = rest.substr(0, position(rest, sep));
     return {firstWord(line.substr(0, first)), firstWord(rest)};
 }
 
