@@ -66,13 +66,25 @@ unsigned keyByte(const Entry& e, int b) {
 // comparison sort's does on keys in random order.
 void sortByKey(std::vector<Entry>& entries) {
     if (entries.size() < 2) return;
-    std::vector<std::array<size_t, 256>> counts(kKeyBytes);
+    // The key bits where some entry differs from the first: bytes without any need no pass.
+    const Entry& first = entries.front();
+    Entry differ{0, 0, 0};
+    for (const Entry& e : entries) {
+        differ.high |= e.high ^ first.high;
+        differ.middle |= e.middle ^ first.middle;
+        differ.lowIndex |= e.lowIndex ^ first.lowIndex;
+    }
+    differ.lowIndex &= ~kIndexMask;
+    std::vector<int> passes;
+    for (int b = kKeyBytes - 1; b >= 0; --b)
+        if (keyByte(differ, b) != 0) passes.push_back(b);
+    std::vector<std::array<size_t, 256>> counts(passes.size());
     for (const Entry& e : entries)
-        for (int b = 0; b < kKeyBytes; ++b) ++counts[b][keyByte(e, b)];
+        for (size_t i = 0; i < passes.size(); ++i) ++counts[i][keyByte(e, passes[i])];
     std::vector<Entry> moved(entries.size());
-    for (int b = kKeyBytes - 1; b >= 0; --b) {
-        auto& count = counts[b];
-        if (count[keyByte(entries[0], b)] == entries.size()) continue;
+    for (size_t i = 0; i < passes.size(); ++i) {
+        const int b = passes[i];
+        auto& count = counts[i];
         size_t start = 0;
         for (size_t& c : count) start += std::exchange(c, start);
         for (const Entry& e : entries) moved[count[keyByte(e, b)]++] = e;
@@ -147,7 +159,12 @@ void siftNetlist(Netlist& netlist) {
     }
     sortByKey(order);
     // Only the small net records move; the nodes stay where loading put them.
-    for (const Entry& e : order) sorted.push_back(netlist.nets[e.lowIndex & kIndexMask]);
+    for (size_t i = 0; i < order.size(); ++i) {
+        // The nets are taken in key order, all over memory: ask for later ones early.
+        if (i + kAhead < order.size())
+            __builtin_prefetch(&netlist.nets[order[i + kAhead].lowIndex & kIndexMask]);
+        sorted.push_back(netlist.nets[order[i].lowIndex & kIndexMask]);
+    }
     netlist.nets = std::move(sorted);
 }
 
@@ -164,8 +181,15 @@ std::string sortedText(const Netlist& netlist) {
     for (size_t i = 0; i < nets.size(); ++i) {
         // Sorted nets keep their nodes where loading put them, and the nodes view their texts
         // where the input holds them: fetch both a few nets ahead, the texts of nearer nets.
-        if (i + 2 * kAhead < nets.size())
-            __builtin_prefetch(netlist.nodes.data() + nets[i + 2 * kAhead].first);
+        if (i + 2 * kAhead < nets.size()) {
+            // All the cache lines of the net's nodes, as far as a few lines go.
+            const Net& ahead = nets[i + 2 * kAhead];
+            const char* const from =
+                reinterpret_cast<const char*>(netlist.nodes.data() + ahead.first);
+            const size_t bytes = std::min<size_t>(ahead.count, 8) * sizeof(NetNode);
+            for (size_t b = 0; b < bytes; b += 64) __builtin_prefetch(from + b);
+            if (bytes > 0) __builtin_prefetch(from + bytes - 1);
+        }
         if (i + kAhead < nets.size() && nets[i + kAhead].count > 0)
             __builtin_prefetch(netlist.nodes[nets[i + kAhead].first].ref.data());
         // Per net an empty line, its name and "ref-pin" lines, written at once.
