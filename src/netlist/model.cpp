@@ -14,7 +14,9 @@ constexpr size_t kArenaBlock = 64 * 1024;
 void Netlist::reserveNodes(std::string_view input) {
     // Nodes come one a line, and a node line with its line end usually takes eight bytes or
     // more ("R1,PS,1", "U12-3"): a file of shorter ones grows the array a few times.
-    nodes.reserve(nodes.size() + input.size() / 8);
+    // Past some millions the array grows as it fills, rather than asking for gigabytes first.
+    constexpr size_t kMostReserved = size_t{1} << 24;
+    nodes.reserve(nodes.size() + std::min(input.size() / 8, kMostReserved));
 }
 
 char* TextArena::room(size_t n) {

@@ -23,7 +23,7 @@ constexpr size_t kAhead = 8;
 // The last min(n, 6) characters of s, right-aligned in the six at p (the rest stays "0").
 void putRight6(char* p, std::string_view s) {
     const size_t n = std::min<size_t>(s.size(), 6);
-    for (size_t i = 0; i < n; ++i) p[6 - n + i] = s[s.size() - n + i];
+    putText(p + 6 - n, s.substr(s.size() - n));
 }
 
 Key sortKey(std::string_view reference, std::string_view pin) {
@@ -32,7 +32,7 @@ Key sortKey(std::string_view reference, std::string_view pin) {
     while (k < reference.size() && static_cast<unsigned char>(reference[k]) > '9') ++k;
     Key key;
     key.fill('0');
-    for (size_t i = 0; i < std::min<size_t>(k, 6); ++i) key[i] = reference[i];
+    putText(key.data(), reference.substr(0, std::min<size_t>(k, 6)));
     putRight6(key.data() + 6, reference.substr(k, 15));
     putRight6(key.data() + 12, pin);
     return key;

@@ -37,16 +37,23 @@ bool blankLine(std::string_view s) {
 
 NetNode parseTangoNode(std::string_view line) {
     // Some netlisters write "C1,2" instead of "C1-2"; a "-" anywhere keeps the usual split.
+    // Parts without a blank are their own first word: the usual line is read in one pass.
     char sep = '-';
-    size_t first = position(line, sep);
+    size_t first = 0;
+    bool blank = false;
+    while (first < line.size() && line[first] != sep) blank |= line[first++] == ' ';
     if (first == line.size()) {
         sep = ',';
         first = position(line, sep);
     }
     if (first == line.size()) return {firstWord(line), {}};
+    const std::string_view head = line.substr(0, first);
     std::string_view rest = line.substr(first + 1);
-    rest = rest.substr(0, position(rest, sep));
-    return {firstWord(line.substr(0, first)), firstWord(rest)};
+    size_t end = 0;
+    bool restBlank = false;
+    while (end < rest.size() && rest[end] != sep) restBlank |= rest[end++] == ' ';
+    rest = rest.substr(0, end);
+    return {blank ? firstWord(head) : head, restBlank ? firstWord(rest) : rest};
 }
 
 void TangoNetlistReader::line(std::string_view text) {
