@@ -32,7 +32,7 @@ void netconverter(Session& s) {
     if (!s.readInput(source, data)) return;
 
     TangoNetlistReader reader(s.form.xpattern == 1);
-    reader.netlist().reserveNodes(data);
+    reader.reserve(data);
     size_t lines = 0;
     forEachLine(data, [&](std::string_view line) {
         reader.line(line);

@@ -56,6 +56,16 @@ NetNode parseTangoNode(std::string_view line) {
     return {blank ? firstWord(head) : head, restBlank ? firstWord(rest) : rest};
 }
 
+void TangoNetlistReader::reserve(std::string_view input) {
+    // Every net and part opens with a line led by "(" or "[": counting the bytes is quick
+    // and never counts too few.
+    netlist_.reserveNodes(input);
+    netlist_.nets.reserve(netlist_.nets.size() +
+                          static_cast<size_t>(std::count(input.begin(), input.end(), '(')));
+    netlist_.parts.reserve(netlist_.parts.size() +
+                           static_cast<size_t>(std::count(input.begin(), input.end(), '[')));
+}
+
 void TangoNetlistReader::line(std::string_view text) {
     if (nameNext_) {
         nameNext_ = false;

@@ -18,6 +18,10 @@ class TangoNetlistReader {
     // stripPackages leaves the PACKAGE= property off the part lines.
     explicit TangoNetlistReader(bool stripPackages) { netlist_.partPackages = !stripPackages; }
 
+    // Room for what input, the text about to be fed, can hold, so the arrays are not moved
+    // (and their old copies left behind) while they fill.
+    void reserve(std::string_view input);
+
     void line(std::string_view text);
     // Closes a net or part block the file left open.
     void finish();
