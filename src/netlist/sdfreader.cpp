@@ -56,7 +56,10 @@ void SdfReader::line(std::string_view text) {
     // Past the header only a line led by "*", "_" or a blank is a section line, an empty line
     // or a blank line: any other goes straight to the state at hand. Nearly every line does.
     if (!inHeader_ && !text.empty() && text[0] != '*' && text[0] != '_' && text[0] != ' ') {
-        record(text);
+        if (state_ == State::Nodes)
+            addNode(text);
+        else
+            record(text);
         return;
     }
     const bool blank = text.find_first_not_of(' ') == std::string_view::npos;
@@ -115,7 +118,7 @@ void SdfReader::record(std::string_view text) {
     }
 }
 
-void SdfReader::addNode(std::string_view line) {
+inline void SdfReader::addNode(std::string_view line) {
     // Fields 1 and 3 of "ref,PS,pin", and whether they hold a blank, found in one pass.
     const char* p = line.data();
     const char* const end = p + line.size();
