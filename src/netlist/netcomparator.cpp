@@ -38,20 +38,25 @@ void showDelta(Session& s, size_t delta, size_t a, size_t b) {
 
 void showCounts(Session& s, const Column& col, const SdfReader& reader) {
     s.form.netdata[col.nets] = std::to_string(reader.netlist().nets.size());
-    s.form.netdata[col.nodes] = std::to_string(reader.netlist().nodeCount);
+    s.form.netdata[col.nodes] = std::to_string(reader.netlist().nodes.size());
     s.form.netdata[col.parts] = std::to_string(reader.partCount());
     showDelta(s, 8, 0, 3);
     showDelta(s, 9, 1, 4);
     showDelta(s, 10, 2, 5);
 }
 
-// Loads, sorts and counts one netlist; false when it cannot be read.
-bool prepare(Session& s, const std::string& path, const Column& col, int number, Netlist& out) {
+// Loads, sorts and counts one netlist, and makes its sorted copy when asked for one; false when
+// it cannot be read. Nothing else of the netlist is needed later, so it goes here, and the
+// next netlist takes the memory it leaves.
+bool prepare(Session& s, const std::string& path, const Column& col, int number,
+             std::string* sorted) {
     const std::string which = "netlist #" + std::to_string(number);
     step(s, "Loading " + which);
+    // The file's text, which the netlist views.
     std::string data;
     if (!s.readInput(path, data)) return false;
     SdfReader reader;
+    reader.netlist().reserveNodes(data);
     size_t lines = 0;
     forEachLine(data, [&](std::string_view line) {
         reader.line(line);
@@ -64,13 +69,14 @@ bool prepare(Session& s, const std::string& path, const Column& col, int number,
     s.processEvents();
 
     step(s, "Sifting " + which);
-    out = std::move(reader.netlist());
-    siftNetlist(out);
+    Netlist& netlist = reader.netlist();
+    siftNetlist(netlist);
 
     step(s, "Computing delta/Single node nets");
-    s.form.netdata[col.singleNodeNets] = std::to_string(singleNodeNets(out));
+    s.form.netdata[col.singleNodeNets] = std::to_string(singleNodeNets(netlist));
     showDelta(s, 11, 6, 7);
     s.processEvents();
+    if (sorted) *sorted = sortedText(netlist);
     return true;
 }
 
@@ -84,18 +90,19 @@ void netcomparator(Session& s) {
 
     const std::string pathA = s.form.netlista;
     const std::string pathB = s.form.netlistb;
-    Netlist a, b;
-    if (!prepare(s, pathA, kColumnA, 1, a)) return;
-    if (!prepare(s, pathB, kColumnB, 2, b)) return;
+    const bool exportSorted = s.form.xsdf == 1;
+    std::string sortedTextA, sortedTextB;
+    if (!prepare(s, pathA, kColumnA, 1, exportSorted ? &sortedTextA : nullptr)) return;
+    if (!prepare(s, pathB, kColumnB, 2, exportSorted ? &sortedTextB : nullptr)) return;
 
     step(s, "Comparing netlist #1 and #2");
-    if (s.form.xsdf == 1) {
+    if (exportSorted) {
         step(s, "Exporting sorted data");
         const std::string sortedA = parsefilename(pathA, 5) + "_Sorted.txt";
         const std::string sortedB = parsefilename(pathB, 5) + "_Sorted.txt";
         // Two inputs with one base share a sorted file name: commitOutputs reports the clash.
-        s.out.create(sortedA) = sortedText(a);
-        s.out.create(sortedB) = sortedText(b);
+        s.out.create(sortedA) = std::move(sortedTextA);
+        s.out.create(sortedB) = std::move(sortedTextB);
     }
     if (!s.commitOutputs({pathA, pathB})) return;
     s.status("Netlist comparison complete");

@@ -15,7 +15,7 @@ constexpr size_t kProgressLines = 1024;
 
 void showCounts(Session& s, const TangoNetlistReader& reader) {
     s.form.netdata[0] = std::to_string(reader.netlist().nets.size());
-    s.form.netdata[1] = std::to_string(reader.netlist().nodeCount);
+    s.form.netdata[1] = std::to_string(reader.netlist().nodes.size());
     s.form.netdata[2] = std::to_string(reader.partCount());
 }
 
@@ -32,6 +32,7 @@ void netconverter(Session& s) {
     if (!s.readInput(source, data)) return;
 
     TangoNetlistReader reader(s.form.xpattern == 1);
+    reader.reserve(data);
     size_t lines = 0;
     forEachLine(data, [&](std::string_view line) {
         reader.line(line);

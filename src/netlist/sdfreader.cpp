@@ -22,8 +22,20 @@ std::string_view commaField(std::string_view line, int n) {
     return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
 }
 
-constexpr int64_t kReservedNodes = 64;
 constexpr int64_t kReservedNets = 1 << 20;
+
+// Blanks read as "_" everywhere in the file.
+char unblank(char c) {
+    return c == ' ' ? '_' : c;
+}
+
+// Whether text, its blanks read as "_", equals done (a text already read so).
+bool sameUnblanked(std::string_view text, std::string_view done) {
+    if (text.size() != done.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (unblank(text[i]) != done[i]) return false;
+    return true;
+}
 
 bool headerProbe(std::string_view probe) {
     static constexpr std::array<std::string_view, 10> kProbes = {
@@ -34,15 +46,28 @@ bool headerProbe(std::string_view probe) {
 
 }  // namespace
 
+std::string_view SdfReader::keep(std::string_view text) {
+    // Nearly every text has no blank and is viewed where it lies.
+    if (text.find(' ') == std::string_view::npos) return text;
+    return netlist_.arena.store(text, unblank);
+}
+
 void SdfReader::line(std::string_view text) {
+    // Past the header only a line led by "*", "_" or a blank is a section line, an empty line
+    // or a blank line: any other goes straight to the state at hand. Nearly every line does.
+    if (!inHeader_ && !text.empty() && text[0] != '*' && text[0] != '_' && text[0] != ' ') {
+        if (state_ == State::Nodes)
+            addNode(text);
+        else
+            record(text);
+        return;
+    }
     const bool blank = text.find_first_not_of(' ') == std::string_view::npos;
-    work_.assign(text);
-    std::replace(work_.begin(), work_.end(), ' ', '_');
-    // The first seven characters in lower case, read without building a string.
+    // The first seven characters in lower case, blanks as "_", read without building a string.
     char probeText[7];
-    const size_t probeSize = std::min<size_t>(work_.size(), sizeof probeText);
+    const size_t probeSize = std::min<size_t>(text.size(), sizeof probeText);
     for (size_t i = 0; i < probeSize; ++i) {
-        const char c = work_[i];
+        const char c = unblank(text[i]);
         probeText[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
     const std::string_view probe(probeText, probeSize);
@@ -55,7 +80,7 @@ void SdfReader::line(std::string_view text) {
         if (state_ == State::NetList)
             netlist_.nets.reserve(netlist_.nets.size() +
                                   static_cast<size_t>(std::clamp<int64_t>(
-                                      leadingInt(commaField(work_, 2)), 0, kReservedNets)));
+                                      leadingInt(commaField(text, 2)), 0, kReservedNets)));
         return;
     }
     if (blank || probe == "_" || probe == "__") {
@@ -68,42 +93,53 @@ void SdfReader::line(std::string_view text) {
         state_ = State::None;
         return;
     }
+    record(text);
+}
+
+void SdfReader::record(std::string_view text) {
     switch (state_) {
         case State::PartList:
             ++partCount_;
             break;
         case State::NetList:
-            netlist_.nets.push_back({std::string(commaField(work_, 1)), {}});
-            // Room for the node count the header gives, within reason: one allocation a net.
-            netlist_.nets.back().nodes.reserve(static_cast<size_t>(
-                std::clamp<int64_t>(leadingInt(commaField(work_, 2)), 0, kReservedNodes)));
+            netlist_.nets.push_back({keep(commaField(text, 1)), netlist_.nodes.size(), 0});
             state_ = State::FirstNode;
             break;
         case State::FirstNode:
-            if (commaField(work_, 1) == netlist_.nets.back().name) break;
-            addNode(work_);
+            if (sameUnblanked(commaField(text, 1), netlist_.nets.back().name)) break;
+            addNode(text);
             state_ = State::Nodes;
             break;
         case State::Nodes:
-            addNode(work_);
+            addNode(text);
             break;
         case State::None:
             break;
     }
 }
 
-void SdfReader::addNode(std::string_view line) {
-    // Fields 1 and 3 of "ref,PS,pin" found in one pass.
-    const size_t first = line.find(',');
-    const size_t second = first == std::string_view::npos ? first : line.find(',', first + 1);
-    const std::string_view ref = line.substr(0, first);
-    std::string_view pin;
-    if (second != std::string_view::npos) {
-        pin = line.substr(second + 1);
-        pin = pin.substr(0, pin.find(','));
+inline void SdfReader::addNode(std::string_view line) {
+    // Fields 1 and 3 of "ref,PS,pin", and whether they hold a blank, found in one pass.
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    bool refBlank = false, pinBlank = false;
+    const char* const ref = p;
+    while (p < end && *p != ',') refBlank |= *p++ == ' ';
+    const std::string_view refText(ref, static_cast<size_t>(p - ref));
+    std::string_view pinText;
+    if (p < end) {
+        ++p;
+        while (p < end && *p != ',') ++p;
+        if (p < end) {
+            const char* const pin = ++p;
+            while (p < end && *p != ',') pinBlank |= *p++ == ' ';
+            pinText = std::string_view(pin, static_cast<size_t>(p - pin));
+        }
     }
-    netlist_.nets.back().nodes.push_back({std::string(ref), std::string(pin)});
-    ++netlist_.nodeCount;
+    // Nodes come only after their net's header, so they extend the last net's range.
+    netlist_.nodes.push_back({refBlank ? netlist_.arena.store(refText, unblank) : refText,
+                              pinBlank ? netlist_.arena.store(pinText, unblank) : pinText});
+    ++netlist_.nets.back().count;
 }
 
 }  // namespace quorlin

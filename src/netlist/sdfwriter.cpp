@@ -1,15 +1,39 @@
 #include "netlist/sdfwriter.h"
 
+#include <algorithm>
+#include <charconv>
+#include <span>
+
+#include "netlist/linetext.h"
 #include "util/bigbuffer.h"
 #include "util/text.h"
 
 namespace quorlin {
 
+namespace {
+
+constexpr size_t kNumberRoom = 24;
+
+// The decimal text of n, written in room.
+std::string_view countText(char (&room)[kNumberRoom], size_t n) {
+    const auto end = std::to_chars(room, room + kNumberRoom, n).ptr;
+    return {room, static_cast<size_t>(end - room)};
+}
+
+// A part block line as a field of the part line, its "," read as "-".
+char* putField(char* p, std::string_view text) {
+    char* const end = putText(p, text);
+    std::replace(p, end, ',', '-');
+    return end;
+}
+
+}  // namespace
+
 std::string writeSdf(const Netlist& netlist, std::string_view created, std::string_view modified) {
     std::string out;
     // Room for the usual short names at once; longer ones grow the buffer as needed.
-    reserveLarge(
-        out, 512 + netlist.parts.size() * 64 + netlist.nets.size() * 32 + netlist.nodeCount * 24);
+    reserveLarge(out, 512 + netlist.parts.size() * 64 + netlist.nets.size() * 32 +
+                          netlist.nodes.size() * 24);
     auto line = [&out](std::string_view a, std::string_view b = {}) {
         out.append(a).append(b).append(kCrLf);
     };
@@ -27,14 +51,43 @@ std::string writeSdf(const Netlist& netlist, std::string_view created, std::stri
     line("*MODELDEFS,0");
     line("");
     line("*PARTLIST,", std::to_string(netlist.parts.size()));
-    for (const auto& part : netlist.parts) line(part);
+    constexpr std::string_view kEid = ",EID=", kPackage = ",PACKAGE=";
+    for (size_t i = 0; i < netlist.parts.size(); ++i) {
+        // Reference, value, fourth line, number and package, written at once; a "," in a
+        // line would split the part line, so it reads "-".
+        const auto& lines = netlist.parts[i].lines;
+        char number[kNumberRoom];
+        const std::string_view eid = countText(number, i + 1);
+        const bool package = netlist.partPackages;
+        const size_t size = lines[0].size() + lines[2].size() + lines[3].size() + 2 + kEid.size() +
+                            eid.size() + (package ? kPackage.size() + lines[1].size() : 0) + 2;
+        char* p = putField(extend(out, size), lines[0]);
+        *p++ = ',';
+        p = putField(p, lines[2]);
+        *p++ = ',';
+        p = putField(p, lines[3]);
+        p = putText(putText(p, kEid), eid);
+        if (package) p = putField(putText(p, kPackage), lines[1]);
+        putCrLf(p);
+    }
     line("");
     line("*NETLIST,", std::to_string(netlist.nets.size()));
-    for (const auto& net : netlist.nets) {
-        out.append(net.name).append(",").append(std::to_string(net.nodes.size())).append(kCrLf);
-        for (const auto& node : net.nodes)
-            out.append(node.ref).append(",PS,").append(node.pin).append(kCrLf);
-        out.append(kCrLf);
+    constexpr std::string_view kPs = ",PS,";
+    for (const Net& net : netlist.nets) {
+        // Per net its name and node count, "ref,PS,pin" lines and an empty line, written at
+        // once.
+        const std::span<const NetNode> nodes = netlist.nodesOf(net);
+        char number[kNumberRoom];
+        const std::string_view count = countText(number, net.count);
+        size_t size = net.name.size() + 1 + count.size() + 4;
+        for (const NetNode& node : nodes)
+            size += node.ref.size() + kPs.size() + node.pin.size() + 2;
+        char* p = putText(extend(out, size), net.name);
+        *p++ = ',';
+        p = putCrLf(putText(p, count));
+        for (const NetNode& node : nodes)
+            p = putCrLf(putText(putText(putText(p, node.ref), kPs), node.pin));
+        putCrLf(p);
     }
     line("");
     line("*GATES,0");

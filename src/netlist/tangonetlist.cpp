@@ -1,6 +1,7 @@
 #include "netlist/tangonetlist.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace quorlin {
 
@@ -15,6 +16,28 @@ std::string_view firstWord(std::string_view s) {
     return s.substr(start, end - start);
 }
 
+// Where the first c in s is, or s.size(): a plain loop, as lines of nodes are short.
+size_t position(std::string_view s, char c) {
+    size_t i = 0;
+    while (i < s.size() && s[i] != c) ++i;
+    return i;
+}
+
+// How often c occurs in s; memchr leaps over the long stretches without it.
+size_t countByte(std::string_view s, char c) {
+    size_t n = 0;
+    const char* const end = s.data() + s.size();
+    for (const char* p = s.data();
+         (p = static_cast<const char*>(std::memchr(p, c, static_cast<size_t>(end - p)))); ++p)
+        ++n;
+    return n;
+}
+
+// Net names read blanks as "_" and commas as "-", which would split the SDF line.
+char nameChar(char c) {
+    return c == ' ' ? '_' : c == ',' ? '-' : c;
+}
+
 bool blankLine(std::string_view s) {
     for (char c : s)
         if (c != ' ') return false;
@@ -25,25 +48,40 @@ bool blankLine(std::string_view s) {
 
 NetNode parseTangoNode(std::string_view line) {
     // Some netlisters write "C1,2" instead of "C1-2"; a "-" anywhere keeps the usual split.
+    // Parts without a blank are their own first word: the usual line is read in one pass.
     char sep = '-';
-    size_t first = line.find(sep);
-    if (first == std::string_view::npos) {
+    size_t first = 0;
+    bool blank = false;
+    while (first < line.size() && line[first] != sep) blank |= line[first++] == ' ';
+    if (first == line.size()) {
         sep = ',';
-        first = line.find(sep);
+        first = position(line, sep);
     }
-    if (first == std::string_view::npos) return {std::string(firstWord(line)), {}};
+    if (first == line.size()) return {firstWord(line), {}};
+    const std::string_view head = line.substr(0, first);
     std::string_view rest = line.substr(first + 1);
-    rest = rest.substr(0, rest.find(sep));
-    return {std::string(firstWord(line.substr(0, first))), std::string(firstWord(rest))};
+    size_t end = 0;
+    bool restBlank = false;
+    while (end < rest.size() && rest[end] != sep) restBlank |= rest[end++] == ' ';
+    rest = rest.substr(0, end);
+    return {blank ? firstWord(head) : head, restBlank ? firstWord(rest) : rest};
+}
+
+void TangoNetlistReader::reserve(std::string_view input) {
+    // Every net and part opens with a line led by "(" or "[": counting those bytes is quick
+    // and never counts too few.
+    netlist_.reserveNodes(input);
+    netlist_.nets.reserve(netlist_.nets.size() + countByte(input, '('));
+    netlist_.parts.reserve(netlist_.parts.size() + countByte(input, '['));
 }
 
 void TangoNetlistReader::line(std::string_view text) {
     if (nameNext_) {
         nameNext_ = false;
-        std::string& name = netlist_.nets.back().name;
-        name.assign(text);
-        std::replace(name.begin(), name.end(), ' ', '_');
-        std::replace(name.begin(), name.end(), ',', '-');
+        // Most names need no rewriting and are viewed where they lie.
+        netlist_.nets.back().name = text.find_first_of(" ,") == std::string_view::npos
+                                        ? text
+                                        : netlist_.arena.store(text, nameChar);
         return;
     }
     const char lead = text.empty() ? '\0' : text[0];
@@ -56,11 +94,12 @@ void TangoNetlistReader::line(std::string_view text) {
     } else if (lead == ')') {
         netOpen_ = false;
     } else {
-        if (partOpen_ && block_.size() < kBlockLines) block_.emplace_back(text);
+        if (partOpen_ && blockLines_ < block_.lines.size()) block_.lines[blockLines_++] = text;
         // An empty line names no part and no pin; as a node it would be a corrupt SDF line.
+        // Nodes go to the last net opened, so they extend its range.
         if (netOpen_ && !blankLine(text)) {
-            netlist_.nets.back().nodes.push_back(parseTangoNode(text));
-            ++netlist_.nodeCount;
+            netlist_.nodes.push_back(parseTangoNode(text));
+            ++netlist_.nets.back().count;
         }
     }
 }
@@ -75,24 +114,17 @@ void TangoNetlistReader::openPart() {
     if (partOpen_) closePart();
     ++partCount_;
     partOpen_ = true;
-    block_.clear();
+    block_ = {};
+    blockLines_ = 0;
 }
 
 void TangoNetlistReader::closePart() {
     partOpen_ = false;
-    block_.resize(kBlockLines);
-    for (auto& l : block_) std::replace(l.begin(), l.end(), ',', '-');
-    std::string& part = netlist_.parts.emplace_back();
-    part.reserve(block_[0].size() + block_[1].size() + block_[2].size() + block_[3].size() + 40);
-    part.append(block_[0]).append(",").append(block_[2]).append(",").append(block_[3]);
-    part.append(",EID=").append(std::to_string(netlist_.parts.size()));
-    if (!stripPackages_) part.append(",PACKAGE=").append(block_[1]);
+    netlist_.parts.push_back(block_);
 }
 
 void TangoNetlistReader::openNet() {
-    netlist_.nets.emplace_back();
-    // Most nets join a few pins: one allocation for them instead of three.
-    netlist_.nets.back().nodes.reserve(4);
+    netlist_.nets.push_back({{}, netlist_.nodes.size(), 0});
     netOpen_ = true;
     nameNext_ = true;
 }

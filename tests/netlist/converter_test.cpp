@@ -32,7 +32,7 @@ Netlist read(std::string_view text) {
     TangoNetlistReader reader(false);
     forEachLine(text, [&](std::string_view l) { reader.line(l); });
     reader.finish();
-    return reader.netlist();
+    return std::move(reader.netlist());
 }
 
 TEST(TangoNode, SplitsReferenceAndPin) {

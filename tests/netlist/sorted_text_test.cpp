@@ -12,9 +12,8 @@ namespace {
 TEST(SortedText, ShortAndLongNodeLines) {
     const std::string longRef(70, 'R'), longPin(61, '7');
     Netlist nl;
-    nl.nets.push_back({"GND", {{"C1", "2"}, {longRef, "1"}, {"U1", longPin}, {"", ""}}});
-    nl.nets.push_back({"EMPTY", {}});
-    nl.nodeCount = 4;
+    nl.nodes = {{"C1", "2"}, {longRef, "1"}, {"U1", longPin}, {"", ""}};
+    nl.nets = {{"GND", 0, 4}, {"EMPTY", 4, 0}};
     EXPECT_EQ(sortedText(nl),
               "\r\nGND\r\nC1-2\r\n" + longRef + "-1\r\nU1-" + longPin + "\r\n-\r\n\r\nEMPTY\r\n");
 }
