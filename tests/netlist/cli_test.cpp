@@ -27,7 +27,7 @@ CliResult runCli(const TempDir& dir, const std::string& args) {
 }
 
 std::string golden(const std::string& name) {
-    return test::readFile(std::string(QUORLIN_TEST_DATA) + "/netlist/" + name);
+    return test::testData("netlist/" + name);
 }
 
 TEST(NetlistCli, Runs) {

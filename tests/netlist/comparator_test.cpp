@@ -14,7 +14,7 @@ using test::RecordingHost;
 using test::TempDir;
 
 std::string golden(const std::string& name) {
-    return test::readFile(std::string(QUORLIN_TEST_DATA) + "/netlist/" + name);
+    return test::testData("netlist/" + name);
 }
 
 struct CompareRun {

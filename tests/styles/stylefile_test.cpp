@@ -14,7 +14,7 @@ namespace quorlin::test {
 namespace {
 
 std::string golden(const std::string& name) {
-    return readFile(std::string(QUORLIN_TEST_DATA) + "/styles/" + name);
+    return testData("styles/" + name);
 }
 
 // Registers names in order, runs the writer and commits; returns "_styles.txt".

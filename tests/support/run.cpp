@@ -48,6 +48,10 @@ std::string readFile(const std::filesystem::path& p) {
     return ss.str();
 }
 
+std::string testData(const std::string& relative) {
+    return readFile(std::filesystem::path(QUORLIN_TEST_DATA) / relative);
+}
+
 void writeFile(const std::filesystem::path& p, const std::string& data) {
     std::ofstream out(p, std::ios::binary);
     out << data;

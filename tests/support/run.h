@@ -42,6 +42,8 @@ class TempDir {
 };
 
 std::string readFile(const std::filesystem::path& p);
+// A file under tests/data, by its path there ("netlist/board.sdf").
+std::string testData(const std::string& relative);
 void writeFile(const std::filesystem::path& p, const std::string& data);
 
 // Lines joined with CR LF, each ended by it.
