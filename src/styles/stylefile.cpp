@@ -38,7 +38,7 @@ void writestylefile(Session& s) {
     const std::vector<std::string> names = sortedStyleNames(s.registry);
 
     std::string& text = s.out.create(s.base + "_styles.txt");
-    text = styleFileText(names, s.form.guardgap, s.form.replicate == 1);
+    text = styleFileText(names, s.form.guardgap, s.form.replicate == 1, [&] { s.spinme(1); });
 
     if (s.form.writestyle != 1) return;
     const std::string& path = s.form.stylefile;

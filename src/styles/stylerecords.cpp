@@ -124,12 +124,16 @@ void rewriteTrackNames(std::vector<std::string>& names) {
     }
 }
 
-std::string styleFileText(const std::vector<std::string>& names, int guardgap, bool replicate) {
+std::string styleFileText(const std::vector<std::string>& names, int guardgap, bool replicate,
+                          const std::function<void()>& perStyle) {
     const std::string guard = std::to_string(guardgap) + "th";
     std::string out;
     line(out, {";PAD STYLES"});
     line(out, {"DEFAULT,CVIA,50th,50th,25th,3th,10th"});
-    for (const std::string& name : names) appendPadStyle(out, name, guard, replicate);
+    for (const std::string& name : names) {
+        if (perStyle) perStyle();
+        appendPadStyle(out, name, guard, replicate);
+    }
     line(out, {"*"});
     line(out, {";TRACE STYLES"});
     line(out, {"DEFAULT,10th"});

@@ -1,6 +1,7 @@
 // The ARES style records of one registered style name, and the style file text of a registry.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,7 +25,9 @@ void appendPadStyle(std::string& out, std::string_view name, std::string_view gu
 // order of the widths.
 void rewriteTrackNames(std::vector<std::string>& names);
 
-// The whole style file for names already rewritten and sorted.
-std::string styleFileText(const std::vector<std::string>& names, int guardgap, bool replicate);
+// The whole style file for names already rewritten and sorted; perStyle runs before each pad
+// or via record (the job turns its spinner there).
+std::string styleFileText(const std::vector<std::string>& names, int guardgap, bool replicate,
+                          const std::function<void()>& perStyle = {});
 
 }  // namespace quorlin

@@ -4,10 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <future>
 
 #include "util/bigbuffer.h"
 
@@ -15,13 +16,9 @@ namespace quorlin {
 
 namespace {
 
-// Long writes go in chunks, with a progress tick between them.
-constexpr size_t kWriteChunk = size_t{8} << 20;
-
-bool writeAll(int fd, std::string_view data, const std::function<void()>& tick) {
+bool writeAll(int fd, std::string_view data) {
     while (!data.empty()) {
-        ssize_t n = ::write(fd, data.data(), std::min(data.size(), kWriteChunk));
-        tick();
+        ssize_t n = ::write(fd, data.data(), data.size());
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -88,7 +85,7 @@ bool FileSystem::writeAtomic(const std::string& path, std::string_view data) {
     const std::string tmp = tempNameFor(path);
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return false;
-    bool ok = writeAll(fd, data, [this] { progress(); });
+    bool ok = writeAll(fd, data);
     ok = (::close(fd) == 0) && ok;
     if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
     if (!ok) ::unlink(tmp.c_str());
@@ -208,12 +205,14 @@ std::string Outputs::clash(const std::vector<std::string>& inputs) const {
 }
 
 std::string Outputs::commit(const std::function<void()>& tick) {
+    if (!tick) return commitNow();
+    auto done = std::async(std::launch::async, [this] { return commitNow(); });
+    while (done.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) tick();
+    return done.get();
+}
+
+std::string Outputs::commitNow() {
     FileSystem& fs = fileSystem();
-    fs.setProgress(tick);
-    struct Reset {
-        FileSystem& fs;
-        ~Reset() { fs.setProgress({}); }
-    } reset{fs};
     // Nothing a user protected is touched, and no rename can fail on a directory later.
     for (const auto& item : items_) {
         if (!fs.mayReplace(item.path)) return item.path;

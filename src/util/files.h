@@ -26,18 +26,6 @@ class FileSystem {
     // False when path may not be replaced or deleted: a directory, or a file the user cannot
     // write or has marked read-only (no write bit at all, which holds even for root).
     virtual bool mayReplace(const std::string& path);
-
-    // Called between the chunks of a long write, so that a window stays responsive while
-    // hundreds of megabytes go to disk.
-    void setProgress(std::function<void()> tick) { progress_ = std::move(tick); }
-
-  protected:
-    void progress() {
-        if (progress_) progress_();
-    }
-
-  private:
-    std::function<void()> progress_;
 };
 
 FileSystem& fileSystem();
@@ -68,9 +56,15 @@ class Outputs {
     // All or nothing: every new file is first written in full to a temporary file beside its
     // target, and only when all are written do they take their places (style file first, as its
     // backup may be locked). A failure before that leaves every file as it was. Returns "" or the
-    // path that could not be written. tick is called now and then while files are written.
+    // path that could not be written. With a tick the files are written on a worker thread
+    // while the calling thread calls tick every 10 ms: writing and renaming hundreds of
+    // megabytes can keep the kernel busy for long stretches, and a window must stay alive.
     std::string commit(const std::function<void()>& tick = {});
 
+  private:
+    std::string commitNow();
+
+  public:
     void clear() {
         items_.clear();
         twice_.clear();
