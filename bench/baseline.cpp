@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0) return 1;
     for (long long left = outBytes; left > 0;) {
-        ssize_t n = ::write(fd, buf.data(), static_cast<size_t>(std::min<long long>(left, buf.size())));
+        ssize_t n =
+            ::write(fd, buf.data(), static_cast<size_t>(std::min<long long>(left, buf.size())));
         if (n <= 0) return 1;
         left -= n;
     }
