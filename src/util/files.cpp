@@ -183,12 +183,6 @@ bool Outputs::has(const std::string& path) const {
     return false;
 }
 
-std::vector<std::string> Outputs::paths() const {
-    std::vector<std::string> result;
-    for (const auto& item : items_) result.push_back(item.path);
-    return result;
-}
-
 std::string Outputs::clash(const std::vector<std::string>& inputs) const {
     if (!twice_.empty()) return twice_;
     for (size_t i = 0; i < items_.size(); ++i) {

@@ -48,7 +48,6 @@ class Outputs {
                            std::string data);
 
     bool has(const std::string& path) const;
-    std::vector<std::string> paths() const;
 
     // The first output path that equals one of inputs or another output; "" when none.
     std::string clash(const std::vector<std::string>& inputs) const;
