@@ -92,6 +92,15 @@ bool FileSystem::writeAtomic(const std::string& path, std::string_view data) {
     return ok;
 }
 
+bool FileSystem::appendChunk(const std::string& path, std::string_view data, bool fresh) {
+    const int mode = fresh ? O_TRUNC : O_APPEND;
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | mode, 0666);
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, data);
+    ok = (::close(fd) == 0) && ok;
+    return ok;
+}
+
 bool FileSystem::rename(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
@@ -138,9 +147,10 @@ std::string& Outputs::create(const std::string& path) {
         if (item->kind == Kind::Create && twice_.empty()) twice_ = path;
         item->kind = Kind::Create;
         item->data.clear();
+        dropTemp(*item);
         return item->data;
     }
-    items_.push_back({path, Kind::Create, {}, {}});
+    items_.push_back({path, Kind::Create, {}, {}, {}, false});
     return items_.back().data;
 }
 
@@ -152,7 +162,7 @@ std::string& Outputs::append(const std::string& path) {
         }
         return item->data;
     }
-    items_.push_back({path, Kind::Append, {}, {}});
+    items_.push_back({path, Kind::Append, {}, {}, {}, false});
     return items_.back().data;
 }
 
@@ -161,9 +171,10 @@ void Outputs::remove(const std::string& path) {
         item->kind = Kind::Remove;
         item->data.clear();
         item->data.shrink_to_fit();
+        dropTemp(*item);
         return;
     }
-    items_.push_back({path, Kind::Remove, {}, {}});
+    items_.push_back({path, Kind::Remove, {}, {}, {}, false});
 }
 
 void Outputs::replaceWithBackup(const std::string& path, const std::string& backupPath,
@@ -172,9 +183,10 @@ void Outputs::replaceWithBackup(const std::string& path, const std::string& back
         item->kind = Kind::ReplaceWithBackup;
         item->data = std::move(data);
         item->backup = backupPath;
+        dropTemp(*item);
         return;
     }
-    items_.push_back({path, Kind::ReplaceWithBackup, std::move(data), backupPath});
+    items_.push_back({path, Kind::ReplaceWithBackup, std::move(data), backupPath, {}, false});
 }
 
 bool Outputs::has(const std::string& path) const {
@@ -205,66 +217,87 @@ std::string Outputs::commit(const std::function<void()>& tick) {
     return done.get();
 }
 
+void Outputs::dropTemp(Item& item) {
+    if (!item.temp.empty()) fileSystem().remove(item.temp);
+    item.temp.clear();
+    item.lost = false;
+}
+
+void Outputs::clear() {
+    for (auto& item : items_) dropTemp(item);
+    items_.clear();
+    twice_.clear();
+}
+
+void Outputs::spill() {
+    for (auto& item : items_) {
+        if (item.kind != Kind::Create || item.data.size() < spillBytes_) continue;
+        if (!item.lost) {
+            const bool fresh = item.temp.empty();
+            if (fresh) item.temp = tempNameFor(item.path);
+            if (!fileSystem().appendChunk(item.temp, item.data, fresh)) {
+                // Free the disk at once; commit() reports the file.
+                dropTemp(item);
+                item.lost = true;
+            }
+        }
+        // Keeps its room: the next text lands in memory the cache still holds.
+        item.data.clear();
+    }
+}
+
 std::string Outputs::commitNow() {
     FileSystem& fs = fileSystem();
+    auto fail = [&](const Item& item) {
+        for (auto& each : items_) dropTemp(each);
+        return item.path;
+    };
     // Nothing a user protected is touched, and no rename can fail on a directory later.
     for (const auto& item : items_) {
-        if (!fs.mayReplace(item.path)) return item.path;
+        if (!fs.mayReplace(item.path)) return fail(item);
         if (item.kind == Kind::ReplaceWithBackup &&
             fs.entry(item.path) != FileSystem::Entry::None && !fs.mayReplace(item.backup))
-            return item.path;
+            return fail(item);
     }
 
     // Stage every new content in full; a failure here changes nothing.
-    std::vector<std::string> temps(items_.size());
-    auto dropTemps = [&](size_t from) {
-        for (size_t i = from; i < temps.size(); ++i)
-            if (!temps[i].empty()) fs.remove(temps[i]);
-    };
-    for (size_t i = 0; i < items_.size(); ++i) {
-        Item& item = items_[i];
+    for (auto& item : items_) {
         if (item.kind == Kind::Remove) continue;
+        if (item.lost) return fail(item);
         if (item.kind == Kind::Append) {
             std::string old;
-            if (fs.entry(item.path) != FileSystem::Entry::None && !fs.read(item.path, old)) {
-                dropTemps(0);
-                return item.path;
-            }
+            if (fs.entry(item.path) != FileSystem::Entry::None && !fs.read(item.path, old))
+                return fail(item);
             item.data.insert(0, old);
         }
-        temps[i] = tempNameFor(item.path);
-        if (!fs.writeAtomic(temps[i], item.data)) {
-            dropTemps(0);
-            return item.path;
+        bool staged = false;
+        if (!item.temp.empty()) {
+            staged = fs.appendChunk(item.temp, item.data, false);
+        } else {
+            item.temp = tempNameFor(item.path);
+            staged = fs.writeAtomic(item.temp, item.data);
         }
+        if (!staged) return fail(item);
     }
 
     // The style file first: its locked backup is the likeliest failure left.
-    for (size_t i = 0; i < items_.size(); ++i) {
-        Item& item = items_[i];
+    for (auto& item : items_) {
         if (item.kind != Kind::ReplaceWithBackup) continue;
         const bool hadFile = fs.entry(item.path) != FileSystem::Entry::None;
-        if (hadFile && (!fs.remove(item.backup) || !fs.rename(item.path, item.backup))) {
-            dropTemps(0);
-            return item.path;
-        }
-        if (!fs.rename(temps[i], item.path)) {
+        if (hadFile && (!fs.remove(item.backup) || !fs.rename(item.path, item.backup)))
+            return fail(item);
+        if (!fs.rename(item.temp, item.path)) {
             if (hadFile) fs.rename(item.backup, item.path);
-            dropTemps(0);
-            return item.path;
+            return fail(item);
         }
-        temps[i].clear();
+        item.temp.clear();
     }
-    for (size_t i = 0; i < items_.size(); ++i) {
-        Item& item = items_[i];
+    for (auto& item : items_) {
         if (item.kind == Kind::ReplaceWithBackup) continue;
         const bool done =
-            item.kind == Kind::Remove ? fs.remove(item.path) : fs.rename(temps[i], item.path);
-        if (!done) {
-            dropTemps(i);
-            return item.path;
-        }
-        temps[i].clear();
+            item.kind == Kind::Remove ? fs.remove(item.path) : fs.rename(item.temp, item.path);
+        if (!done) return fail(item);
+        item.temp.clear();
     }
     return "";
 }

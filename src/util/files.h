@@ -1,5 +1,5 @@
 // The one file layer of the core: whole-file reads, atomic writes, and the batch of outputs a
-// job builds in memory and commits at its end. Tests swap the FileSystem to inject faults.
+// job builds and commits at its end. Tests swap the FileSystem to inject faults.
 #pragma once
 
 #include <deque>
@@ -18,6 +18,8 @@ class FileSystem {
     virtual bool read(const std::string& path, std::string& out);
     // Writes data to a temporary file beside path and renames it over path.
     virtual bool writeAtomic(const std::string& path, std::string_view data);
+    // Appends data to path; `fresh` starts the file empty. Stages a large output piece by piece.
+    virtual bool appendChunk(const std::string& path, std::string_view data, bool fresh);
     virtual bool rename(const std::string& from, const std::string& to);
     // True when the file is gone afterwards (also when it never existed).
     virtual bool remove(const std::string& path);
@@ -32,9 +34,17 @@ FileSystem& fileSystem();
 // Installs a replacement (tests); nullptr restores the real one. Returns the previous one.
 FileSystem* setFileSystem(FileSystem* fs);
 
-// Outputs of one job, kept in memory until commit().
+// Outputs of one job, committed together at its end. A file is built in memory; past a few
+// megabytes, spill() moves what it holds to the file's temporary twin, so a region file of
+// hundreds of megabytes is written from a buffer that stays in the cache, and never needs as much
+// memory. Nothing but those twins is written before commit(), and they vanish with clear().
 class Outputs {
   public:
+    Outputs() = default;
+    Outputs(const Outputs&) = delete;
+    Outputs& operator=(const Outputs&) = delete;
+    ~Outputs() { clear(); }
+
     // Buffer of a file that replaces any old one. Creating one path twice in a job is a name
     // clash (two outputs would share the file), which clash() reports.
     std::string& create(const std::string& path);
@@ -60,27 +70,44 @@ class Outputs {
     // megabytes can keep the kernel busy for long stretches, and a window must stay alive.
     std::string commit(const std::function<void()>& tick = {});
 
+    // Moves the text of every created file holding at least spillBytes() to its temporary twin.
+    // Call it between records: text already handed over can no longer change. A write that fails
+    // drops the file's text from then on, and commit() reports the file.
+    void spill();
+    // The same, every spillEvery-th call: cheap enough to call after every record.
+    void maybeSpill() {
+        if (++calls_ < spillEvery_) return;
+        calls_ = 0;
+        spill();
+    }
+    void setSpill(size_t bytes, unsigned every) {
+        spillBytes_ = bytes;
+        spillEvery_ = every;
+    }
+
+    // Forgets every output and deletes the temporary files written for them.
+    void clear();
+
   private:
     std::string commitNow();
 
-  public:
-    void clear() {
-        items_.clear();
-        twice_.clear();
-    }
-
-  private:
     enum class Kind { Create, Append, Remove, ReplaceWithBackup };
     struct Item {
         std::string path;
         Kind kind;
         std::string data;
         std::string backup;
+        std::string temp;   // temporary twin, once written
+        bool lost = false;  // a spill failed: the text is incomplete
     };
     Item* find(const std::string& path);
+    // Deletes the item's temporary twin and forgets its spilled text.
+    static void dropTemp(Item& item);
     // A deque keeps the buffers handed out valid while more files are added.
     std::deque<Item> items_;
     std::string twice_;  // first path created twice
+    size_t spillBytes_ = size_t{4} << 20;
+    unsigned spillEvery_ = 64, calls_ = 0;
 };
 
 }  // namespace quorlin

@@ -57,6 +57,15 @@ class FaultyFileSystem : public FileSystem {
         }
         return FileSystem::writeAtomic(path, data);
     }
+    // Large outputs are staged in pieces into the same temporary file.
+    bool appendChunk(const std::string& path, std::string_view data, bool fresh) override {
+        if (lockedFolder(path)) return false;
+        if (fault_ == Fault::DiskFull && path.rfind(target_ + ".tmp", 0) == 0) {
+            FileSystem::appendChunk(path, data.substr(0, data.size() / 2), fresh);
+            return false;
+        }
+        return FileSystem::appendChunk(path, data, fresh);
+    }
     bool rename(const std::string& from, const std::string& to) override {
         if (lockedFolder(from) || lockedFolder(to)) return false;
         if (fault_ == Fault::BackupLocked && to == target_) return false;
@@ -162,6 +171,8 @@ TEST(Faults, EachEndsWithAMessageAndLeavesEveryFileAsItWas) {
         const char* target;
         // The message after the fault's prefix; "" for the job's source.
         const char* message;
+        // Hands outputs to their temporary files every few bytes, as large boards do.
+        bool staged = false;
     };
     const Case cases[] = {
         {0, Fault::SourceVanishes, "", "Cannot read file: "},
@@ -181,6 +192,9 @@ TEST(Faults, EachEndsWithAMessageAndLeavesEveryFileAsItWas) {
         {1, Fault::OutputReadOnly, "board.sdf", "Cannot write file: board.sdf"},
         {2, Fault::OutputReadOnly, "b_Sorted.txt", "Cannot write file: b_Sorted.txt"},
         {0, Fault::DiskFull, "board.rgn", "Cannot write file: board.rgn"},
+        {0, Fault::DiskFull, "board.rgn", "Cannot write file: board.rgn", true},
+        {0, Fault::FolderReadOnly, ".", "Cannot write file: board_Trash.txt", true},
+        {0, Fault::OutputReadOnly, "board.rgn", "Cannot write file: board.rgn", true},
         {0, Fault::DiskFull, "board_styles.txt", "Cannot write file: board_styles.txt"},
         {1, Fault::DiskFull, "board.sdf", "Cannot write file: board.sdf"},
         {2, Fault::DiskFull, "b_Sorted.txt", "Cannot write file: b_Sorted.txt"},
@@ -190,7 +204,8 @@ TEST(Faults, EachEndsWithAMessageAndLeavesEveryFileAsItWas) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("job " + std::to_string(c.job) + " fault " +
-                     std::to_string(static_cast<int>(c.fault)) + " " + c.target);
+                     std::to_string(static_cast<int>(c.fault)) + " " + c.target +
+                     (c.staged ? " staged" : ""));
         TempDir dir;
         RecordingHost setupHost;
         Session setup(setupHost);
@@ -199,6 +214,7 @@ TEST(Faults, EachEndsWithAMessageAndLeavesEveryFileAsItWas) {
         RecordingHost host;
         Session s(host);
         s.form = setup.form;
+        if (c.staged) s.out.setSpill(16, 1);
         std::string target = c.target[0] == '\0' ? job.source : dir.file(c.target);
         if (std::string(c.target) == ".") target = dir.path().string();
         if (c.fault == Fault::SourceIsDirectory) {

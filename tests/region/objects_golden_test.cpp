@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "support/run.h"
@@ -54,6 +55,32 @@ TEST_P(ObjectsGolden, OutputsStartWithTheReviewedFiles) {
     // The expected region file stops where the objects section ends.
     const std::string rgn = readFile(data / "board.rgn");
     EXPECT_TRUE(rgn.ends_with("*END_OBJECTS\r\n"));
+}
+
+// Large outputs go to their temporary files in pieces while the job runs; with every record
+// handed over at once no byte may differ, in any file, export and style list included.
+TEST_P(ObjectsGolden, HandingOutputsOverInPiecesChangesNoByte) {
+    const GoldenCase& c = GetParam();
+    const std::string board = readFile(std::filesystem::path(QUORLIN_TEST_DATA) / "region" /
+                                       "objects" / c.dir / "board.pcb");
+    std::map<std::string, std::string> files[2];
+    for (int staged = 0; staged < 2; ++staged) {
+        TempDir dir;
+        PcbRun run;
+        if (staged) run.session.out.setSpill(1, 1);
+        quorlin::Form form;
+        form.exclusion = c.exclusion;
+        form.graphastrack = c.graphastrack;
+        form.tagpads = c.tagpads;
+        form.xport = 1;
+        form.writestyle = 1;
+        form.stylefile = dir.file("ares.sty");
+        quorlin::test::runPcb(run, dir, board, form);
+        ASSERT_EQ(run.session.form.errorbox, "Conversion complete");
+        files[staged] = dir.snapshot();
+    }
+    EXPECT_GT(files[0].size(), 10u);
+    EXPECT_EQ(files[0], files[1]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Boards, ObjectsGolden, ::testing::ValuesIn(kGoldens),

@@ -14,6 +14,13 @@ bool MemoryFileSystem::writeAtomic(const std::string& path, std::string_view dat
     return true;
 }
 
+bool MemoryFileSystem::appendChunk(const std::string& path, std::string_view data, bool fresh) {
+    std::string& file = files[path];
+    if (fresh) file.clear();
+    file.append(data);
+    return true;
+}
+
 bool MemoryFileSystem::rename(const std::string& from, const std::string& to) {
     auto it = files.find(from);
     if (it == files.end()) return false;

@@ -42,3 +42,96 @@ TEST(Outputs, LongCommitsTickOnTheCallingThread) {
 
 }  // namespace
 }  // namespace quorlin
+
+namespace quorlin {
+namespace {
+
+bool anyTemporary(const test::MemoryFileSystem& fs) {
+    for (const auto& [path, data] : fs.files)
+        if (path.find(".tmp") != std::string::npos) return true;
+    return false;
+}
+
+// Refuses to stage pieces of one file, as a full disk does.
+class NoRoomFileSystem : public test::MemoryFileSystem {
+  public:
+    bool appendChunk(const std::string& path, std::string_view data, bool fresh) override {
+        if (path.rfind("/o/big.rgn", 0) == 0) return false;
+        return MemoryFileSystem::appendChunk(path, data, fresh);
+    }
+};
+
+// Text handed to temporary files piece by piece ends up whole, and nowhere else, whatever the job
+// does with the file afterwards; a job that stops leaves no trace.
+TEST(Outputs, SpilledTextEndsUpWholeOrNowhere) {
+    struct Case {
+        const char* name;
+        // What happens after "abcdef" + spill + "ghij" + spill + "kl" was written to /o/big.rgn.
+        void (*then)(Outputs&);
+        bool commits;
+        const char* error;   // commit's answer
+        const char* result;  // /o/big.rgn afterwards; nullptr when absent
+    };
+    const Case cases[] = {
+        {"committed", [](Outputs&) {}, true, "", "abcdefghijkl"},
+        {"stopped", [](Outputs&) {}, false, "", "old"},
+        {"created again", [](Outputs& o) { o.create("/o/big.rgn") = "new"; }, true, "", "new"},
+        {"removed", [](Outputs& o) { o.remove("/o/big.rgn"); }, true, "", nullptr},
+        {"appended to", [](Outputs& o) { o.append("/o/big.rgn") += "mn"; }, true, "",
+         "abcdefghijklmn"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::MemoryFileSystem fs;
+        test::ScopedFileSystem scoped(fs);
+        fs.files["/o/big.rgn"] = "old";
+        {
+            Outputs out;
+            out.setSpill(4, 1);
+            std::string& rgn = out.create("/o/big.rgn");
+            out.create("/o/small.rep") = "r";
+            rgn += "abcdef";
+            out.spill();
+            EXPECT_TRUE(rgn.empty());
+            EXPECT_TRUE(anyTemporary(fs));
+            rgn += "ghij";
+            out.spill();
+            rgn += "kl";
+            out.spill();  // below the threshold: stays in memory
+            EXPECT_EQ(rgn, "kl");
+            c.then(out);
+            if (c.commits) {
+                EXPECT_EQ(out.commit(), c.error);
+            }
+        }
+        EXPECT_FALSE(anyTemporary(fs));
+        if (c.result)
+            EXPECT_EQ(fs.files["/o/big.rgn"], c.result);
+        else
+            EXPECT_EQ(fs.files.count("/o/big.rgn"), 0u);
+        EXPECT_EQ(fs.files.count("/o/small.rep"), c.commits ? 1u : 0u);
+    }
+}
+
+TEST(Outputs, AFailedSpillIsReportedAtCommitAndChangesNothing) {
+    NoRoomFileSystem fs;
+    test::ScopedFileSystem scoped(fs);
+    fs.files["/o/big.rgn"] = "old";
+    Outputs out;
+    out.setSpill(4, 1);
+    out.create("/o/a.rep") = "a";
+    std::string& rgn = out.create("/o/big.rgn");
+    for (int i = 0; i < 100; ++i) {
+        rgn += "0123456789";
+        out.spill();
+    }
+    // The text that could not be staged is not kept in memory either.
+    EXPECT_TRUE(rgn.empty());
+    EXPECT_EQ(out.commit(), "/o/big.rgn");
+    EXPECT_FALSE(anyTemporary(fs));
+    EXPECT_EQ(fs.files["/o/big.rgn"], "old");
+    EXPECT_EQ(fs.files.count("/o/a.rep"), 0u);
+}
+
+}  // namespace
+}  // namespace quorlin

@@ -27,6 +27,8 @@ void Session::spinme(int index) {
         static const char* const kFrames[] = {"--", "\\", "|", "/"};
         form.spinner = kFrames[(spincount / 400) % 4];
     }
+    // The writers turn the spinner between records: a safe moment to hand large outputs over.
+    out.maybeSpill();
     host_.processEvents();
 }
 
