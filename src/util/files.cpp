@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -29,7 +30,7 @@ bool writeAll(int fd, std::string_view data) {
 }
 
 std::string tempNameFor(const std::string& path) {
-    static unsigned counter = 0;
+    static std::atomic<unsigned> counter = 0;
     return path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(++counter);
 }
 
@@ -144,13 +145,14 @@ Outputs::Item* Outputs::find(const std::string& path) {
 
 std::string& Outputs::create(const std::string& path) {
     if (Item* item = find(path)) {
+        settle();
         if (item->kind == Kind::Create && twice_.empty()) twice_ = path;
         item->kind = Kind::Create;
         item->data.clear();
         dropTemp(*item);
         return item->data;
     }
-    items_.push_back({path, Kind::Create, {}, {}, {}, false});
+    items_.push_back({path, Kind::Create, {}, {}, {}, false, {}});
     return items_.back().data;
 }
 
@@ -162,31 +164,33 @@ std::string& Outputs::append(const std::string& path) {
         }
         return item->data;
     }
-    items_.push_back({path, Kind::Append, {}, {}, {}, false});
+    items_.push_back({path, Kind::Append, {}, {}, {}, false, {}});
     return items_.back().data;
 }
 
 void Outputs::remove(const std::string& path) {
     if (Item* item = find(path)) {
+        settle();
         item->kind = Kind::Remove;
         item->data.clear();
         item->data.shrink_to_fit();
         dropTemp(*item);
         return;
     }
-    items_.push_back({path, Kind::Remove, {}, {}, {}, false});
+    items_.push_back({path, Kind::Remove, {}, {}, {}, false, {}});
 }
 
 void Outputs::replaceWithBackup(const std::string& path, const std::string& backupPath,
                                 std::string data) {
     if (Item* item = find(path)) {
+        settle();
         item->kind = Kind::ReplaceWithBackup;
         item->data = std::move(data);
         item->backup = backupPath;
         dropTemp(*item);
         return;
     }
-    items_.push_back({path, Kind::ReplaceWithBackup, std::move(data), backupPath, {}, false});
+    items_.push_back({path, Kind::ReplaceWithBackup, std::move(data), backupPath, {}, false, {}});
 }
 
 bool Outputs::has(const std::string& path) const {
@@ -211,6 +215,7 @@ std::string Outputs::clash(const std::vector<std::string>& inputs) const {
 }
 
 std::string Outputs::commit(const std::function<void()>& tick) {
+    settle();
     if (!tick) return commitNow();
     auto done = std::async(std::launch::async, [this] { return commitNow(); });
     while (done.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) tick();
@@ -224,26 +229,52 @@ void Outputs::dropTemp(Item& item) {
 }
 
 void Outputs::clear() {
+    settle();
     for (auto& item : items_) dropTemp(item);
     items_.clear();
     twice_.clear();
 }
 
+void Outputs::settle() {
+    if (!writing_.valid()) return;
+    if (waitingTick_) {
+        while (writing_.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+            waitingTick_();
+    }
+    for (const Piece& p : writing_.get()) {
+        if (!p.written) {
+            // Free the disk at once; commit() reports the file.
+            dropTemp(*p.item);
+            p.item->lost = true;
+        }
+        // Keeps its room for the next piece.
+        p.item->piece.clear();
+    }
+}
+
 void Outputs::spill() {
+    // One piece per file at a time: the worker may still hold the last one.
+    settle();
+    std::vector<Piece> pieces;
     for (auto& item : items_) {
         if (item.kind != Kind::Create || item.data.size() < spillBytes_) continue;
-        if (!item.lost) {
-            const bool fresh = item.temp.empty();
-            if (fresh) item.temp = tempNameFor(item.path);
-            if (!fileSystem().appendChunk(item.temp, item.data, fresh)) {
-                // Free the disk at once; commit() reports the file.
-                dropTemp(item);
-                item.lost = true;
-            }
+        if (item.lost) {
+            item.data.clear();
+            continue;
         }
-        // Keeps its room: the next text lands in memory the cache still holds.
-        item.data.clear();
+        const bool fresh = item.temp.empty();
+        if (fresh) item.temp = tempNameFor(item.path);
+        // The job goes on in the buffer the last piece left, which the cache still holds.
+        item.data.swap(item.piece);
+        pieces.push_back({&item, fresh, false});
     }
+    if (pieces.empty()) return;
+    // Only the pieces and the twins' names are the worker's, and neither changes before settle().
+    writing_ = std::async(std::launch::async, [pieces = std::move(pieces)]() mutable {
+        FileSystem& fs = fileSystem();
+        for (Piece& p : pieces) p.written = fs.appendChunk(p.item->temp, p.item->piece, p.fresh);
+        return pieces;
+    });
 }
 
 std::string Outputs::commitNow() {

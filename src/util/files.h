@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,15 +36,21 @@ FileSystem& fileSystem();
 FileSystem* setFileSystem(FileSystem* fs);
 
 // Outputs of one job, committed together at its end. A file is built in memory; past a few
-// megabytes, spill() moves what it holds to the file's temporary twin, so a region file of
-// hundreds of megabytes is written from a buffer that stays in the cache, and never needs as much
-// memory. Nothing but those twins is written before commit(), and they vanish with clear().
+// megabytes, spill() hands what it holds to a worker thread that appends it to the file's
+// temporary twin, while the job fills a second buffer. So a region file of hundreds of megabytes
+// is written from buffers the cache still holds, beside the job rather than after it, and never
+// needs as much memory. Nothing but those twins is written before commit(), and they vanish
+// with clear().
 class Outputs {
   public:
     Outputs() = default;
     Outputs(const Outputs&) = delete;
     Outputs& operator=(const Outputs&) = delete;
-    ~Outputs() { clear(); }
+    // Whoever the waiting tick served may be gone by now.
+    ~Outputs() {
+        waitingTick_ = nullptr;
+        clear();
+    }
 
     // Buffer of a file that replaces any old one. Creating one path twice in a job is a name
     // clash (two outputs would share the file), which clash() reports.
@@ -84,6 +91,10 @@ class Outputs {
         spillBytes_ = bytes;
         spillEvery_ = every;
     }
+    // Waits until the pieces handed over are written, calling the waiting tick every 10 ms.
+    void settle();
+    // Called while spill() or settle() waits for the worker: a window keeps processing events.
+    void setWaitingTick(std::function<void()> tick) { waitingTick_ = std::move(tick); }
 
     // Forgets every output and deletes the temporary files written for them.
     void clear();
@@ -99,6 +110,12 @@ class Outputs {
         std::string backup;
         std::string temp;   // temporary twin, once written
         bool lost = false;  // a spill failed: the text is incomplete
+        std::string piece;  // text being written by the worker, then kept for its room
+    };
+    struct Piece {
+        Item* item;
+        bool fresh;
+        bool written;
     };
     Item* find(const std::string& path);
     // Deletes the item's temporary twin and forgets its spilled text.
@@ -108,6 +125,8 @@ class Outputs {
     std::string twice_;  // first path created twice
     size_t spillBytes_ = size_t{4} << 20;
     unsigned spillEvery_ = 64, calls_ = 0;
+    std::future<std::vector<Piece>> writing_;  // pieces in the worker's hands
+    std::function<void()> waitingTick_;
 };
 
 }  // namespace quorlin

@@ -3,6 +3,7 @@
 namespace quorlin::test {
 
 bool MemoryFileSystem::read(const std::string& path, std::string& out) {
+    std::lock_guard lock(mutex_);
     auto it = files.find(path);
     if (it == files.end()) return false;
     out = it->second;
@@ -10,11 +11,13 @@ bool MemoryFileSystem::read(const std::string& path, std::string& out) {
 }
 
 bool MemoryFileSystem::writeAtomic(const std::string& path, std::string_view data) {
+    std::lock_guard lock(mutex_);
     files[path] = std::string(data);
     return true;
 }
 
 bool MemoryFileSystem::appendChunk(const std::string& path, std::string_view data, bool fresh) {
+    std::lock_guard lock(mutex_);
     std::string& file = files[path];
     if (fresh) file.clear();
     file.append(data);
@@ -22,6 +25,7 @@ bool MemoryFileSystem::appendChunk(const std::string& path, std::string_view dat
 }
 
 bool MemoryFileSystem::rename(const std::string& from, const std::string& to) {
+    std::lock_guard lock(mutex_);
     auto it = files.find(from);
     if (it == files.end()) return false;
     files[to] = std::move(it->second);
@@ -30,11 +34,13 @@ bool MemoryFileSystem::rename(const std::string& from, const std::string& to) {
 }
 
 bool MemoryFileSystem::remove(const std::string& path) {
+    std::lock_guard lock(mutex_);
     files.erase(path);
     return true;
 }
 
 FileSystem::Entry MemoryFileSystem::entry(const std::string& path) {
+    std::lock_guard lock(mutex_);
     return files.count(path) ? Entry::File : Entry::None;
 }
 

@@ -2,12 +2,15 @@
 #pragma once
 
 #include <map>
+#include <mutex>
 #include <string>
 
 #include "util/files.h"
 
 namespace quorlin::test {
 
+// Safe to share with the thread that writes large outputs while a job runs; read `files` only
+// when no job is running.
 class MemoryFileSystem : public FileSystem {
   public:
     std::map<std::string, std::string> files;
@@ -19,6 +22,9 @@ class MemoryFileSystem : public FileSystem {
     bool remove(const std::string& path) override;
     Entry entry(const std::string& path) override;
     bool mayReplace(const std::string&) override { return true; }
+
+  private:
+    std::mutex mutex_;
 };
 
 // Installs a file system for the life of the object.

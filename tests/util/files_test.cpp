@@ -18,6 +18,10 @@ class SlowFileSystem : public test::MemoryFileSystem {
         std::this_thread::sleep_for(std::chrono::milliseconds(60));
         return MemoryFileSystem::writeAtomic(path, data);
     }
+    bool appendChunk(const std::string& path, std::string_view data, bool fresh) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        return MemoryFileSystem::appendChunk(path, data, fresh);
+    }
 };
 
 TEST(Outputs, LongCommitsTickOnTheCallingThread) {
@@ -38,6 +42,25 @@ TEST(Outputs, LongCommitsTickOnTheCallingThread) {
     EXPECT_FALSE(otherThread);
     EXPECT_EQ(fs.files["/o/big.rgn"], "region");
     EXPECT_EQ(fs.files["/o/small.rep"], "r\r\n");
+}
+
+// A job that hands over a piece while the last one is still being written waits for it, and a
+// window must stay alive meanwhile.
+TEST(Outputs, WaitingForAPieceTicksOnTheCallingThread) {
+    SlowFileSystem fs;
+    test::ScopedFileSystem scoped(fs);
+    Outputs out;
+    out.setSpill(4, 1);
+    int ticks = 0;
+    out.setWaitingTick([&] { ++ticks; });
+    std::string& rgn = out.create("/o/big.rgn");
+    rgn = "first piece";
+    out.spill();
+    rgn = "second piece";
+    out.spill();
+    EXPECT_GE(ticks, 3);
+    EXPECT_EQ(out.commit(), "");
+    EXPECT_EQ(fs.files["/o/big.rgn"], "first piecesecond piece");
 }
 
 }  // namespace
@@ -93,6 +116,7 @@ TEST(Outputs, SpilledTextEndsUpWholeOrNowhere) {
             rgn += "abcdef";
             out.spill();
             EXPECT_TRUE(rgn.empty());
+            out.settle();
             EXPECT_TRUE(anyTemporary(fs));
             rgn += "ghij";
             out.spill();

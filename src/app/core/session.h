@@ -17,7 +17,11 @@ namespace quorlin {
 
 class Session {
   public:
-    explicit Session(Host& host) : host_(host) {}
+    explicit Session(Host& host) : host_(host) {
+        out.setWaitingTick([this] { host_.processEvents(); });
+    }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
 
     Form form;
     PrimitiveSets sets;
