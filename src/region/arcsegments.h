@@ -46,7 +46,9 @@ void cutArc(double radius, double startAngle, double sweep, double centreX, doub
     const double cx = roundEven(toRegionUnits(centreX));
     const double cy = roundEven(toRegionUnits(centreY));
     auto point = [&](double a) {
-        return ArcPoint{std::floor(r * cosd(a)) + cx, std::floor(r * sind(a)) + cy};
+        double c, s;
+        cossind(a, c, s);
+        return ArcPoint{std::floor(r * c) + cx, std::floor(r * s) + cy};
     };
     if (sweep > kMaxSweep) sweep = kMaxSweep;
     const double start = startAngle;

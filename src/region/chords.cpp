@@ -29,9 +29,14 @@ bool appendArcChords(std::string& out, std::string_view layer, double radius, do
         double x, y;
     };
     auto point = [&](double a) {
-        return Point{std::floor(r * cosd(a)) + x0, std::floor(r * sind(a)) + y0};
+        double c, s;
+        cossind(a, c, s);
+        return Point{std::floor(r * c) + x0, std::floor(r * s) + y0};
     };
-    auto chord = [&](Point from, Point to) { appendLine4(out, layer, from.x, from.y, to.x, to.y); };
+    PointText points;
+    auto chord = [&](Point from, Point to) {
+        appendLine4(out, layer, points, from.x, from.y, to.x, to.y);
+    };
     if (radius == 0) {  // the step would divide by zero; every point is the centre
         chord(point(a0), point(a1));
         return true;

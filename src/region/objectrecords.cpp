@@ -35,14 +35,17 @@ bool strictUnits(const Fields& f, long n, double& out) {
 
 void appendLine4(std::string& out, std::string_view layer, double x1, double y1, double x2,
                  double y2) {
-    char buf[4 * (kNumtextRoom + 1) + 2];
-    char* p = buf;
-    for (double v : {x1, y1, x2, y2}) {
-        p = writeNumtext(p, v);
-        *p++ = ' ';
-    }
-    // The last blank gives way to the line end.
-    p[-1] = '\r';
+    PointText points;
+    appendLine4(out, layer, points, x1, y1, x2, y2);
+}
+
+void appendLine4(std::string& out, std::string_view layer, PointText& points, double x1, double y1,
+                 double x2, double y2) {
+    char buf[2 * PointText::kRoom + 3];
+    char* p = points.write(buf, x1, y1);
+    *p++ = ' ';
+    p = points.write(p, x2, y2);
+    *p++ = '\r';
     *p++ = '\n';
     out.append("GRAPHIC ")
         .append(layer)

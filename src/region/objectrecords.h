@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "region/pointtext.h"
 #include "util/fields.h"
 
 namespace quorlin::objects {
@@ -25,6 +26,9 @@ bool strictUnits(const Fields& f, long n, double& out);
 // "GRAPHIC <layer> LINE 4 x1 y1 x2 y2", numbers as signed number text.
 void appendLine4(std::string& out, std::string_view layer, double x1, double y1, double x2,
                  double y2);
+// The same for lines that each start where the last ended: points keeps the last point's text.
+void appendLine4(std::string& out, std::string_view layer, PointText& points, double x1, double y1,
+                 double x2, double y2);
 
 // "GRAPHIC <layer> TEXT x y" + sizes + quoted text; sizes is the fixed middle such as
 // " 0 0 12700 12700 0 ".

@@ -13,6 +13,7 @@
 #include "app/core/session.h"
 #include "region/arcsegments.h"
 #include "region/header.h"
+#include "region/pointtext.h"
 #include "region/recordtext.h"
 #include "region/writers.h"
 #include "util/bigbuffer.h"
@@ -164,12 +165,12 @@ class TrackWriter {
     }
 
     void writeSegment(double x1, double y1, double x2, double y2) {
-        char buf[4 * (kNumtextRoom + 1) + 2];
+        char buf[2 * PointText::kRoom + 4];
         char* p = buf;
-        for (double v : {x1, y1, x2, y2}) {
-            *p++ = ' ';
-            p = writeNumtext(p, v);
-        }
+        *p++ = ' ';
+        p = points_.write(p, x1, y1);
+        *p++ = ' ';
+        p = points_.write(p, x2, y2);
         *p++ = '\r';
         *p++ = '\n';
         rgn_.append(head_).append(buf, static_cast<size_t>(p - buf));
@@ -210,6 +211,7 @@ class TrackWriter {
     std::string& rgn_;
     Fields f_;
     std::string style_, head_;
+    PointText points_;
     std::array<LayerBucket, kLayerCount> layers_;
     std::vector<uint32_t> offLayerTracks_, offLayerArcs_;
     std::array<bool, kMaxWidth + 1> widthUsed_{};

@@ -14,6 +14,15 @@ double cosd(double angle) {
 double sind(double angle) {
     return std::sin(angle / 180 * kPi);
 }
+void cossind(double angle, double& cosine, double& sine) {
+    const double x = angle / 180 * kPi;
+#if defined(__GLIBC__)
+    ::sincos(x, &sine, &cosine);
+#else
+    cosine = std::cos(x);
+    sine = std::sin(x);
+#endif
+}
 
 int hexvalue(const std::string& digits) {
     const std::string word = upperAscii(getfield(digits, 1, ""));

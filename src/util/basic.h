@@ -11,6 +11,9 @@ inline constexpr double kPi = 3.141592654;
 
 double cosd(double angle);
 double sind(double angle);
+// Both at once, each the same to the bit as cosd and sind: the points of an arc need both, and
+// the C library can share one range reduction between them.
+void cossind(double angle, double& cosine, double& sine);
 
 // Value of the first blank-separated word of digits read as upper-case hex; other characters
 // count 0.

@@ -75,7 +75,8 @@ std::string getfield(std::string_view line, long n, std::string_view delim) {
 
 void Fields::assign(std::string_view line) {
     line_ = line;
-    spans_.clear();
+    count_ = 0;
+    more_.clear();
     size_t i = 0;
     const size_t n = line.size();
     while (i < n) {
@@ -83,7 +84,7 @@ void Fields::assign(std::string_view line) {
         if (i >= n) break;
         size_t start = i;
         while (i < n && line[i] != ' ') ++i;
-        spans_.emplace_back(static_cast<uint32_t>(start), static_cast<uint32_t>(i - start));
+        add(start, i - start);
     }
 }
 

@@ -1,6 +1,7 @@
 // Field splitting of delimited lines: the general getfield and a split-once view of a record.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,15 +24,15 @@ class Fields {
     Fields() = default;
     explicit Fields(std::string_view line) { assign(line); }
 
-    // Reuses the offset storage, so a loop over many records allocates once.
     void assign(std::string_view line);
 
-    long count() const { return static_cast<long>(spans_.size()); }
+    long count() const { return static_cast<long>(count_); }
     std::string_view line() const { return line_; }
     std::string_view operator[](long n) const {
         if (n < 1 || n > count()) return {};
-        const auto& s = spans_[static_cast<size_t>(n - 1)];
-        return line_.substr(s.first, s.second);
+        const size_t k = static_cast<size_t>(n - 1);
+        const Span& s = k < kInline ? inline_[k] : more_[k - kInline];
+        return line_.substr(s.start, s.size);
     }
     // Field counted from the end: fromEnd(0) is the last field, fromEnd(1) the one before.
     std::string_view fromEnd(long k) const { return (*this)[count() - k]; }
@@ -42,8 +43,24 @@ class Fields {
     bool strictNum(long n, double& out) const;
 
   private:
+    struct Span {
+        uint32_t start, size;
+    };
+    // Records rarely have more fields than this: they are split without allocating.
+    static constexpr size_t kInline = 24;
+    void add(size_t start, size_t size) {
+        const Span s{static_cast<uint32_t>(start), static_cast<uint32_t>(size)};
+        if (count_ < kInline)
+            inline_[count_] = s;
+        else
+            more_.push_back(s);
+        ++count_;
+    }
+
     std::string_view line_;
-    std::vector<std::pair<uint32_t, uint32_t>> spans_;
+    size_t count_ = 0;
+    std::array<Span, kInline> inline_;
+    std::vector<Span> more_;  // fields past kInline
 };
 
 }  // namespace quorlin

@@ -111,22 +111,24 @@ char* writeDigits(char* p, U u) {
     return end;
 }
 
-// Numbers below 10^8, most coordinates: all eight digits (leading zeros included) are made from
-// four independent pairs, then the leading zeros are shifted out and eight bytes stored at once.
-// Writes up to eight bytes at p whatever the length, within the room every caller has.
+// Numbers below 10^8, most coordinates: the eight digits (leading zeros included) are made side
+// by side in one 64-bit word, four-digit halves split into pairs and pairs into digits by
+// multiplications, then the leading zeros are shifted out and the word stored at once. Writes
+// eight bytes at p whatever the length, within the room every caller has.
 char* writeBelow1e8(char* p, uint32_t u) {
-    const size_t n = digitCount(u);
-    const uint32_t high = u / 10000, low = u % 10000;
-    char digits[8];
-    std::memcpy(digits, kDigitPairs + 2 * (high / 100), 2);
-    std::memcpy(digits + 2, kDigitPairs + 2 * (high % 100), 2);
-    std::memcpy(digits + 4, kDigitPairs + 2 * (low / 100), 2);
-    std::memcpy(digits + 6, kDigitPairs + 2 * (low % 100), 2);
-    uint64_t word;
-    std::memcpy(&word, digits, 8);
-    word >>= 8 * (8 - n);
-    std::memcpy(p, &word, 8);
-    return p + n;
+    // The first four digits in the low half: the first digit lands in the lowest byte.
+    uint64_t x = (u / 10000) | (static_cast<uint64_t>(u % 10000) << 32);
+    // x / 100 of each half is (x * 5243) >> 19 below 10^4; the remainder goes 16 bits up.
+    const uint64_t hundreds = ((x * 5243) >> 19) & 0x0000007F0000007Full;
+    x = hundreds | ((x - hundreds * 100) << 16);
+    // x / 10 of each pair is (x * 103) >> 10 below 100; the remainder goes a byte up.
+    const uint64_t tens = ((x * 103) >> 10) & 0x000F000F000F000Full;
+    x = tens | ((x - tens * 10) << 8);
+    // Leading zero digits are the low zero bytes; zero itself keeps its one digit.
+    const int zeros = u == 0 ? 7 : std::countr_zero(x) / 8;
+    x = (x | 0x3030303030303030ull) >> (8 * zeros);
+    std::memcpy(p, &x, 8);
+    return p + (8 - zeros);
 }
 
 char* writeWhole(char* p, uint64_t u) {
@@ -273,13 +275,47 @@ double convert(std::string_view num) {
     return v;
 }
 
+// The number at the start of s in one pass, when it is a plain decimal of at most 15 digits with
+// no exponent, as nearly every field is; its length goes to len. Read as convertShort reads it.
+// False leaves the general rules to decide (and sets nothing).
+bool quickNumber(std::string_view s, size_t& len, double& out) {
+    static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const size_t n = s.size();
+    size_t i = 0;
+    const bool negative = n > 0 && s[0] == '-';
+    if (n > 0 && (s[0] == '-' || s[0] == '+')) ++i;
+    uint64_t digits = 0;
+    int count = 0, fraction = -1;
+    for (; i < n; ++i) {
+        const char c = s[i];
+        if (isDigit(c)) {
+            digits = digits * 10 + static_cast<uint64_t>(c - '0');
+            ++count;
+            if (fraction >= 0) ++fraction;
+        } else if (c == '.' && fraction < 0) {
+            fraction = 0;
+        } else {
+            break;
+        }
+    }
+    if (count == 0 || count > 15 || (i < n && (s[i] == 'e' || s[i] == 'E'))) return false;
+    const double v = static_cast<double>(digits) / kPowers[fraction < 0 ? 0 : fraction];
+    out = negative ? -v : v;
+    len = i;
+    return true;
+}
+
 }  // namespace
 
 double lenient(std::string_view s) {
     size_t i = 0;
     while (i < s.size() && s[i] == ' ') ++i;
     s.remove_prefix(i);
-    size_t len = scanNumber(s);
+    double v = 0;
+    size_t len = 0;
+    if (quickNumber(s, len, v)) return v;
+    len = scanNumber(s);
     if (len == 0) return 0;
     return convert(s.substr(0, len));
 }
@@ -287,7 +323,9 @@ double lenient(std::string_view s) {
 bool strict(std::string_view s, double& out) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
     while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    size_t len = scanNumber(s);
+    size_t len = 0;
+    if (quickNumber(s, len, out)) return len == s.size();
+    len = scanNumber(s);
     if (len == 0 || len != s.size()) return false;
     out = convert(s);
     return true;

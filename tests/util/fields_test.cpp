@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 namespace quorlin {
 namespace {
 
@@ -61,6 +64,22 @@ TEST(Fields, MatchesGetFieldAndReadsOutsideAsEmpty) {
     EXPECT_EQ(v, 2000);
     EXPECT_FALSE(pad.strictNum(2, v));
     EXPECT_FALSE(pad.strictNum(40, v));
+}
+
+// The splitter reads sixteen characters at a time; fields that cross, start or end at those
+// borders, and runs of blanks of every length, must split as one character at a time does.
+TEST(Fields, SplitsLikeGetFieldAcrossEveryBorder) {
+    std::mt19937 random(12);
+    for (int round = 0; round < 3000; ++round) {
+        std::string line;
+        const size_t length = random() % 70;
+        while (line.size() < length)
+            line += random() % 3 == 0 ? ' ' : static_cast<char>('a' + random() % 26);
+        const Fields f(line);
+        ASSERT_EQ(std::to_string(f.count()), getfield(line, 0, " ")) << "'" << line << "'";
+        for (long k = 1; k <= f.count(); ++k)
+            ASSERT_EQ(std::string(f[k]), getfield(line, k, " ")) << "'" << line << "' field " << k;
+    }
 }
 
 }  // namespace

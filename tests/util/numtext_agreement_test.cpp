@@ -9,6 +9,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "util/text.h"
 
@@ -79,6 +80,22 @@ TEST(NumTextAgreement, EdgeValues) {
     }
 }
 
+// Whole numbers are made eight digits at a time; every length and every digit in every place
+// must come out as the plain decimal.
+TEST(NumTextAgreement, WholeNumbersOfEveryLength) {
+    std::vector<uint64_t> values;
+    for (uint64_t u = 0; u < 100000; ++u) values.push_back(u);
+    for (uint64_t power = 1; power <= 10000000000; power *= 10)
+        for (uint64_t u : {power - 1, power, power + 1, 2 * power - 1, 5 * power, 9 * power + 9})
+            values.push_back(u);
+    for (uint64_t u = 100000; u < 100000000; u += 9973) values.push_back(u);
+    for (uint64_t u : values) {
+        const std::string digits = std::to_string(u);
+        ASSERT_EQ(numtext(static_cast<double>(u)), " " + digits);
+        ASSERT_EQ(numtext(-static_cast<double>(u)), (u == 0 ? " " : "-") + digits);
+    }
+}
+
 TEST(NumTextAgreement, RandomValues) {
     std::mt19937_64 gen(2026);
     // Whole and near-whole region coordinates, decimals of few digits, and any bit pattern.
@@ -121,7 +138,12 @@ TEST(NumberReadingAgreement, ShortDecimals) {
         double read = 0;
         ASSERT_TRUE(strict(text, read)) << text;
         ASSERT_EQ(std::memcmp(&read, &expected, sizeof read), 0) << text;
-        ASSERT_EQ(lenient(text + "x"), expected) << text;
+        // What may follow a number: the lenient reading stops where the C library stops.
+        for (const char* tail : {"x", "e5", "E-2", "e", ".", ".7", " 9", "e+"}) {
+            const std::string field = text + tail;
+            const double upToTail = std::strtod(field.c_str(), nullptr);
+            ASSERT_EQ(std::memcmp(&upToTail, &(read = lenient(field)), sizeof read), 0) << field;
+        }
     }
 }
 

@@ -4,7 +4,11 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <vector>
 
 #include "util/basic.h"
 
@@ -112,6 +116,32 @@ TEST(Lines, EveryLineEndEndsALine) {
 TEST(Case, FoldsAsciiOnly) {
     EXPECT_EQ(lowerAscii("VeRsIoN \xC4"), "version \xC4");
     EXPECT_EQ(upperAscii("1f\xE4"), "1F\xE4");
+}
+
+// Arc points take cosine and sine together; a segment end must not move by a bit for it.
+TEST(Basic, CosineAndSineTogetherAreTheSameBits) {
+    std::mt19937_64 gen(90);
+    std::uniform_real_distribution<double> turns(-720, 720), huge(-1e22, 1e22);
+    std::vector<double> angles = {
+        0,           -0.0,  90,     180,    270,
+        360,         1e300, -1e300, 5e-324, std::numeric_limits<double>::infinity(),
+        std::nan("")};
+    for (int i = 0; i < 200000; ++i) angles.push_back(turns(gen));
+    for (int i = 0; i < 20000; ++i) angles.push_back(huge(gen));
+    // Arc angles are built by adding the step again and again.
+    for (double a = 0.3; a < 4000; a += 2.0000001) angles.push_back(a);
+    auto bits = [](double v) {
+        uint64_t b = 0;
+        if (!std::isnan(v)) std::memcpy(&b, &v, sizeof b);
+        return b;
+    };
+    for (double a : angles) {
+        double c = 0, s = 0;
+        cossind(a, c, s);
+        ASSERT_EQ(bits(c), bits(cosd(a))) << a;
+        ASSERT_EQ(bits(s), bits(sind(a))) << a;
+        ASSERT_EQ(std::isnan(c), std::isnan(cosd(a))) << a;
+    }
 }
 
 TEST(Basic, TrigHexVersion) {
