@@ -286,21 +286,19 @@ bool quickNumber(std::string_view s, size_t& len, double& out) {
     const bool negative = n > 0 && s[0] == '-';
     if (n > 0 && (s[0] == '-' || s[0] == '+')) ++i;
     uint64_t digits = 0;
-    int count = 0, fraction = -1;
-    for (; i < n; ++i) {
-        const char c = s[i];
-        if (isDigit(c)) {
-            digits = digits * 10 + static_cast<uint64_t>(c - '0');
-            ++count;
-            if (fraction >= 0) ++fraction;
-        } else if (c == '.' && fraction < 0) {
-            fraction = 0;
-        } else {
-            break;
-        }
+    const size_t whole = i;
+    // Wraps past 19 digits, but more than 15 are refused below anyway.
+    for (; i < n && isDigit(s[i]); ++i) digits = digits * 10 + static_cast<uint64_t>(s[i] - '0');
+    size_t count = i - whole, fraction = 0;
+    if (i < n && s[i] == '.') {
+        const size_t first = ++i;
+        for (; i < n && isDigit(s[i]); ++i)
+            digits = digits * 10 + static_cast<uint64_t>(s[i] - '0');
+        fraction = i - first;
+        count += fraction;
     }
     if (count == 0 || count > 15 || (i < n && (s[i] == 'e' || s[i] == 'E'))) return false;
-    const double v = static_cast<double>(digits) / kPowers[fraction < 0 ? 0 : fraction];
+    const double v = static_cast<double>(digits) / kPowers[fraction];
     out = negative ? -v : v;
     len = i;
     return true;
