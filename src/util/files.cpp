@@ -9,7 +9,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <future>
 
 #include "util/bigbuffer.h"
 
@@ -226,9 +225,15 @@ std::string Outputs::clash(const std::vector<std::string>& inputs) const {
 std::string Outputs::commit(const std::function<void()>& tick) {
     settle();
     if (!tick) return commitNow();
-    auto done = std::async(std::launch::async, [this] { return commitNow(); });
-    while (done.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) tick();
-    return done.get();
+    std::string failed;
+    worker().start([this, &failed] { failed = commitNow(); });
+    worker().wait(tick);
+    return failed;
+}
+
+Worker& Outputs::worker() {
+    if (!worker_) worker_ = std::make_unique<Worker>();
+    return *worker_;
 }
 
 void Outputs::dropTemp(Item& item) {
@@ -245,12 +250,9 @@ void Outputs::clear() {
 }
 
 void Outputs::settle() {
-    if (!writing_.valid()) return;
-    if (waitingTick_) {
-        while (writing_.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
-            waitingTick_();
-    }
-    for (const Piece& p : writing_.get()) {
+    if (writing_.empty()) return;
+    worker().wait(waitingTick_);
+    for (const Piece& p : writing_) {
         if (!p.written) {
             // Free the disk at once; commit() reports the file.
             dropTemp(*p.item);
@@ -259,6 +261,7 @@ void Outputs::settle() {
         // Keeps its room for the next piece.
         p.item->piece.clear();
     }
+    writing_.clear();
 }
 
 void Outputs::spill() {
@@ -279,10 +282,10 @@ void Outputs::spill() {
     }
     if (pieces.empty()) return;
     // Only the pieces and the twins' names are the worker's, and neither changes before settle().
-    writing_ = std::async(std::launch::async, [pieces = std::move(pieces)]() mutable {
+    writing_ = std::move(pieces);
+    worker().start([this] {
         FileSystem& fs = fileSystem();
-        for (Piece& p : pieces) p.written = fs.appendChunk(p.item->temp, p.item->piece, p.fresh);
-        return pieces;
+        for (Piece& p : writing_) p.written = fs.appendChunk(p.item->temp, p.item->piece, p.fresh);
     });
 }
 

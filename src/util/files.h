@@ -4,11 +4,12 @@
 
 #include <deque>
 #include <functional>
-#include <future>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "util/worker.h"
 
 namespace quorlin {
 
@@ -36,7 +37,7 @@ FileSystem& fileSystem();
 FileSystem* setFileSystem(FileSystem* fs);
 
 // Outputs of one job, committed together at its end. A file is built in memory; past a few
-// megabytes, spill() hands what it holds to a worker thread that appends it to the file's
+// megabytes, spill() hands what it holds to the worker thread that appends it to the file's
 // temporary twin, while the job fills a second buffer. So a region file of hundreds of megabytes
 // is written from buffers the cache still holds, beside the job rather than after it, and never
 // needs as much memory. Nothing but those twins is written before commit(), and they vanish
@@ -120,13 +121,17 @@ class Outputs {
     Item* find(const std::string& path);
     // Deletes the item's temporary twin and forgets its spilled text.
     static void dropTemp(Item& item);
+    Worker& worker();
     // A deque keeps the buffers handed out valid while more files are added.
     std::deque<Item> items_;
     std::string twice_;  // first path created twice
     size_t spillBytes_ = size_t{4} << 20;
     unsigned spillEvery_ = 64, calls_ = 0;
-    std::future<std::vector<Piece>> writing_;  // pieces in the worker's hands
+    std::vector<Piece> writing_;  // pieces in the worker's hands
     std::function<void()> waitingTick_;
+    // One thread for as long as the outputs live: a thread started for each piece wrote at half
+    // the speed (the kernel paces a new writer's first pages harder).
+    std::unique_ptr<Worker> worker_;
 };
 
 }  // namespace quorlin

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include "support/memory_fs.h"
 #include "support/run.h"
+#include "util/worker.h"
 
 namespace quorlin {
 namespace {
@@ -155,6 +158,34 @@ TEST(Outputs, AFailedSpillIsReportedAtCommitAndChangesNothing) {
     EXPECT_FALSE(anyTemporary(fs));
     EXPECT_EQ(fs.files["/o/big.rgn"], "old");
     EXPECT_EQ(fs.files.count("/o/a.rep"), 0u);
+}
+
+}  // namespace
+}  // namespace quorlin
+
+namespace quorlin {
+namespace {
+
+// Every task runs on the same thread (a new one per task is what made pieces slow), one after
+// the other, and what a task throws reaches the one who waits for it.
+TEST(Worker, RunsEachTaskOnOneThreadAndPassesOnWhatItThrows) {
+    Worker worker;
+    std::vector<std::thread::id> threads;
+    for (int i = 0; i < 5; ++i) {
+        worker.start([&] { threads.push_back(std::this_thread::get_id()); });
+        worker.wait();
+    }
+    ASSERT_EQ(threads.size(), 5u);
+    for (const auto& id : threads) EXPECT_EQ(id, threads[0]);
+    EXPECT_NE(threads[0], std::this_thread::get_id());
+
+    worker.start([] { throw std::runtime_error("disk gone"); });
+    EXPECT_THROW(worker.wait(), std::runtime_error);
+    // The thread survives and takes the next task.
+    bool ran = false;
+    worker.start([&] { ran = true; });
+    worker.wait([] {});
+    EXPECT_TRUE(ran);
 }
 
 }  // namespace
