@@ -105,6 +105,10 @@ bool FileSystem::appendChunk(const std::string& path, std::string_view data, boo
     // do it all inside the rename that puts the file in place.
     if (ok && from >= 0)
         ::sync_file_range(fd, from, static_cast<off_t>(data.size()), SYNC_FILE_RANGE_WRITE);
+    // Pieces written out a while ago leave the cache: a file of hundreds of megabytes would
+    // crowd it, and every new piece would take fresh pages instead of the few just freed.
+    constexpr off_t kBehind = off_t{32} << 20;
+    if (ok && from > kBehind) ::posix_fadvise(fd, 0, from - kBehind, POSIX_FADV_DONTNEED);
 #endif
     ok = (::close(fd) == 0) && ok;
     return ok;
@@ -160,7 +164,7 @@ std::string& Outputs::create(const std::string& path) {
         dropTemp(*item);
         return item->data;
     }
-    items_.push_back({path, Kind::Create, {}, {}, {}, false, {}});
+    items_.push_back({path, Kind::Create, {}, {}, {}, false});
     return items_.back().data;
 }
 
@@ -172,7 +176,7 @@ std::string& Outputs::append(const std::string& path) {
         }
         return item->data;
     }
-    items_.push_back({path, Kind::Append, {}, {}, {}, false, {}});
+    items_.push_back({path, Kind::Append, {}, {}, {}, false});
     return items_.back().data;
 }
 
@@ -185,7 +189,7 @@ void Outputs::remove(const std::string& path) {
         dropTemp(*item);
         return;
     }
-    items_.push_back({path, Kind::Remove, {}, {}, {}, false, {}});
+    items_.push_back({path, Kind::Remove, {}, {}, {}, false});
 }
 
 void Outputs::replaceWithBackup(const std::string& path, const std::string& backupPath,
@@ -198,7 +202,7 @@ void Outputs::replaceWithBackup(const std::string& path, const std::string& back
         dropTemp(*item);
         return;
     }
-    items_.push_back({path, Kind::ReplaceWithBackup, std::move(data), backupPath, {}, false, {}});
+    items_.push_back({path, Kind::ReplaceWithBackup, std::move(data), backupPath, {}, false});
 }
 
 bool Outputs::has(const std::string& path) const {
@@ -252,14 +256,17 @@ void Outputs::clear() {
 void Outputs::settle() {
     if (writing_.empty()) return;
     worker().wait(waitingTick_);
-    for (const Piece& p : writing_) {
+    for (Piece& p : writing_) {
         if (!p.written) {
             // Free the disk at once; commit() reports the file.
             dropTemp(*p.item);
             p.item->lost = true;
         }
-        // Keeps its room for the next piece.
-        p.item->piece.clear();
+        // A few buffers serve every file: a file that is done with keeps none of them.
+        if (spare_.size() < 2) {
+            p.text.clear();
+            spare_.push_back(std::move(p.text));
+        }
     }
     writing_.clear();
 }
@@ -276,16 +283,20 @@ void Outputs::spill() {
         }
         const bool fresh = item.temp.empty();
         if (fresh) item.temp = tempNameFor(item.path);
-        // The job goes on in the buffer the last piece left, which the cache still holds.
-        item.data.swap(item.piece);
-        pieces.push_back({&item, fresh, false});
+        pieces.push_back({&item, fresh, false, std::move(item.data)});
+        // The job goes on in a buffer an earlier piece left, which the cache still holds.
+        item.data.clear();
+        if (!spare_.empty()) {
+            item.data.swap(spare_.back());
+            spare_.pop_back();
+        }
     }
     if (pieces.empty()) return;
-    // Only the pieces and the twins' names are the worker's, and neither changes before settle().
+    // The pieces and the twins' names are the worker's until settle().
     writing_ = std::move(pieces);
     worker().start([this] {
         FileSystem& fs = fileSystem();
-        for (Piece& p : writing_) p.written = fs.appendChunk(p.item->temp, p.item->piece, p.fresh);
+        for (Piece& p : writing_) p.written = fs.appendChunk(p.item->temp, p.text, p.fresh);
     });
 }
 

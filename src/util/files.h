@@ -111,12 +111,12 @@ class Outputs {
         std::string backup;
         std::string temp;   // temporary twin, once written
         bool lost = false;  // a spill failed: the text is incomplete
-        std::string piece;  // text being written by the worker, then kept for its room
     };
     struct Piece {
         Item* item;
         bool fresh;
         bool written;
+        std::string text;
     };
     Item* find(const std::string& path);
     // Deletes the item's temporary twin and forgets its spilled text.
@@ -127,7 +127,8 @@ class Outputs {
     std::string twice_;  // first path created twice
     size_t spillBytes_ = size_t{4} << 20;
     unsigned spillEvery_ = 64, calls_ = 0;
-    std::vector<Piece> writing_;  // pieces in the worker's hands
+    std::vector<Piece> writing_;      // pieces in the worker's hands
+    std::vector<std::string> spare_;  // emptied buffers of written pieces
     std::function<void()> waitingTick_;
     // One thread for as long as the outputs live: a thread started for each piece wrote at half
     // the speed (the kernel paces a new writer's first pages harder).
