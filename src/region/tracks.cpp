@@ -19,6 +19,7 @@
 #include "util/bigbuffer.h"
 #include "util/fields.h"
 #include "util/text.h"
+#include "util/worker.h"
 
 namespace quorlin {
 
@@ -45,6 +46,103 @@ bool finiteUnits(std::initializer_list<double> thousandths) {
 // Records of one layer, as indices into their set, in source order.
 struct LayerBucket {
     std::vector<uint32_t> tracks, arcs;
+};
+
+// What one block of records adds to the region file and to the job's other outputs. Blocks are
+// formatted on two threads and taken in source order, so the file is the same as record by record.
+struct SegmentBlock {
+    std::string text;
+    std::vector<uint32_t> trashed;  // records that are not drawn, as indices into their set
+    bool written = false;           // some record drew a segment: the layer's section opens
+    std::array<bool, kMaxWidth + 1> widthUsed{};
+    std::vector<double> outsideWidths;
+
+    void clear() {
+        text.clear();
+        trashed.clear();
+        written = false;
+        widthUsed.fill(false);
+        outsideWidths.clear();
+    }
+};
+
+// Turns tracks and arcs into segment records; everything it keeps is its own, so two of them
+// can work on two blocks at once.
+class SegmentFormatter {
+  public:
+    void format(const PrimitiveSet& set, bool arcs, const uint32_t* records, size_t count,
+                SegmentBlock& out) {
+        out.clear();
+        out_ = &out;
+        for (size_t k = 0; k < count; ++k) {
+            if (arcs)
+                formatArc(set, records[k]);
+            else
+                formatTrack(set, records[k]);
+        }
+    }
+
+  private:
+    void markWidth(std::string_view text) {
+        const double w = roundEven(lenient(text));
+        if (w >= 0 && w <= kMaxWidth)
+            out_->widthUsed[static_cast<size_t>(w)] = true;
+        else
+            out_->outsideWidths.push_back(w);
+    }
+
+    // The record head of the following segments: quoted style name and " S 1", made once for
+    // all the segments of an arc.
+    void setStyle(std::string_view widthText) {
+        out_->written = true;
+        markWidth(widthText);
+        style_.assign("T").append(widthText);
+        head_.clear();
+        appendQuoted(head_, style_);
+        head_ += " S 1";
+    }
+
+    void writeSegment(double x1, double y1, double x2, double y2) {
+        char buf[2 * PointText::kRoom + 4];
+        char* p = buf;
+        *p++ = ' ';
+        p = points_.write(p, x1, y1);
+        *p++ = ' ';
+        p = points_.write(p, x2, y2);
+        *p++ = '\r';
+        *p++ = '\n';
+        out_->text.append(head_).append(buf, static_cast<size_t>(p - buf));
+    }
+
+    void formatTrack(const PrimitiveSet& set, uint32_t i) {
+        f_.assign(set[i]);
+        double x1, y1, x2, y2;
+        if (!f_.strictNum(4, x1) || !f_.strictNum(5, y1) || !f_.strictNum(6, x2) ||
+            !f_.strictNum(7, y2) || !finiteUnits({x1, y1, x2, y2})) {
+            out_->trashed.push_back(i);
+            return;
+        }
+        setStyle(f_[2]);
+        writeSegment(toRegionUnits(x1), toRegionUnits(y1), toRegionUnits(x2), toRegionUnits(y2));
+    }
+
+    void formatArc(const PrimitiveSet& set, uint32_t i) {
+        f_.assign(set[i]);
+        // Radius plus centre bounds every point of the arc.
+        const double r = std::fabs(f_.num(2));
+        if (!finiteUnits({r + std::fabs(f_.num(7)), r + std::fabs(f_.num(8))})) {
+            out_->trashed.push_back(i);
+            return;
+        }
+        setStyle(f_[5]);
+        cutArc(f_.num(2), f_.num(3), f_.num(4), f_.num(7), f_.num(8),
+               [&](ArcPoint from, ArcPoint to) { writeSegment(from.x, from.y, to.x, to.y); });
+    }
+
+    SegmentBlock* out_ = nullptr;
+    Fields f_;
+    std::string style_, head_;
+    PointText points_;
 };
 
 class TrackWriter {
@@ -95,8 +193,8 @@ class TrackWriter {
         for (int layer = 0; layer < kLayerCount; ++layer) {
             if (s_.layerdrawmode[static_cast<size_t>(layer)] != 1) continue;
             const LayerBucket& b = layers_[static_cast<size_t>(layer)];
-            for (uint32_t i : b.tracks) writeTrack(layer, s_.sets.trackset[i]);
-            for (uint32_t i : b.arcs) writeArc(layer, s_.sets.freearcset[i]);
+            writeRecords(layer, s_.sets.trackset, false, b.tracks);
+            writeRecords(layer, s_.sets.freearcset, true, b.arcs);
             closeSection();
         }
         // Only a draw-mode table without layer 0 leaves TOP open; a section never stays unended.
@@ -147,71 +245,43 @@ class TrackWriter {
         sectionOpen_ = false;
     }
 
-    void markWidth(std::string_view text) {
-        const double w = roundEven(lenient(text));
-        if (w >= 0 && w <= kMaxWidth)
-            widthUsed_[static_cast<size_t>(w)] = true;
-        else
-            outsideWidths_.insert(w);
-    }
-
-    // The record head of the following segments: quoted style name and " S 1", made once for
-    // all the segments of an arc.
-    void setStyle(std::string_view widthText) {
-        style_.assign("T").append(widthText);
-        head_.clear();
-        appendQuoted(head_, style_);
-        head_ += " S 1";
-    }
-
-    void writeSegment(double x1, double y1, double x2, double y2) {
-        char buf[2 * PointText::kRoom + 4];
-        char* p = buf;
-        *p++ = ' ';
-        p = points_.write(p, x1, y1);
-        *p++ = ' ';
-        p = points_.write(p, x2, y2);
-        *p++ = '\r';
-        *p++ = '\n';
-        rgn_.append(head_).append(buf, static_cast<size_t>(p - buf));
-    }
-
-    void writeTrack(int layer, std::string_view line) {
-        s_.spinme(1);
-        f_.assign(line);
-        double x1, y1, x2, y2;
-        if (!f_.strictNum(4, x1) || !f_.strictNum(5, y1) || !f_.strictNum(6, x2) ||
-            !f_.strictNum(7, y2) || !finiteUnits({x1, y1, x2, y2})) {
-            s_.trashLine(line);
-            return;
+    // Records of one kind on one layer, in blocks: this thread formats every other block while
+    // the worker formats the next, then both are taken in order.
+    void writeRecords(int layer, const PrimitiveSet& set, bool arcs,
+                      const std::vector<uint32_t>& records) {
+        const size_t block = std::max<size_t>(1, s_.segmentBlock);
+        for (size_t at = 0; at < records.size(); at += 2 * block) {
+            const size_t middle = std::min(records.size(), at + block);
+            const size_t end = std::min(records.size(), middle + block);
+            if (middle < end) {
+                worker_.start([&, middle, end] {
+                    other_.format(set, arcs, records.data() + middle, end - middle, second_);
+                });
+            }
+            mine_.format(set, arcs, records.data() + at, middle - at, first_);
+            take(layer, set, first_, middle - at);
+            if (middle < end) {
+                worker_.wait([this] { s_.processEvents(); });
+                take(layer, set, second_, end - middle);
+            }
         }
-        openSection(layer);
-        markWidth(f_[2]);
-        setStyle(f_[2]);
-        writeSegment(toRegionUnits(x1), toRegionUnits(y1), toRegionUnits(x2), toRegionUnits(y2));
     }
 
-    void writeArc(int layer, std::string_view line) {
-        s_.spinme(1);
-        f_.assign(line);
-        // Radius plus centre bounds every point of the arc.
-        const double r = std::fabs(f_.num(2));
-        if (!finiteUnits({r + std::fabs(f_.num(7)), r + std::fabs(f_.num(8))})) {
-            s_.trashLine(line);
-            return;
-        }
-        openSection(layer);
-        markWidth(f_[5]);
-        setStyle(f_[5]);
-        cutArc(f_.num(2), f_.num(3), f_.num(4), f_.num(7), f_.num(8),
-               [&](ArcPoint from, ArcPoint to) { writeSegment(from.x, from.y, to.x, to.y); });
+    void take(int layer, const PrimitiveSet& set, const SegmentBlock& b, size_t records) {
+        if (b.written) openSection(layer);
+        rgn_ += b.text;
+        for (uint32_t i : b.trashed) s_.trashLine(set[i]);
+        for (size_t w = 0; w <= kMaxWidth; ++w) widthUsed_[w] = widthUsed_[w] || b.widthUsed[w];
+        outsideWidths_.insert(b.outsideWidths.begin(), b.outsideWidths.end());
+        for (size_t k = 0; k < records; ++k) s_.spinme(1);
     }
 
     Session& s_;
     std::string& rgn_;
     Fields f_;
-    std::string style_, head_;
-    PointText points_;
+    SegmentFormatter mine_, other_;
+    SegmentBlock first_, second_;
+    Worker worker_;
     std::array<LayerBucket, kLayerCount> layers_;
     std::vector<uint32_t> offLayerTracks_, offLayerArcs_;
     std::array<bool, kMaxWidth + 1> widthUsed_{};

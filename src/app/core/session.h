@@ -30,6 +30,8 @@ class Session {
     std::array<int, 23> layerdrawmode{};
     bool trashempty = true;
     int spincount = 0;
+    // Records per block when the track sections are formatted on two threads.
+    size_t segmentBlock = 512;
 
     // Outputs of the running job, committed when it ends.
     Outputs out;
