@@ -4,6 +4,7 @@
 #include "region/chords.h"
 #include "region/objectblocks.h"
 #include "region/objectrecords.h"
+#include "region/recordblocks.h"
 #include "region/text.h"
 #include "util/text.h"
 
@@ -70,43 +71,41 @@ void sidePrepass(Session& s, SideTable& sides, std::vector<ComponentPad>& pads) 
 }
 
 void writeReferenceTexts(Session& s, std::string& rgn, const SideTable& sides) {
-    Fields f;
-    for (std::string_view line : s.sets.compset) {
-        s.spinme(1);
-        f.assign(line);
-        const long n = f.count();
-        double x, y;
-        if (!strictUnits(f, n - 7, x) || !strictUnits(f, n - 6, y)) {
-            s.trashLine(line);
-            continue;
-        }
-        const int64_t k = wholeNum(f, n - 1) & 4095;
-        const std::string_view layer = sides.get(k) == 1 ? "M1" : "M3";
-        appendLabel(rgn, layer, x, y + 27000, kReferenceSizes, f[2]);
-        appendLabel(rgn, layer, x, y - 27000, kReferenceSizes, f[8]);
-    }
+    writeInBlocks(s, rgn, s.sets.compset,
+                  [&sides, f = Fields()](std::string_view line, RecordBlock& b) mutable {
+                      f.assign(line);
+                      const long n = f.count();
+                      double x, y;
+                      if (!strictUnits(f, n - 7, x) || !strictUnits(f, n - 6, y)) {
+                          b.trash.push_back(line);
+                          return;
+                      }
+                      const int64_t k = wholeNum(f, n - 1) & 4095;
+                      const std::string_view layer = sides.get(k) == 1 ? "M1" : "M3";
+                      appendLabel(b.text, layer, x, y + 27000, kReferenceSizes, f[2]);
+                      appendLabel(b.text, layer, x, y - 27000, kReferenceSizes, f[8]);
+                  });
 }
 
 void writeComponentLinesAndArcs(Session& s, std::string& rgn) {
-    Fields f;
-    for (std::string_view line : s.sets.compcontentset) {
-        s.spinme(1);
-        f.assign(line);
-        if (isKeyword(f, "line")) {
-            const std::string_view layer = silkGuide(f.num(3));
-            if (layer.empty()) {
-                s.trashLine(line);
-                continue;
-            }
-            appendLine4(rgn, layer, lenientUnits(f, 4), lenientUnits(f, 5), lenientUnits(f, 6),
-                        lenientUnits(f, 7));
-        } else if (isKeyword(f, "arc")) {
-            const std::string_view layer = silkGuide(f.num(6));
-            if (layer.empty() ||
-                !appendArcChords(rgn, layer, f.num(2), f.num(3), f.num(4), f.num(7), f.num(8)))
-                s.trashLine(line);
-        }
-    }
+    writeInBlocks(s, rgn, s.sets.compcontentset,
+                  [f = Fields()](std::string_view line, RecordBlock& b) mutable {
+                      f.assign(line);
+                      if (isKeyword(f, "line")) {
+                          const std::string_view layer = silkGuide(f.num(3));
+                          if (layer.empty()) {
+                              b.trash.push_back(line);
+                              return;
+                          }
+                          appendLine4(b.text, layer, lenientUnits(f, 4), lenientUnits(f, 5),
+                                      lenientUnits(f, 6), lenientUnits(f, 7));
+                      } else if (isKeyword(f, "arc")) {
+                          const std::string_view layer = silkGuide(f.num(6));
+                          if (layer.empty() || !appendArcChords(b.text, layer, f.num(2), f.num(3),
+                                                                f.num(4), f.num(7), f.num(8)))
+                              b.trash.push_back(line);
+                      }
+                  });
 }
 
 void writeComponentPolygons(Session& s, std::string& rgn) {

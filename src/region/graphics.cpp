@@ -8,6 +8,7 @@
 #include "region/header.h"
 #include "region/objectblocks.h"
 #include "region/objectrecords.h"
+#include "region/recordblocks.h"
 #include "region/text.h"
 #include "util/text.h"
 
@@ -97,19 +98,16 @@ void writeFreePolygons(Session& s, std::string& rgn) {
 }
 
 void writeTexts(Session& s, std::string& rgn, const PrimitiveSet& set) {
-    Fields f;
-    for (std::string_view line : set) {
-        s.spinme(1);
+    writeInBlocks(s, rgn, set, [f = Fields()](std::string_view line, RecordBlock& b) mutable {
         f.assign(line);
         // The component reference texts stand in for ".refdes" texts.
-        if (!isKeyword(f, "text") || isRefdesText(line)) continue;
+        if (!isKeyword(f, "text") || isRefdesText(line)) return;
         const std::string record = convtext(line);
-        if (record.empty()) {
-            s.trashLine(line);
-            continue;
-        }
-        rgn.append(record).append(kCrLf);
-    }
+        if (record.empty())
+            b.trash.push_back(line);
+        else
+            b.text.append(record).append(kCrLf);
+    });
 }
 
 void writeGraphicLayers(Session& s, std::string& rgn) {
@@ -136,23 +134,24 @@ void writeGraphicLayers(Session& s, std::string& rgn) {
     }
     for (size_t layer = 0; layer < 23; ++layer) {
         const std::string_view code = layertranslate(static_cast<long>(layer));
-        for (std::string_view line : lines[layer]) {
-            s.spinme(1);
-            f.assign(line);
-            double x1, y1, x2, y2;
-            if (!strictUnits(f, 4, x1) || !strictUnits(f, 5, y1) || !strictUnits(f, 6, x2) ||
-                !strictUnits(f, 7, y2)) {
-                s.trashLine(line);
-                continue;
-            }
-            appendLine4(rgn, code, x1, y1, x2, y2);
-        }
-        for (std::string_view line : arcs[layer]) {
-            s.spinme(1);
-            f.assign(line);
-            if (!appendArcChords(rgn, code, f.num(2), f.num(3), f.num(4), f.num(7), f.num(8)))
-                s.trashLine(line);
-        }
+        writeInBlocks(s, rgn, lines[layer],
+                      [code, f = Fields()](std::string_view line, RecordBlock& b) mutable {
+                          f.assign(line);
+                          double x1, y1, x2, y2;
+                          if (!strictUnits(f, 4, x1) || !strictUnits(f, 5, y1) ||
+                              !strictUnits(f, 6, x2) || !strictUnits(f, 7, y2)) {
+                              b.trash.push_back(line);
+                              return;
+                          }
+                          appendLine4(b.text, code, x1, y1, x2, y2);
+                      });
+        writeInBlocks(s, rgn, arcs[layer],
+                      [code, f = Fields()](std::string_view line, RecordBlock& b) mutable {
+                          f.assign(line);
+                          if (!appendArcChords(b.text, code, f.num(2), f.num(3), f.num(4), f.num(7),
+                                               f.num(8)))
+                              b.trash.push_back(line);
+                      });
     }
 }
 

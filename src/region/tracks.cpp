@@ -18,6 +18,7 @@
 #include "region/writers.h"
 #include "util/bigbuffer.h"
 #include "util/fields.h"
+#include "util/inorder.h"
 #include "util/text.h"
 #include "util/worker.h"
 
@@ -245,26 +246,16 @@ class TrackWriter {
         sectionOpen_ = false;
     }
 
-    // Records of one kind on one layer, in blocks: this thread formats every other block while
-    // the worker formats the next, then both are taken in order.
+    // Records of one kind on one layer, formatted in blocks on two threads.
     void writeRecords(int layer, const PrimitiveSet& set, bool arcs,
                       const std::vector<uint32_t>& records) {
-        const size_t block = std::max<size_t>(1, s_.segmentBlock);
-        for (size_t at = 0; at < records.size(); at += 2 * block) {
-            const size_t middle = std::min(records.size(), at + block);
-            const size_t end = std::min(records.size(), middle + block);
-            if (middle < end) {
-                worker_.start([&, middle, end] {
-                    other_.format(set, arcs, records.data() + middle, end - middle, second_);
-                });
-            }
-            mine_.format(set, arcs, records.data() + at, middle - at, first_);
-            take(layer, set, first_, middle - at);
-            if (middle < end) {
-                worker_.wait([this] { s_.processEvents(); });
-                take(layer, set, second_, end - middle);
-            }
-        }
+        formatInOrder<SegmentBlock>(
+            records.size(), s_.segmentBlock, worker_, [this] { s_.processEvents(); },
+            [formatter = SegmentFormatter(), &set, arcs, &records](SegmentBlock& b, size_t from,
+                                                                   size_t to) mutable {
+                formatter.format(set, arcs, records.data() + from, to - from, b);
+            },
+            [&](const SegmentBlock& b, size_t from, size_t to) { take(layer, set, b, to - from); });
     }
 
     void take(int layer, const PrimitiveSet& set, const SegmentBlock& b, size_t records) {
@@ -279,8 +270,6 @@ class TrackWriter {
     Session& s_;
     std::string& rgn_;
     Fields f_;
-    SegmentFormatter mine_, other_;
-    SegmentBlock first_, second_;
     Worker worker_;
     std::array<LayerBucket, kLayerCount> layers_;
     std::vector<uint32_t> offLayerTracks_, offLayerArcs_;

@@ -57,9 +57,10 @@ TEST_P(ObjectsGolden, OutputsStartWithTheReviewedFiles) {
     EXPECT_TRUE(rgn.ends_with("*END_OBJECTS\r\n"));
 }
 
-// Large outputs go to their temporary files in pieces while the job runs; with every record
-// handed over at once no byte may differ, in any file, export and style list included.
-TEST_P(ObjectsGolden, HandingOutputsOverInPiecesChangesNoByte) {
+// Large outputs go to their temporary files in pieces while the job runs, and large sets are
+// written in blocks on two threads; with every record handed over at once, in blocks of one
+// record, no byte may differ in any file, export and style list included.
+TEST_P(ObjectsGolden, PiecesAndBlocksChangeNoByte) {
     const GoldenCase& c = GetParam();
     const std::string board = readFile(std::filesystem::path(QUORLIN_TEST_DATA) / "region" /
                                        "objects" / c.dir / "board.pcb");
@@ -67,7 +68,10 @@ TEST_P(ObjectsGolden, HandingOutputsOverInPiecesChangesNoByte) {
     for (int staged = 0; staged < 2; ++staged) {
         TempDir dir;
         PcbRun run;
-        if (staged) run.session.out.setSpill(1, 1);
+        if (staged) {
+            run.session.out.setSpill(1, 1);
+            run.session.segmentBlock = 1;
+        }
         quorlin::Form form;
         form.exclusion = c.exclusion;
         form.graphastrack = c.graphastrack;
