@@ -1,29 +1,79 @@
 // Byte-level text helpers shared by every reader and writer: lines, case, number text.
 #pragma once
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quorlin {
 
 inline constexpr std::string_view kCrLf = "\r\n";
 
+namespace detail {
+
+// Bit i is set where p[i] is CR or LF, for the 64 bytes at p; one byte at a time.
+inline uint64_t lineEndBitsPlain(const char* p) {
+    uint64_t bits = 0;
+    for (int i = 0; i < 64; ++i) bits |= uint64_t{p[i] == '\r' || p[i] == '\n'} << i;
+    return bits;
+}
+
+// The same, sixteen bytes a step where the processor compares them at once.
+inline uint64_t lineEndBits(const char* p) {
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    uint64_t bits = 0;
+    for (int i = 0; i < 4; ++i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+        const __m128i end = _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf));
+        bits |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(end))} << (16 * i);
+    }
+    return bits;
+#else
+    return lineEndBitsPlain(p);
+#endif
+}
+
+}  // namespace detail
+
 // Calls fn(line) for each line of data. A line ends at CR LF, a lone CR or a lone LF; a last
-// line without an end is a line; empty data has no lines.
+// line without an end is a line; empty data has no lines. fn may rewrite the bytes of the line
+// it is given, not those of any other.
 template <typename Fn>
 void forEachLine(std::string_view data, Fn&& fn) {
-    const char* p = data.data();
-    const char* const last = p + data.size();
-    while (p < last) {
-        const char* end = p;
-        // Bytes above CR are never line ends: one comparison for nearly every byte.
-        while (end < last &&
-               (static_cast<unsigned char>(*end) > '\r' || (*end != '\r' && *end != '\n')))
-            ++end;
-        fn(std::string_view(p, static_cast<size_t>(end - p)));
-        p = end < last && *end == '\r' && end + 1 < last && end[1] == '\n' ? end + 2 : end + 1;
+    const char* const base = data.data();
+    const size_t size = data.size();
+    // Ends the line at `at` and returns where the next one starts.
+    auto endLine = [&](size_t start, size_t at) {
+        fn(std::string_view(base + start, at - start));
+        return base[at] == '\r' && at + 1 < size && base[at + 1] == '\n' ? at + 2 : at + 1;
+    };
+    size_t start = 0;
+    size_t block = 0;
+    // Whole blocks of 64 bytes: their line ends found at once, taken lowest first. Lines are
+    // short, so most blocks end several.
+    for (; block + 64 <= size; block += 64) {
+        for (uint64_t ends = detail::lineEndBits(base + block); ends != 0; ends &= ends - 1) {
+            const size_t at = block + static_cast<size_t>(std::countr_zero(ends));
+            // The LF of a CR LF was taken with its CR.
+            if (at >= start) start = endLine(start, at);
+        }
+    }
+    // The last bytes one at a time; none of those before `block` ends a line.
+    for (size_t at = std::max(start, block); start < size; at = start) {
+        while (at < size && base[at] != '\r' && base[at] != '\n') ++at;
+        if (at == size) {
+            fn(std::string_view(base + start, size - start));
+            break;
+        }
+        start = endLine(start, at);
     }
 }
 
