@@ -13,8 +13,6 @@ namespace quorlin {
 
 namespace {
 
-constexpr size_t kProgressLines = 1024;
-
 // The netdata boxes of one netlist's column.
 struct Column {
     size_t nets, nodes, parts, singleNodeNets;
@@ -56,21 +54,17 @@ bool prepare(Session& s, const std::string& path, const Column& col, int number,
     std::string data;
     if (!s.readInput(path, data)) return false;
     SdfReader reader;
-    reader.netlist().reserveNodes(data);
-    size_t lines = 0;
-    forEachLine(data, [&](std::string_view line) {
-        reader.line(line);
-        if (++lines % kProgressLines == 0) {
-            showCounts(s, col, reader);
-            s.processEvents();
-        }
+    Netlist& netlist = reader.netlist();
+    netlist.reserveNodes(data);
+    reader.read(data, [&] {
+        showCounts(s, col, reader);
+        s.processEvents();
     });
     showCounts(s, col, reader);
     s.processEvents();
 
     step(s, "Sifting " + which);
-    Netlist& netlist = reader.netlist();
-    siftNetlist(netlist);
+    reader.sift();
 
     step(s, "Computing delta/Single node nets");
     s.form.netdata[col.singleNodeNets] = std::to_string(singleNodeNets(netlist));

@@ -18,22 +18,32 @@ inline constexpr std::string_view kCrLf = "\r\n";
 
 namespace detail {
 
-// Bit i is set where p[i] is CR or LF, for the 64 bytes at p; one byte at a time.
-inline uint64_t lineEndBitsPlain(const char* p) {
-    uint64_t bits = 0;
-    for (int i = 0; i < 64; ++i) bits |= uint64_t{p[i] == '\r' || p[i] == '\n'} << i;
+// Where the CRs and the LFs of 64 bytes are: bit i stands for byte i.
+struct LineEndBits {
+    uint64_t cr = 0, lf = 0;
+};
+
+// One byte at a time.
+inline LineEndBits lineEndBitsPlain(const char* p) {
+    LineEndBits bits;
+    for (int i = 0; i < 64; ++i) {
+        bits.cr |= uint64_t{p[i] == '\r'} << i;
+        bits.lf |= uint64_t{p[i] == '\n'} << i;
+    }
     return bits;
 }
 
 // The same, sixteen bytes a step where the processor compares them at once.
-inline uint64_t lineEndBits(const char* p) {
+inline LineEndBits lineEndBits(const char* p) {
 #if defined(__SSE2__)
     const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
-    uint64_t bits = 0;
+    LineEndBits bits;
     for (int i = 0; i < 4; ++i) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
-        const __m128i end = _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf));
-        bits |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(end))} << (16 * i);
+        bits.cr |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)))}
+                   << (16 * i);
+        bits.lf |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)))}
+                   << (16 * i);
     }
     return bits;
 #else
@@ -50,30 +60,32 @@ template <typename Fn>
 void forEachLine(std::string_view data, Fn&& fn) {
     const char* const base = data.data();
     const size_t size = data.size();
-    // Ends the line at `at` and returns where the next one starts.
-    auto endLine = [&](size_t start, size_t at) {
-        fn(std::string_view(base + start, at - start));
-        return base[at] == '\r' && at + 1 < size && base[at + 1] == '\n' ? at + 2 : at + 1;
-    };
     size_t start = 0;
     size_t block = 0;
     // Whole blocks of 64 bytes: their line ends found at once, taken lowest first. Lines are
     // short, so most blocks end several.
+    uint64_t crBefore = 0;  // whether the byte before the block is a CR
     for (; block + 64 <= size; block += 64) {
-        for (uint64_t ends = detail::lineEndBits(base + block); ends != 0; ends &= ends - 1) {
-            const size_t at = block + static_cast<size_t>(std::countr_zero(ends));
-            // The LF of a CR LF was taken with its CR.
-            if (at >= start) start = endLine(start, at);
+        const detail::LineEndBits bits = detail::lineEndBits(base + block);
+        // An LF right after a CR ends no line of its own, and the line after the pair starts
+        // past both.
+        const uint64_t ends = bits.cr | (bits.lf & ~(bits.cr << 1 | crBefore));
+        const uint64_t lfAfter = block + 64 < size && base[block + 64] == '\n';
+        const uint64_t pairs = bits.cr & (bits.lf >> 1 | lfAfter << 63);
+        crBefore = bits.cr >> 63;
+        for (uint64_t left = ends; left != 0; left &= left - 1) {
+            const int bit = std::countr_zero(left);
+            const size_t at = block + static_cast<size_t>(bit);
+            fn(std::string_view(base + start, at - start));
+            start = at + 1 + ((pairs >> bit) & 1);
         }
     }
     // The last bytes one at a time; none of those before `block` ends a line.
     for (size_t at = std::max(start, block); start < size; at = start) {
         while (at < size && base[at] != '\r' && base[at] != '\n') ++at;
-        if (at == size) {
-            fn(std::string_view(base + start, size - start));
-            break;
-        }
-        start = endLine(start, at);
+        fn(std::string_view(base + start, at - start));
+        if (at == size) break;
+        start = base[at] == '\r' && at + 1 < size && base[at + 1] == '\n' ? at + 2 : at + 1;
     }
 }
 

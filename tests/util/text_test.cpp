@@ -169,10 +169,15 @@ TEST(Lines, EndsFoundAtOnceMatchThoseFoundOneByOne) {
     for (int round = 0; round < 500; ++round) {
         for (char& c : block)
             c = static_cast<char>(rng() % 4 == 0 ? "\r\n\x0b\x0c"[rng() % 4] : rng());
-        EXPECT_EQ(detail::lineEndBits(block), detail::lineEndBitsPlain(block));
+        const detail::LineEndBits fast = detail::lineEndBits(block);
+        const detail::LineEndBits plain = detail::lineEndBitsPlain(block);
+        EXPECT_EQ(fast.cr, plain.cr);
+        EXPECT_EQ(fast.lf, plain.lf);
     }
     std::memset(block, '\n', sizeof block);
-    EXPECT_EQ(detail::lineEndBits(block), ~uint64_t{0});
+    block[63] = '\r';
+    EXPECT_EQ(detail::lineEndBits(block).lf, ~uint64_t{0} >> 1);
+    EXPECT_EQ(detail::lineEndBits(block).cr, uint64_t{1} << 63);
 }
 
 // The board reader rewrites each line in place while the lines are split.
