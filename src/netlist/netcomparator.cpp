@@ -85,17 +85,25 @@ void netcomparator(Session& s) {
     const std::string pathA = s.form.netlista;
     const std::string pathB = s.form.netlistb;
     const bool exportSorted = s.form.xsdf == 1;
+    const std::string sortedA = parsefilename(pathA, 5) + "_Sorted.txt";
+    const std::string sortedB = parsefilename(pathB, 5) + "_Sorted.txt";
     std::string sortedTextA, sortedTextB;
     if (!prepare(s, pathA, kColumnA, 1, exportSorted ? &sortedTextA : nullptr)) return;
-    if (!prepare(s, pathB, kColumnB, 2, exportSorted ? &sortedTextB : nullptr)) return;
+    if (exportSorted) {
+        // A large sorted copy goes to its temporary file on the output thread while the second
+        // netlist is read; only commitOutputs gives it its name.
+        s.out.create(sortedA) = std::move(sortedTextA);
+        s.out.spill();
+    }
+    if (!prepare(s, pathB, kColumnB, 2, exportSorted ? &sortedTextB : nullptr)) {
+        s.out.clear();
+        return;
+    }
 
     step(s, "Comparing netlist #1 and #2");
     if (exportSorted) {
         step(s, "Exporting sorted data");
-        const std::string sortedA = parsefilename(pathA, 5) + "_Sorted.txt";
-        const std::string sortedB = parsefilename(pathB, 5) + "_Sorted.txt";
         // Two inputs with one base share a sorted file name: commitOutputs reports the clash.
-        s.out.create(sortedA) = std::move(sortedTextA);
         s.out.create(sortedB) = std::move(sortedTextB);
     }
     if (!s.commitOutputs({pathA, pathB})) return;
