@@ -172,6 +172,8 @@ TEST(NetComparator, LargeSortedCopies) {
         fs.files["/n/b.sdf"] = golden("b.sdf");
         CompareRun run;
         runCompare(run, "/n/a.sdf", readable ? "/n/a.sdf" : "/n/b.sdf", 1);
+        // Whatever the output thread was handed is in place before the files are counted.
+        run.session.out.settle();
         EXPECT_TRUE(run.session.failed);
         if (readable) {
             // The same file twice: both copies would share a name.
