@@ -76,7 +76,9 @@ SdfReader::Fields SdfReader::fields(std::string_view line) {
     return f;
 }
 
-SdfReader::Fields SdfReader::shortFields(std::string_view line, NodeKey* key) {
+// Inlined into the loop over lines, so fields and key stay in registers.
+[[gnu::always_inline]] inline SdfReader::Fields SdfReader::shortFields(std::string_view line,
+                                                                       NodeKey* key) {
     const ShortLine shortLine(line);
     const unsigned commas = shortLine.mask(','), blanks = shortLine.mask(' ');
     const size_t n = line.size();
