@@ -123,14 +123,18 @@ NodeKey sortNet(std::span<NetNode> nodes, std::span<NodeKey> keys) {
     }
     if (!inOrder) {
         // Nodes are plain views: copied as bytes, through room nothing needs to initialise.
-        alignas(NetNode) unsigned char few[kFew * sizeof(NetNode)];
-        std::vector<NetNode> many;
-        if (count > kFew) many.resize(count);
-        unsigned char* const moved =
-            count > kFew ? reinterpret_cast<unsigned char*>(many.data()) : few;
-        for (size_t i = 0; i < count; ++i)
-            std::memcpy(moved + i * sizeof(NetNode), &nodes[positionOf(keys[i])], sizeof(NetNode));
-        std::memcpy(nodes.data(), moved, count * sizeof(NetNode));
+        if (count > kFew) {
+            std::vector<NetNode> moved(count);
+            for (size_t i = 0; i < count; ++i) moved[i] = nodes[positionOf(keys[i])];
+            std::copy(moved.begin(), moved.end(), nodes.begin());
+        } else {
+            alignas(NetNode) unsigned char moved[kFew * sizeof(NetNode)];
+            for (size_t i = 0; i < count; ++i)
+                std::memcpy(moved + i * sizeof(NetNode), &nodes[positionOf(keys[i])],
+                            sizeof(NetNode));
+            for (size_t i = 0; i < count; ++i)
+                std::memcpy(&nodes[i], moved + i * sizeof(NetNode), sizeof(NetNode));
+        }
     }
     return keys[0];
 }
