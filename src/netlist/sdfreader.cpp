@@ -174,9 +174,11 @@ void SdfReader::line(std::string_view text) {
 }
 
 void SdfReader::sift() {
+    // The order holds each net once: applied twice, it would hold none.
+    if (sifted_) return;
     closeNet();
     order_.apply(netlist_.nets);
-    closed_ = 0;
+    sifted_ = true;
 }
 
 void SdfReader::record(std::string_view text) {

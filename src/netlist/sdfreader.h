@@ -27,7 +27,8 @@ class SdfReader {
     void read(std::string_view data, const std::function<void()>& tick = {});
     // Reads one line, as read() does each.
     void line(std::string_view text);
-    // Sorts the nodes of the last net and orders the nets.
+    // Sorts the nodes of the last net and orders the nets, once reading is done; later calls
+    // change nothing.
     void sift();
 
     size_t partCount() const { return partCount_; }
@@ -76,6 +77,7 @@ class SdfReader {
     // The keys of the last net's nodes, and how many nets are sorted.
     std::vector<NodeKey> keys_;
     size_t closed_ = 0;
+    bool sifted_ = false;
     NetOrder order_;
 };
 
