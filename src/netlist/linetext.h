@@ -1,9 +1,12 @@
 // Writing the short texts netlist lines are made of, straight into an output buffer.
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <string_view>
+
+#include "util/bigbuffer.h"
 
 namespace quorlin {
 
@@ -34,11 +37,32 @@ inline char* putCrLf(char* p) {
     return p + 2;
 }
 
-// Lengthens out by n bytes and returns where they start, for the caller to fill.
-inline char* extend(std::string& out, size_t n) {
-    const size_t at = out.size();
-    out.resize(at + n);
-    return out.data() + at;
-}
+// Fills a large output record by record. The buffer is sized once for the whole output, as
+// estimated, and grows only where the estimate falls short: a record costs no lengthening of
+// the string (and no zeroing of its bytes) of its own.
+class OutputFill {
+  public:
+    OutputFill(std::string& out, size_t estimate) : out_(out), used_(out.size()) {
+        reserveLarge(out_, used_ + estimate);
+        out_.resize(used_ + estimate);
+    }
+    OutputFill(const OutputFill&) = delete;
+    OutputFill& operator=(const OutputFill&) = delete;
+    // The output ends where the records written end.
+    ~OutputFill() { out_.resize(used_); }
+
+    // Room for the next n bytes, which the caller fills.
+    char* room(size_t n) {
+        if (out_.size() - used_ < n) out_.resize(std::max(2 * out_.size(), used_ + n));
+        char* const p = out_.data() + used_;
+        used_ += n;
+        return p;
+    }
+    void append(std::string_view text) { putText(room(text.size()), text); }
+
+  private:
+    std::string& out_;
+    size_t used_;
+};
 
 }  // namespace quorlin

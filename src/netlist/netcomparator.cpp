@@ -13,8 +13,6 @@ namespace quorlin {
 
 namespace {
 
-constexpr size_t kProgressLines = 1024;
-
 // The netdata boxes of one netlist's column.
 struct Column {
     size_t nets, nodes, parts, singleNodeNets;
@@ -56,21 +54,17 @@ bool prepare(Session& s, const std::string& path, const Column& col, int number,
     std::string data;
     if (!s.readInput(path, data)) return false;
     SdfReader reader;
-    reader.netlist().reserveNodes(data);
-    size_t lines = 0;
-    forEachLine(data, [&](std::string_view line) {
-        reader.line(line);
-        if (++lines % kProgressLines == 0) {
-            showCounts(s, col, reader);
-            s.processEvents();
-        }
+    Netlist& netlist = reader.netlist();
+    netlist.reserveNodes(data);
+    reader.read(data, [&] {
+        showCounts(s, col, reader);
+        s.processEvents();
     });
     showCounts(s, col, reader);
     s.processEvents();
 
     step(s, "Sifting " + which);
-    Netlist& netlist = reader.netlist();
-    siftNetlist(netlist);
+    reader.sift();
 
     step(s, "Computing delta/Single node nets");
     s.form.netdata[col.singleNodeNets] = std::to_string(singleNodeNets(netlist));
@@ -91,17 +85,25 @@ void netcomparator(Session& s) {
     const std::string pathA = s.form.netlista;
     const std::string pathB = s.form.netlistb;
     const bool exportSorted = s.form.xsdf == 1;
+    const std::string sortedA = parsefilename(pathA, 5) + "_Sorted.txt";
+    const std::string sortedB = parsefilename(pathB, 5) + "_Sorted.txt";
     std::string sortedTextA, sortedTextB;
     if (!prepare(s, pathA, kColumnA, 1, exportSorted ? &sortedTextA : nullptr)) return;
-    if (!prepare(s, pathB, kColumnB, 2, exportSorted ? &sortedTextB : nullptr)) return;
+    if (exportSorted) {
+        // A large sorted copy goes to its temporary file on the output thread while the second
+        // netlist is read; only commitOutputs gives it its name.
+        s.out.create(sortedA) = std::move(sortedTextA);
+        s.out.spill();
+    }
+    if (!prepare(s, pathB, kColumnB, 2, exportSorted ? &sortedTextB : nullptr)) {
+        s.out.clear();
+        return;
+    }
 
     step(s, "Comparing netlist #1 and #2");
     if (exportSorted) {
         step(s, "Exporting sorted data");
-        const std::string sortedA = parsefilename(pathA, 5) + "_Sorted.txt";
-        const std::string sortedB = parsefilename(pathB, 5) + "_Sorted.txt";
         // Two inputs with one base share a sorted file name: commitOutputs reports the clash.
-        s.out.create(sortedA) = std::move(sortedTextA);
         s.out.create(sortedB) = std::move(sortedTextB);
     }
     if (!s.commitOutputs({pathA, pathB})) return;

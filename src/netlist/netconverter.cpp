@@ -10,9 +10,6 @@ namespace quorlin {
 
 namespace {
 
-// Counts are refreshed this often while reading, and once at the end.
-constexpr size_t kProgressLines = 1024;
-
 void showCounts(Session& s, const TangoNetlistReader& reader) {
     s.form.netdata[0] = std::to_string(reader.netlist().nets.size());
     s.form.netdata[1] = std::to_string(reader.netlist().nodes.size());
@@ -33,13 +30,9 @@ void netconverter(Session& s) {
 
     TangoNetlistReader reader(s.form.xpattern == 1);
     reader.reserve(data);
-    size_t lines = 0;
-    forEachLine(data, [&](std::string_view line) {
-        reader.line(line);
-        if (++lines % kProgressLines == 0) {
-            showCounts(s, reader);
-            s.processEvents();
-        }
+    reader.read(data, [&] {
+        showCounts(s, reader);
+        s.processEvents();
     });
     reader.finish();
     showCounts(s, reader);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "netlist/sorter.h"
+#include "netlist/shortline.h"
 #include "util/text.h"
 
 namespace quorlin {
@@ -49,17 +49,91 @@ bool headerProbe(std::string_view probe) {
 std::string_view SdfReader::keep(std::string_view text) {
     // Nearly every text has no blank and is viewed where it lies.
     if (text.find(' ') == std::string_view::npos) return text;
+    return unblanked(text);
+}
+
+std::string_view SdfReader::unblanked(std::string_view text) {
     return netlist_.arena.store(text, unblank);
+}
+
+SdfReader::Fields SdfReader::fields(std::string_view line) {
+    // Fields 1 and 3 of "ref,PS,pin", and whether they hold a blank, found in one pass.
+    Fields f;
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    const char* const first = p;
+    while (p < end && *p != ',') f.firstBlank |= *p++ == ' ';
+    f.first = std::string_view(first, static_cast<size_t>(p - first));
+    if (p < end) {
+        ++p;
+        while (p < end && *p != ',') ++p;
+        if (p < end) {
+            const char* const third = ++p;
+            while (p < end && *p != ',') f.thirdBlank |= *p++ == ' ';
+            f.third = std::string_view(third, static_cast<size_t>(p - third));
+        }
+    }
+    return f;
+}
+
+// Inlined into the loop over lines, so fields and key stay in registers.
+[[gnu::always_inline]] inline SdfReader::Fields SdfReader::shortFields(std::string_view line,
+                                                                       NodeKey* key) {
+    const ShortLine shortLine(line);
+    const unsigned commas = shortLine.mask(','), blanks = shortLine.mask(' ');
+    const size_t n = line.size();
+    Fields f;
+    const size_t firstEnd = commas != 0 ? lowestBit(commas) : n;
+    f.first = std::string_view(line.data(), firstEnd);
+    f.firstBlank = bitsBetween(blanks, 0, firstEnd) != 0;
+    // Field 3 runs from the second comma to the third or the end.
+    size_t from = n, to = n;
+    if (const unsigned later = commas & (commas - 1); later != 0) {
+        from = lowestBit(later) + 1;
+        const unsigned after = later & (later - 1);
+        to = after != 0 ? lowestBit(after) : n;
+        f.third = std::string_view(line.data() + from, to - from);
+        f.thirdBlank = bitsBetween(blanks, from, to) != 0;
+    }
+    if (key) {
+        // The letter prefix ends at the first byte up to "9" (compared unsigned).
+        const size_t prefixEnd = lowestBit(~shortLine.above('9') | 1u << firstEnd);
+        *key = shortNodeKey(line.data(), prefixEnd, firstEnd, from, to);
+    }
+    return f;
+}
+
+void SdfReader::read(std::string_view data, const std::function<void()>& tick) {
+    const char* const end = data.data() + data.size();
+    size_t lines = 0;
+    forEachLine(data, [&](std::string_view text) {
+        // Past the header only a line led by "*", "_" or a blank is a section line, an empty
+        // line or a blank line: any other is a record, read the short way where it can be.
+        // Nearly every line is a node of a net.
+        if (!inHeader_ && !text.empty() && text[0] != '*' && text[0] != '_' && text[0] != ' ' &&
+            ShortLine::fits(text, end)) {
+            if (state_ == State::Nodes) {
+                NodeKey key;
+                const Fields f = shortFields(text, &key);
+                if (f.firstBlank || f.thirdBlank)
+                    addNode(f);
+                else
+                    addNode(f, key);
+            } else {
+                shortRecord(text);
+            }
+        } else {
+            line(text);
+        }
+        if (++lines % kTickLines == 0 && tick) tick();
+    });
 }
 
 void SdfReader::line(std::string_view text) {
     // Past the header only a line led by "*", "_" or a blank is a section line, an empty line
     // or a blank line: any other goes straight to the state at hand. Nearly every line does.
     if (!inHeader_ && !text.empty() && text[0] != '*' && text[0] != '_' && text[0] != ' ') {
-        if (state_ == State::Nodes)
-            addNode(text);
-        else
-            record(text);
+        record(text);
         return;
     }
     const bool blank = text.find_first_not_of(' ') == std::string_view::npos;
@@ -77,10 +151,13 @@ void SdfReader::line(std::string_view text) {
         inHeader_ = false;
         state_ = probe == "*partli" ? State::PartList : State::NetList;
         // The net count the section gives, within reason: the nets are never moved as they come.
-        if (state_ == State::NetList)
-            netlist_.nets.reserve(netlist_.nets.size() +
-                                  static_cast<size_t>(std::clamp<int64_t>(
-                                      leadingInt(commaField(text, 2)), 0, kReservedNets)));
+        if (state_ == State::NetList) {
+            const size_t nets =
+                netlist_.nets.size() + static_cast<size_t>(std::clamp<int64_t>(
+                                           leadingInt(commaField(text, 2)), 0, kReservedNets));
+            netlist_.nets.reserve(nets);
+            order_.reserve(nets);
+        }
         return;
     }
     if (blank || probe == "_" || probe == "__") {
@@ -96,50 +173,90 @@ void SdfReader::line(std::string_view text) {
     record(text);
 }
 
+void SdfReader::sift() {
+    // The order holds each net once: applied twice, it would hold none.
+    if (sifted_) return;
+    closeNet();
+    order_.apply(netlist_.nets);
+    sifted_ = true;
+}
+
 void SdfReader::record(std::string_view text) {
     switch (state_) {
         case State::PartList:
             ++partCount_;
             break;
-        case State::NetList:
-            netlist_.nets.push_back({keep(commaField(text, 1)), netlist_.nodes.size(), 0});
-            state_ = State::FirstNode;
+        case State::NetList: {
+            const std::string_view name = commaField(text, 1);
+            addNet({name, name.find(' ') != std::string_view::npos, {}, false});
             break;
+        }
         case State::FirstNode:
             if (sameUnblanked(commaField(text, 1), netlist_.nets.back().name)) break;
-            addNode(text);
+            addNode(fields(text));
             state_ = State::Nodes;
             break;
         case State::Nodes:
-            addNode(text);
+            addNode(fields(text));
             break;
         case State::None:
             break;
     }
 }
 
-inline void SdfReader::addNode(std::string_view line) {
-    // Fields 1 and 3 of "ref,PS,pin", and whether they hold a blank, found in one pass.
-    const char* p = line.data();
-    const char* const end = p + line.size();
-    bool refBlank = false, pinBlank = false;
-    const char* const ref = p;
-    while (p < end && *p != ',') refBlank |= *p++ == ' ';
-    const std::string_view refText(ref, static_cast<size_t>(p - ref));
-    std::string_view pinText;
-    if (p < end) {
-        ++p;
-        while (p < end && *p != ',') ++p;
-        if (p < end) {
-            const char* const pin = ++p;
-            while (p < end && *p != ',') pinBlank |= *p++ == ' ';
-            pinText = std::string_view(pin, static_cast<size_t>(p - pin));
+void SdfReader::shortRecord(std::string_view text) {
+    switch (state_) {
+        case State::PartList:
+            ++partCount_;
+            break;
+        case State::NetList:
+            addNet(shortFields(text, nullptr));
+            break;
+        case State::FirstNode:
+        case State::Nodes: {
+            NodeKey key;
+            const Fields f = shortFields(text, &key);
+            if (state_ == State::FirstNode) {
+                if (sameUnblanked(f.first, netlist_.nets.back().name)) break;
+                state_ = State::Nodes;
+            }
+            if (f.firstBlank || f.thirdBlank)
+                addNode(f);
+            else
+                addNode(f, key);
+            break;
         }
+        case State::None:
+            break;
     }
-    // Nodes come only after their net's header, so they extend the last net's range.
-    netlist_.nodes.push_back({refBlank ? netlist_.arena.store(refText, unblank) : refText,
-                              pinBlank ? netlist_.arena.store(pinText, unblank) : pinText});
-    ++netlist_.nets.back().count;
+}
+
+void SdfReader::addNet(const Fields& f) {
+    closeNet();
+    netlist_.nets.push_back(
+        {f.firstBlank ? unblanked(f.first) : f.first, netlist_.nodes.size(), 0});
+    state_ = State::FirstNode;
+}
+
+void SdfReader::addNode(const Fields& f) {
+    Fields kept = f;
+    if (f.firstBlank) kept.first = unblanked(f.first);
+    if (f.thirdBlank) kept.third = unblanked(f.third);
+    addNode(kept, nodeKey(kept.first, kept.third));
+}
+
+void SdfReader::closeNet() {
+    if (closed_ == netlist_.nets.size()) return;
+    const size_t n = netlist_.nets.size() - 1;
+    const std::span<NetNode> nodes = netlist_.nodesOf(netlist_.nets[n]);
+    if (nodes.empty()) {
+        order_.add(n, nullptr);
+    } else {
+        const NodeKey first = sortNet(nodes, keys_);
+        order_.add(n, &first);
+    }
+    keys_.clear();
+    closed_ = netlist_.nets.size();
 }
 
 }  // namespace quorlin

@@ -1,6 +1,7 @@
 // Reader of Tango netlists: part blocks "[" ... "]" and nets "(" name nodes ")".
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "netlist/model.h"
@@ -22,6 +23,11 @@ class TangoNetlistReader {
     // (and their old copies left behind) while they fill.
     void reserve(std::string_view input);
 
+    // Reads the whole text of a file, calling tick() after every kTickLines lines so the job
+    // can show counts while it reads.
+    static constexpr size_t kTickLines = 1024;
+    void read(std::string_view data, const std::function<void()>& tick = {});
+    // Reads one line, as read() does each.
     void line(std::string_view text);
     // Closes a net or part block the file left open.
     void finish();

@@ -4,6 +4,7 @@
 #include "app/core/driver.h"
 #include "netlist/sdfreader.h"
 #include "netlist/sorter.h"
+#include "support/memory_fs.h"
 #include "support/run.h"
 #include "util/text.h"
 
@@ -144,6 +145,54 @@ TEST(NetComparator, ExportsSortedFilesAndDeltas) {
     EXPECT_EQ(dir.read("a_Sorted.txt"), golden("a_Sorted.txt"));
     EXPECT_EQ(dir.read("small_Sorted.txt"), "\r\nX\r\nR1-1\r\n");
     EXPECT_EQ(run.host.statuses.end()[-2], "Exporting sorted data");
+}
+
+// The second netlist is there but cannot be read.
+class SecondUnreadable : public test::MemoryFileSystem {
+  public:
+    bool read(const std::string& path, std::string& out) override {
+        return path != "/n/b.sdf" && MemoryFileSystem::read(path, out);
+    }
+};
+
+// A sorted copy large enough to be written out before the second netlist is read: it lands
+// beside the first, and nothing is left behind when the second cannot be read.
+TEST(NetComparator, LargeSortedCopies) {
+    std::string big = "*NETLIST,150000\r\n";
+    for (int n = 0; n < 150000; ++n) {
+        const std::string number = std::to_string(n);
+        big += "NET" + number + ",2\r\nU" + number + ",PS,2\r\nR" + number + ",PS,1\r\n\r\n";
+    }
+    const std::string sorted = sortedText(load(big));
+    ASSERT_GT(sorted.size(), size_t{4} << 20);
+    for (const bool readable : {true, false}) {
+        SecondUnreadable fs;
+        test::ScopedFileSystem scoped(fs);
+        fs.files["/n/a.sdf"] = big;
+        fs.files["/n/b.sdf"] = golden("b.sdf");
+        CompareRun run;
+        runCompare(run, "/n/a.sdf", readable ? "/n/a.sdf" : "/n/b.sdf", 1);
+        // Whatever the output thread was handed is in place before the files are counted.
+        run.session.out.settle();
+        EXPECT_TRUE(run.session.failed);
+        if (readable) {
+            // The same file twice: both copies would share a name.
+            EXPECT_EQ(run.session.form.errorbox, "Output file name clash: /n/a_Sorted.txt");
+        } else {
+            EXPECT_EQ(run.session.form.errorbox, "Cannot read file: /n/b.sdf");
+        }
+        EXPECT_EQ(fs.files.size(), 2u);
+    }
+    test::MemoryFileSystem fs;
+    test::ScopedFileSystem scoped(fs);
+    fs.files["/n/a.sdf"] = big;
+    fs.files["/n/b.sdf"] = golden("b.sdf");
+    CompareRun run;
+    runCompare(run, "/n/a.sdf", "/n/b.sdf", 1);
+    EXPECT_FALSE(run.session.failed) << run.session.form.errorbox;
+    EXPECT_EQ(fs.files["/n/a_Sorted.txt"], sorted);
+    EXPECT_EQ(fs.files["/n/b_Sorted.txt"], golden("b_Sorted.txt"));
+    EXPECT_EQ(fs.files.size(), 4u);
 }
 
 TEST(NetComparator, SortedFilesMustNotShareAPath) {

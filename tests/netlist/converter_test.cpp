@@ -1,6 +1,9 @@
 // Tango netlist to SDF: node splitting, block handling, golden SDF files and the job's texts.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+
 #include "app/core/driver.h"
 #include "netlist/sdfwriter.h"
 #include "netlist/tangonetlist.h"
@@ -129,6 +132,77 @@ TEST(TangoNetlist, BlockEdges) {
         const std::string sdf = writeSdf(read(r.source), "c", "m");
         ASSERT_EQ(sdf.substr(0, header.size()), header) << r.what;
         EXPECT_EQ(sdf.substr(header.size()), test::crlf(r.body)) << r.what;
+    }
+}
+
+// A large file read whole, where most node lines are split at once, gives what reading it line
+// by line gives: node lines of every shape, parts and nets left open, stray closers.
+TEST(TangoNetlist, WholeFileAsLineByLine) {
+    static const char* const kNodes[] = {"R1-1",
+                                         "U12-3",
+                                         "C1,2",
+                                         "X1,2,3",
+                                         "Q1-2,3",
+                                         "U12345-6-7",
+                                         "R1-22222-3",
+                                         "A-B-C",
+                                         "TP1",
+                                         "-7",
+                                         "7-",
+                                         "R 1-2",
+                                         "R1 - 2",
+                                         "C1,2 ; x",
+                                         "",
+                                         "   ",
+                                         "IC10A-B3",
+                                         "R1234567890123-45",
+                                         "(",
+                                         ")",
+                                         "[",
+                                         "]",
+                                         "U1-1234567890",
+                                         ",",
+                                         "-",
+                                         "\xB5"
+                                         "C1-1"};
+    std::mt19937 rng(21);
+    std::string text;
+    for (int i = 0; i < 4000; ++i) {
+        const unsigned pick = rng() % 10;
+        if (pick == 0) {
+            text += "[\nR" + std::to_string(i) + "\nPKG\n10K, 1%\n\n\n]\n";
+        } else if (pick == 1) {
+            text += "(\nNET " + std::to_string(i) + "\n";
+        } else if (pick == 2) {
+            text += ")\n";
+        } else {
+            text += kNodes[rng() % std::size(kNodes)];
+            text += rng() % 4 == 0 ? "\r\n" : "\n";
+        }
+    }
+    for (const bool strip : {false, true}) {
+        TangoNetlistReader whole(strip), byLine(strip);
+        size_t ticks = 0;
+        whole.read(text, [&] { ++ticks; });
+        whole.finish();
+        forEachLine(text, [&](std::string_view l) { byLine.line(l); });
+        byLine.finish();
+        EXPECT_EQ(ticks, splitLines(text).size() / TangoNetlistReader::kTickLines);
+        EXPECT_EQ(whole.partCount(), byLine.partCount());
+        const Netlist& a = whole.netlist();
+        const Netlist& b = byLine.netlist();
+        ASSERT_EQ(a.nets.size(), b.nets.size());
+        ASSERT_EQ(a.nodes.size(), b.nodes.size());
+        for (size_t i = 0; i < a.nets.size(); ++i) {
+            EXPECT_EQ(a.nets[i].name, b.nets[i].name);
+            EXPECT_EQ(a.nets[i].first, b.nets[i].first);
+            EXPECT_EQ(a.nets[i].count, b.nets[i].count);
+        }
+        for (size_t i = 0; i < a.nodes.size(); ++i) {
+            EXPECT_EQ(a.nodes[i].ref, b.nodes[i].ref) << i;
+            EXPECT_EQ(a.nodes[i].pin, b.nodes[i].pin) << i;
+        }
+        EXPECT_EQ(writeSdf(a, "c", "m"), writeSdf(b, "c", "m"));
     }
 }
 
