@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cmath>
-#include <cstddef>
 
 #include "region/header.h"
 #include "util/basic.h"
@@ -26,13 +25,6 @@ inline double arcStep(double radius) {
     if (step > 10) step = 10;
     if (step < 2) step = 2;
     return step;
-}
-
-// At least as many segments as an arc of this radius and sweep is cut into (by cutArc or as
-// chords); for sizing buffers.
-inline size_t arcSegmentBound(double radius, double sweep) {
-    if (!(sweep > 0) || !(radius > 0)) return 1;
-    return static_cast<size_t>((sweep < kMaxSweep ? sweep : kMaxSweep) / arcStep(radius)) + 2;
 }
 
 // Calls seg(from, to) for each segment of the arc, in region units. Radius and centre are in

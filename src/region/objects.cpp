@@ -1,10 +1,8 @@
 // The *OBJECTS section: its frame and the order of its blocks.
 #include "app/core/session.h"
 #include "region/objectblocks.h"
-#include "region/regionsize.h"
 #include "region/viatags.h"
 #include "region/writers.h"
-#include "util/bigbuffer.h"
 #include "util/text.h"
 
 namespace quorlin {
@@ -19,7 +17,6 @@ void objecttranslate(Session& s) {
     s.processEvents();
     s.pause(10);
     std::string& rgn = s.region();
-    reserveLarge(rgn, rgn.size() + regionSizeEstimate(s.sets));
     // Two 100 thou markers from the origin, along Y on M1 and along X on M2.
     rgn.append(kCrLf).append("*OBJECTS").append(kCrLf);
     rgn.append("GRAPHIC M1 LINE 4 0 0 0 254000").append(kCrLf);

@@ -16,7 +16,6 @@
 #include "region/pointtext.h"
 #include "region/recordtext.h"
 #include "region/writers.h"
-#include "util/bigbuffer.h"
 #include "util/fields.h"
 #include "util/inorder.h"
 #include "util/text.h"
@@ -171,15 +170,9 @@ class TrackWriter {
                 offLayerArcs_.push_back(i);
             } else {
                 layers_[static_cast<size_t>(layer)].arcs.push_back(i);
-                segments_ += arcSegmentBound(f_.num(2), f_.num(4));
             }
         }
-        segments_ += tracks.size();
     }
-
-    // Room for every segment at once: the section is most of the region file, and growing it
-    // step by step would copy it over and over. Pages never written cost no memory.
-    void reserve() { reserveLarge(rgn_, rgn_.size() + segments_ * kSegmentBytes); }
 
     void writeSections() {
         const bool topUsed = !layers_[0].tracks.empty() || !layers_[0].arcs.empty();
@@ -229,9 +222,6 @@ class TrackWriter {
     }
 
   private:
-    // Generous room for one segment record.
-    static constexpr size_t kSegmentBytes = 64;
-
     void openSection(int layer) {
         if (sectionOpen_) return;
         rgn_ += "*LAYER ";
@@ -275,7 +265,6 @@ class TrackWriter {
     std::vector<uint32_t> offLayerTracks_, offLayerArcs_;
     std::array<bool, kMaxWidth + 1> widthUsed_{};
     std::set<double> outsideWidths_;
-    size_t segments_ = 0;
     bool sectionOpen_ = false;
 };
 
@@ -293,7 +282,6 @@ void tracktranslate(Session& s) {
     }
     TrackWriter writer(s);
     writer.bucket();
-    writer.reserve();
     writer.writeSections();
     writer.trashOffLayer();
     writer.registerStyles();
