@@ -1,5 +1,5 @@
 // "Convert Tango Nets to SDF" on a netlist held in memory; the first byte chooses the option.
-#include "support/fuzz_jobs.h"
+#include "fuzz_jobs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     quorlin::test::MemoryFileSystem fs;

@@ -1,6 +1,6 @@
 // The whole "Convert PCB to Region" job on a board held in memory; the first two bytes choose
 // the options.
-#include "support/fuzz_jobs.h"
+#include "fuzz_jobs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     quorlin::test::MemoryFileSystem fs;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/run.h"
+#include "support/harness.h"
 
 namespace quorlin {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/core/driver.h"
-#include "support/run.h"
+#include "support/harness.h"
 #include "util/basic.h"
 #include "util/files.h"
 
@@ -29,62 +29,26 @@ enum class Fault {
     BackupLocked,         // the style file's older backup cannot be deleted or replaced
 };
 
-bool under(const std::string& path, const std::string& folder) {
-    return path.rfind(folder + "/", 0) == 0 &&
-           path.find('/', folder.size() + 1) == std::string::npos;
+// The fault at target (a file, or a folder for the folder faults) as the file system injects it.
+FaultyFileSystem::Fault injected(Fault fault, const std::string& target) {
+    using F = FaultyFileSystem;
+    switch (fault) {
+        case Fault::SourceVanishes:
+            return {F::Vanish, target};
+        case Fault::SourceUnreadable:
+            return {F::Read, target};
+        case Fault::FolderReadOnly:
+        case Fault::StyleFolderReadOnly:
+            return {F::Write | F::Rename | F::Remove, target + "/"};
+        case Fault::DiskFull:
+            // Outputs are staged as "<name>.tmp..." beside themselves.
+            return {F::Write, target + ".tmp*", true};
+        case Fault::BackupLocked:
+            return {F::Rename | F::Remove, target};
+        default:
+            return {0, ""};
+    }
 }
-
-// The real file system with one fault at `target` (a file, or a folder for the folder faults).
-class FaultyFileSystem : public FileSystem {
-  public:
-    FaultyFileSystem(Fault fault, std::string target) : fault_(fault), target_(std::move(target)) {}
-
-    Entry entry(const std::string& path) override {
-        const Entry e = FileSystem::entry(path);
-        if (fault_ == Fault::SourceVanishes && path == target_) fs::remove(path);
-        return e;
-    }
-    bool read(const std::string& path, std::string& out) override {
-        if (fault_ == Fault::SourceUnreadable && path == target_) return false;
-        return FileSystem::read(path, out);
-    }
-    bool writeAtomic(const std::string& path, std::string_view data) override {
-        if (lockedFolder(path)) return false;
-        // Outputs are staged as "<name>.tmp..." beside themselves.
-        if (fault_ == Fault::DiskFull && path.rfind(target_ + ".tmp", 0) == 0) {
-            FileSystem::writeAtomic(path, data.substr(0, data.size() / 2));
-            return false;
-        }
-        return FileSystem::writeAtomic(path, data);
-    }
-    // Large outputs are staged in pieces into the same temporary file.
-    bool appendChunk(const std::string& path, std::string_view data, bool fresh) override {
-        if (lockedFolder(path)) return false;
-        if (fault_ == Fault::DiskFull && path.rfind(target_ + ".tmp", 0) == 0) {
-            FileSystem::appendChunk(path, data.substr(0, data.size() / 2), fresh);
-            return false;
-        }
-        return FileSystem::appendChunk(path, data, fresh);
-    }
-    bool rename(const std::string& from, const std::string& to) override {
-        if (lockedFolder(from) || lockedFolder(to)) return false;
-        if (fault_ == Fault::BackupLocked && to == target_) return false;
-        return FileSystem::rename(from, to);
-    }
-    bool remove(const std::string& path) override {
-        if (lockedFolder(path)) return false;
-        if (fault_ == Fault::BackupLocked && path == target_) return false;
-        return FileSystem::remove(path);
-    }
-
-  private:
-    bool lockedFolder(const std::string& path) const {
-        return (fault_ == Fault::FolderReadOnly || fault_ == Fault::StyleFolderReadOnly) &&
-               under(path, target_);
-    }
-    Fault fault_;
-    std::string target_;
-};
 
 // Every file and folder under root with its contents and permission bits.
 std::map<std::string, std::string> tree(const fs::path& root) {
@@ -226,10 +190,12 @@ TEST(Faults, EachEndsWithAMessageAndLeavesEveryFileAsItWas) {
 
         auto before = tree(dir.path());
         if (c.fault == Fault::SourceVanishes) before.erase(fs::relative(job.source, dir.path()));
-        FaultyFileSystem faulty(c.fault, target);
-        FileSystem* previous = setFileSystem(&faulty);
-        Commands_Click(s, c.job);
-        setFileSystem(previous);
+        FaultyFileSystem faulty;
+        faulty.faults.push_back(injected(c.fault, target));
+        {
+            ScopedFileSystem scoped(faulty);
+            Commands_Click(s, c.job);
+        }
 
         std::string expected = c.message;
         if (c.fault == Fault::SourceIsDirectory)

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "support/fuzz_jobs.h"
-#include "support/run.h"
+#include "fuzz_jobs.h"
+#include "support/harness.h"
 
 namespace quorlin::test {
 namespace {

@@ -1,8 +1,10 @@
+// Start-up and close: the settings lines, the flags line position by position, where the file
+// lives.
 #include "app/core/startup.h"
 
 #include <gtest/gtest.h>
 
-#include "support/run.h"
+#include "support/harness.h"
 
 namespace quorlin {
 namespace {
@@ -84,16 +86,6 @@ TEST(Startup, FlagsLineRestoresEachPosition) {
     }
 }
 
-TEST(Startup, EmptyFlagsLineSetsGuardGapThreeOnly) {
-    SettingsLines lines;
-    Form form;
-    form.guardgap = 8;
-    form.xsdf = 1;
-    restoreForm(lines, form);
-    EXPECT_EQ(form.guardgap, 3);
-    EXPECT_EQ(form.xsdf, 1);
-}
-
 TEST(Startup, GuardGapTenRoundTripsAsA) {
     TempDir dir;
     const std::string path = dir.file("q.ini");
@@ -122,43 +114,11 @@ TEST(Startup, GuardGapTenRoundTripsAsA) {
     for (size_t i = 7; i <= 100; ++i) EXPECT_EQ(reread[i], "keep " + std::to_string(i));
 }
 
-TEST(Startup, HelpText) {
-    const std::string text = helptext();
-    EXPECT_EQ(text.substr(0, 31), "Revision: 1.01.02\r\n\r\nIssues:\r\n1");
-    EXPECT_NE(text.find("\r\n\r\n2. Ares does not allow surface pads in the Pad Stack editor, but "
-                        "it seems to have no other problem.  Exact"),
-              std::string::npos);
-    EXPECT_NE(text.find("Ares does not allow edditing with"), std::string::npos);
-    EXPECT_NE(text.find("turned on).\r\n\r\n1.01.01 [2006/11/18]"), std::string::npos);
-    EXPECT_NE(text.find("in the componenet number"), std::string::npos);
-    EXPECT_NE(text.find("look like it is missing.\r\n\r\n2."), std::string::npos);
-    EXPECT_NE(text.find("problem.  Exact pad translation uses pad stacks with surface pads as the "
-                        "templates.\r\n\r\n3."),
-              std::string::npos);
-    EXPECT_NE(text.find("will still work.\r\n\r\nRevision history:\r\n1.01.02 [2006/11/20] Fixed"),
-              std::string::npos);
-    const std::string last = "board.\r\n\r\n1.01.00 [2006/11/01] Initial release.";
-    EXPECT_EQ(text.substr(text.size() - last.size()), last);
-    size_t lineEnds = 0;
-    for (size_t i = 0; (i = text.find("\r\n", i)) != std::string::npos; i += 2) ++lineEnds;
-    EXPECT_EQ(lineEnds, 14u);
-    EXPECT_EQ(text.find('\n', 0) - 1, text.find('\r'));
-}
-
 TEST(Startup, SettingsPathBesideTheExecutable) {
     TempDir dir;
     EXPECT_EQ(settingsPath(dir.file("quorlin"), "/cfg"), dir.file("quorlin.ini"));
     EXPECT_EQ(settingsPath(dir.file("quorlin.exe"), "/cfg"), dir.file("quorlin.ini"));
     EXPECT_EQ(settingsPath("/no/such/dir/quorlin", "/cfg"), "/cfg/quorlin.ini");
-}
-
-TEST(Startup, FileBoxDialogs) {
-    EXPECT_EQ(fileBoxChoice("fnme")->pattern, "*.PCB");
-    EXPECT_EQ(fileBoxChoice("netfnme")->title, "Select Tango netlist to convert to SDF");
-    EXPECT_EQ(fileBoxChoice("netlista")->title, "Select first SDF netlist for comparator");
-    EXPECT_EQ(fileBoxChoice("netlistb")->pattern, "*.sdf");
-    EXPECT_EQ(fileBoxChoice("stylefile")->title, "Select Ares default style file");
-    EXPECT_EQ(fileBoxChoice("errorbox"), nullptr);
 }
 
 }  // namespace

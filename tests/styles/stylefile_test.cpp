@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "styles/stylerecords.h"
-#include "support/run.h"
+#include "support/harness.h"
 #include "util/text.h"
 
 namespace quorlin::test {
@@ -18,7 +18,7 @@ std::string golden(const std::string& name) {
 }
 
 // Registers names in order, runs the writer and commits; returns "_styles.txt".
-std::string writeStyles(PcbRun& run, const TempDir& dir, const std::vector<std::string>& names,
+std::string writeStyles(JobRun& run, const TempDir& dir, const std::vector<std::string>& names,
                         int guardgap, int replicate) {
     Session& s = run.session;
     s.base = dir.file("board");
@@ -56,7 +56,7 @@ TEST(StyleFile, MatchesGoldenFiles) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         TempDir dir;
-        PcbRun run;
+        JobRun run;
         EXPECT_EQ(writeStyles(run, dir, c.names, c.guardgap, c.replicate), golden(c.file));
     }
 }
@@ -118,7 +118,7 @@ TEST(StyleFile, RoundedRectangleCorners) {
 
 TEST(StyleFile, TrackNamesSortNumericallyAndRegistryKeepsItsOrder) {
     TempDir dir;
-    PcbRun run;
+    JobRun run;
     const std::string text =
         writeStyles(run, dir, {"TR10", "sq060060032", "TR2", "Vc060035", "tr7"}, 3, 0);
     EXPECT_NE(text.find("RELIEF,10th\r\nT2,2th\r\nT7,7th\r\nT10,10th\r\n*\r\n\r\n"),
@@ -136,7 +136,7 @@ TEST(StyleFile, SortIsUnsignedByteOrder) {
     rewriteTrackNames(names);
     EXPECT_EQ(names[2], "ZT2345");
     TempDir dir;
-    PcbRun run;
+    JobRun run;
     writeStyles(run, dir, names, 3, 0);
     const std::vector<std::string> expected = {"Vc060035", "ZT2345", "ZZ", "sq060060032",
                                                "\xC3sq060060032"};

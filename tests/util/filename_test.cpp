@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/run.h"
+#include "support/harness.h"
 #include "util/settings.h"
 
 namespace quorlin {
@@ -39,12 +39,6 @@ TEST(ParseFileName, Parts) {
     for (const auto& c : cases)
         EXPECT_EQ(parsefilename(std::string(c.name), c.part), c.expected)
             << c.name << " part " << c.part;
-}
-
-TEST(ParseFileName, TrimsTheCallersName) {
-    std::string name = "  C:\\files\\cadd\\select.pcb ";
-    parsefilename(name, 0);
-    EXPECT_EQ(name, "C:\\files\\cadd\\select.pcb");
 }
 
 TEST(Exists, FilesDirectoriesAndWildcards) {

@@ -1,170 +1,135 @@
+// The outputs of a job: pieces handed to the output thread, the all-or-nothing commit, and a
+// window kept alive while either waits.
 #include "util/files.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <stdexcept>
 #include <thread>
 #include <vector>
 
-#include "support/memory_fs.h"
-#include "support/run.h"
+#include "support/harness.h"
 #include "util/worker.h"
 
-namespace quorlin {
+namespace quorlin::test {
 namespace {
 
-// Writes take a while, as hundreds of megabytes do.
-class SlowFileSystem : public test::MemoryFileSystem {
-  public:
-    bool writeAtomic(const std::string& path, std::string_view data) override {
-        std::this_thread::sleep_for(std::chrono::milliseconds(60));
-        return MemoryFileSystem::writeAtomic(path, data);
-    }
-    bool appendChunk(const std::string& path, std::string_view data, bool fresh) override {
-        std::this_thread::sleep_for(std::chrono::milliseconds(60));
-        return MemoryFileSystem::appendChunk(path, data, fresh);
-    }
-};
-
-TEST(Outputs, LongCommitsTickOnTheCallingThread) {
-    SlowFileSystem fs;
-    test::ScopedFileSystem scoped(fs);
-    Outputs out;
-    out.create("/o/big.rgn") = "region";
-    out.create("/o/small.rep") = "r\r\n";
-    int ticks = 0;
-    const auto caller = std::this_thread::get_id();
-    bool otherThread = false;
-    EXPECT_EQ(out.commit([&] {
-        ++ticks;
-        otherThread = otherThread || std::this_thread::get_id() != caller;
-    }),
-              "");
-    EXPECT_GE(ticks, 5);
-    EXPECT_FALSE(otherThread);
-    EXPECT_EQ(fs.files["/o/big.rgn"], "region");
-    EXPECT_EQ(fs.files["/o/small.rep"], "r\r\n");
+bool anyTemporary(const TempDir& dir) {
+    for (const auto& [name, data] : dir.snapshot())
+        if (name.find(".tmp") != std::string::npos) return true;
+    return false;
 }
 
-// A job that hands over a piece while the last one is still being written waits for it, and a
-// window must stay alive meanwhile.
-TEST(Outputs, WaitingForAPieceTicksOnTheCallingThread) {
-    SlowFileSystem fs;
-    test::ScopedFileSystem scoped(fs);
+TEST(Outputs, LongCommitsAndWaitsTickOnTheCallingThread) {
+    TempDir dir;
+    FaultyFileSystem slow;
+    slow.delay = std::chrono::milliseconds(60);
+    ScopedFileSystem scoped(slow);
+    const auto caller = std::this_thread::get_id();
+    int ticks = 0;
+    bool otherThread = false;
+    auto tick = [&] {
+        ++ticks;
+        otherThread = otherThread || std::this_thread::get_id() != caller;
+    };
     Outputs out;
     out.setSpill(4, 1);
-    int ticks = 0;
-    out.setWaitingTick([&] { ++ticks; });
-    std::string& rgn = out.create("/o/big.rgn");
+    out.setWaitingTick(tick);
+    std::string& rgn = out.create(dir.file("big.rgn"));
+    // A piece handed over while the last one is still being written waits for it.
     rgn = "first piece";
     out.spill();
     rgn = "second piece";
     out.spill();
     EXPECT_GE(ticks, 3);
-    EXPECT_EQ(out.commit(), "");
-    EXPECT_EQ(fs.files["/o/big.rgn"], "first piecesecond piece");
+    out.create(dir.file("small.rep")) = "r\r\n";
+    ticks = 0;
+    EXPECT_EQ(out.commit(tick), "");
+    EXPECT_GE(ticks, 5);
+    EXPECT_FALSE(otherThread);
+    EXPECT_EQ(dir.snapshot(),
+              (Files{{"big.rgn", "first piecesecond piece"}, {"small.rep", "r\r\n"}}));
 }
-
-}  // namespace
-}  // namespace quorlin
-
-namespace quorlin {
-namespace {
-
-bool anyTemporary(const test::MemoryFileSystem& fs) {
-    for (const auto& [path, data] : fs.files)
-        if (path.find(".tmp") != std::string::npos) return true;
-    return false;
-}
-
-// Refuses to stage pieces of one file, as a full disk does.
-class NoRoomFileSystem : public test::MemoryFileSystem {
-  public:
-    bool appendChunk(const std::string& path, std::string_view data, bool fresh) override {
-        if (path.rfind("/o/big.rgn", 0) == 0) return false;
-        return MemoryFileSystem::appendChunk(path, data, fresh);
-    }
-};
 
 // Text handed to temporary files piece by piece ends up whole, and nowhere else, whatever the job
 // does with the file afterwards; a job that stops leaves no trace.
 TEST(Outputs, SpilledTextEndsUpWholeOrNowhere) {
     struct Case {
         const char* name;
-        // What happens after "abcdef" + spill + "ghij" + spill + "kl" was written to /o/big.rgn.
-        void (*then)(Outputs&);
+        // What happens after "abcdef" + spill + "ghij" + spill + "kl" was written to big.rgn.
+        void (*then)(Outputs&, const std::string& big);
         bool commits;
-        const char* error;   // commit's answer
-        const char* result;  // /o/big.rgn afterwards; nullptr when absent
+        const char* result;  // big.rgn afterwards; nullptr when absent
+        bool slow = false;   // pieces are still being written when `then` runs
     };
     const Case cases[] = {
-        {"committed", [](Outputs&) {}, true, "", "abcdefghijkl"},
-        {"stopped", [](Outputs&) {}, false, "", "old"},
-        {"created again", [](Outputs& o) { o.create("/o/big.rgn") = "new"; }, true, "", "new"},
-        {"removed", [](Outputs& o) { o.remove("/o/big.rgn"); }, true, "", nullptr},
-        {"appended to", [](Outputs& o) { o.append("/o/big.rgn") += "mn"; }, true, "",
+        {"committed", [](Outputs&, const std::string&) {}, true, "abcdefghijkl"},
+        {"stopped", [](Outputs&, const std::string&) {}, false, "old"},
+        {"created again", [](Outputs& o, const std::string& b) { o.create(b) = "new"; }, true,
+         "new"},
+        {"created again while written",
+         [](Outputs& o, const std::string& b) { o.create(b) = "new"; }, true, "new", true},
+        {"removed", [](Outputs& o, const std::string& b) { o.remove(b); }, true, nullptr},
+        {"appended to", [](Outputs& o, const std::string& b) { o.append(b) += "mn"; }, true,
          "abcdefghijklmn"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        test::MemoryFileSystem fs;
-        test::ScopedFileSystem scoped(fs);
-        fs.files["/o/big.rgn"] = "old";
+        TempDir dir;
+        FaultyFileSystem fs;
+        if (c.slow) fs.delay = std::chrono::milliseconds(30);
+        ScopedFileSystem scoped(fs);
+        const std::string big = dir.file("big.rgn");
+        dir.write("big.rgn", "old");
         {
             Outputs out;
             out.setSpill(4, 1);
-            std::string& rgn = out.create("/o/big.rgn");
-            out.create("/o/small.rep") = "r";
+            std::string& rgn = out.create(big);
+            out.create(dir.file("small.rep")) = "r";
             rgn += "abcdef";
             out.spill();
             EXPECT_TRUE(rgn.empty());
-            out.settle();
-            EXPECT_TRUE(anyTemporary(fs));
+            if (!c.slow) {
+                out.settle();
+                EXPECT_TRUE(anyTemporary(dir));
+            }
             rgn += "ghij";
             out.spill();
             rgn += "kl";
             out.spill();  // below the threshold: stays in memory
             EXPECT_EQ(rgn, "kl");
-            c.then(out);
+            c.then(out, big);
             if (c.commits) {
-                EXPECT_EQ(out.commit(), c.error);
+                EXPECT_EQ(out.commit(), "");
             }
         }
-        EXPECT_FALSE(anyTemporary(fs));
-        if (c.result)
-            EXPECT_EQ(fs.files["/o/big.rgn"], c.result);
-        else
-            EXPECT_EQ(fs.files.count("/o/big.rgn"), 0u);
-        EXPECT_EQ(fs.files.count("/o/small.rep"), c.commits ? 1u : 0u);
+        EXPECT_FALSE(anyTemporary(dir));
+        EXPECT_EQ(dir.exists("big.rgn"), c.result != nullptr);
+        if (c.result) {
+            EXPECT_EQ(dir.read("big.rgn"), c.result);
+        }
+        EXPECT_EQ(dir.exists("small.rep"), c.commits);
     }
 }
 
-TEST(Outputs, AFailedSpillIsReportedAtCommitAndChangesNothing) {
-    NoRoomFileSystem fs;
-    test::ScopedFileSystem scoped(fs);
-    fs.files["/o/big.rgn"] = "old";
+TEST(Outputs, AFailedSpillKeepsNoTextAndIsReportedAtCommit) {
+    TempDir dir;
+    FaultyFileSystem full;
+    full.faults.push_back({FaultyFileSystem::Write, dir.file("big.rgn") + "*"});
+    ScopedFileSystem scoped(full);
+    dir.write("big.rgn", "old");
     Outputs out;
     out.setSpill(4, 1);
-    out.create("/o/a.rep") = "a";
-    std::string& rgn = out.create("/o/big.rgn");
+    out.create(dir.file("a.rep")) = "a";
+    std::string& rgn = out.create(dir.file("big.rgn"));
     for (int i = 0; i < 100; ++i) {
         rgn += "0123456789";
         out.spill();
     }
-    // The text that could not be staged is not kept in memory either.
     EXPECT_TRUE(rgn.empty());
-    EXPECT_EQ(out.commit(), "/o/big.rgn");
-    EXPECT_FALSE(anyTemporary(fs));
-    EXPECT_EQ(fs.files["/o/big.rgn"], "old");
-    EXPECT_EQ(fs.files.count("/o/a.rep"), 0u);
+    EXPECT_EQ(out.commit(), dir.file("big.rgn"));
+    EXPECT_EQ(dir.snapshot(), (Files{{"big.rgn", "old"}}));
 }
-
-}  // namespace
-}  // namespace quorlin
-
-namespace quorlin {
-namespace {
 
 // Every task runs on the same thread (a new one per task is what made pieces slow), one after
 // the other, and what a task throws reaches the one who waits for it.
@@ -189,4 +154,4 @@ TEST(Worker, RunsEachTaskOnOneThreadAndPassesOnWhatItThrows) {
 }
 
 }  // namespace
-}  // namespace quorlin
+}  // namespace quorlin::test

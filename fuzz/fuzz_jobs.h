@@ -1,0 +1,108 @@
+// The jobs the fuzz targets drive, from bytes held in memory; the regression tests replay kept
+// inputs through the very same code. Each returns the session's last status text.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "app/core/driver.h"
+#include "app/core/session.h"
+#include "memory_fs.h"
+#include "region/text.h"
+#include "util/basic.h"
+#include "util/fields.h"
+#include "util/filename.h"
+#include "util/text.h"
+
+namespace quorlin::test {
+
+// "Convert PCB to Region" on a board in memory; the first two bytes choose the options. The
+// outputs stay in fs.
+inline std::string fuzzPcb(MemoryFileSystem& fs, const uint8_t* data, size_t size) {
+    if (size < 2) return {};
+    initchars();
+    const uint8_t bits = data[0];
+    ScopedFileSystem scoped(fs);
+    fs.files["/b/board.pcb"] = std::string(reinterpret_cast<const char*>(data + 2), size - 2);
+    Host host;
+    Session s(host);
+    s.form.fnme = "/b/board.pcb";
+    s.form.exclusion = bits & 1;
+    s.form.graphastrack = (bits >> 1) & 1;
+    s.form.xport = (bits >> 2) & 1;
+    s.form.replicate = (bits >> 3) & 1;
+    s.form.writestyle = (bits >> 4) & 1;
+    s.form.tagpads = (bits >> 5) & 1;
+    s.form.tagvias = (bits >> 6) & 1;
+    s.form.stylefile = (bits & 128) ? "/b/Default.STY" : "/missing/Default.STY";
+    s.form.guardgap = data[1] % 11;
+    Commands_Click(s, 0);
+    return s.form.errorbox;
+}
+
+// "Convert Tango Nets to SDF"; the first byte chooses the option.
+inline std::string fuzzNetlist(MemoryFileSystem& fs, const uint8_t* data, size_t size) {
+    if (size < 1) return {};
+    ScopedFileSystem scoped(fs);
+    fs.files["/n/net.txt"] = std::string(reinterpret_cast<const char*>(data + 1), size - 1);
+    Host host;
+    Session s(host);
+    s.form.netfnme = "/n/net.txt";
+    s.form.xpattern = data[0] & 1;
+    Commands_Click(s, 1);
+    return s.form.errorbox;
+}
+
+// "SDF Netlist Comparator": the first byte chooses the option, the next two the length of
+// netlist A; the rest is netlist B.
+inline std::string fuzzCompare(MemoryFileSystem& fs, const uint8_t* data, size_t size) {
+    if (size < 3) return {};
+    const char* bytes = reinterpret_cast<const char*>(data + 3);
+    const size_t rest = size - 3;
+    const size_t lengthA = std::min<size_t>(rest, static_cast<size_t>(data[1]) << 8 | data[2]);
+    ScopedFileSystem scoped(fs);
+    fs.files["/n/a.sdf"] = std::string(bytes, lengthA);
+    fs.files["/n/b.sdf"] = std::string(bytes + lengthA, rest - lengthA);
+    Host host;
+    Session s(host);
+    s.form.netlista = "/n/a.sdf";
+    s.form.netlistb = "/n/b.sdf";
+    s.form.xsdf = data[0] & 1;
+    Commands_Click(s, 2);
+    return s.form.errorbox;
+}
+
+// The text helpers: field splitting, file names, number reading and writing, text records. The
+// first byte is a field index, the second a delimiter. Returns the text record's region line.
+inline std::string fuzzText(const uint8_t* data, size_t size) {
+    if (size < 2) return {};
+    const long n = static_cast<int8_t>(data[0]);
+    const std::string delim(1, static_cast<char>(data[1]));
+    const std::string text(reinterpret_cast<const char*>(data + 2), size - 2);
+    for (const std::string& d : {delim, std::string(" "), std::string(""), delim + delim}) {
+        std::string line = text, dl = d;
+        getfield(line, n, dl);
+    }
+    Fields f(text);
+    for (long i = -1; i <= f.count() + 1 && i < 64; ++i) {
+        double v = 0;
+        f.strictNum(i, v);
+        numtext(f.num(i));
+        numtext(v * 2540);
+    }
+    double v = 0;
+    if (strict(text, v)) {
+        // A strict number must read back the same through its own text.
+        const double back = lenient(plainnum(v));
+        if (v == v && v - v == 0 && std::abs(v) > 1e-300 &&
+            std::abs(back - v) > std::abs(v) * 1e-14)
+            __builtin_trap();
+    }
+    for (int part = -1; part <= 6; ++part) parsefilename(text, part);
+    return convtext(text);
+}
+
+}  // namespace quorlin::test

@@ -1,0 +1,37 @@
+// The installed program itself, not only the function behind it: exit status and streams.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "support/harness.h"
+
+namespace quorlin::test {
+namespace {
+
+TEST(Cli, TheProgramSaysHowTheJobEnded) {
+    const struct {
+        std::string args;
+        int status;
+        std::string out, err;
+    } rows[] = {
+        {"net none.net", 1, "", "Netlist source file name is not valid\n"},
+        {"--version", 0, "1.01.02\n", ""},
+        {"frob", 2, "",
+         "A subcommand is required\n"
+         "Run with --help for more information.\n"},
+    };
+    for (const auto& r : rows) {
+        TempDir dir;
+        const std::string cmd =
+            "cd '" + dir.path().string() + "' && '" QUORLIN_CLI "' " + r.args + " >out 2>err";
+        const int status = std::system(cmd.c_str());
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), r.status) << r.args;
+        EXPECT_EQ(dir.read("out"), r.out) << r.args;
+        EXPECT_EQ(dir.read("err"), r.err) << r.args;
+    }
+}
+
+}  // namespace
+}  // namespace quorlin::test

@@ -1,0 +1,121 @@
+// The case list: each case is a folder of input files and the command line that converts them;
+// the job's console and every file it writes or changes must equal the folder's expected/ files,
+// byte for byte. QUORLIN_UPDATE_GOLDEN=1 rewrites expected/ from what the jobs do now.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "support/harness.h"
+
+namespace quorlin::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Case {
+    std::string folder, why;
+    std::vector<std::string> args;
+};
+
+// Lines "folder | arguments | why"; "#" starts a comment.
+std::vector<Case> readCases() {
+    std::vector<Case> cases;
+    std::istringstream list(testData("cases.txt"));
+    for (std::string line; std::getline(list, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        const size_t bar1 = line.find(" | "), bar2 = line.find(" | ", bar1 + 3);
+        Case c{line.substr(0, bar1), line.substr(bar2 + 3), {}};
+        std::istringstream words(line.substr(bar1 + 3, bar2 - bar1 - 3));
+        for (std::string w; words >> w;) c.args.push_back(w);
+        cases.push_back(std::move(c));
+    }
+    return cases;
+}
+
+std::string withoutDates(std::string text) {
+    for (const char* key : {"\r\nCreated:  ", "\r\nModified: "}) {
+        const size_t at = text.find(key);
+        if (at == std::string::npos) continue;
+        const size_t from = at + std::string_view(key).size();
+        text.replace(from, text.find("\r\n", from) - from, "<today>");
+    }
+    return text;
+}
+
+// The PCB job as the command line runs it, with every piece handed to the output thread at once
+// and every layer formatted in blocks of one record.
+CliResult runInBlocksOfOne(const TempDir& dir, const std::vector<std::string>& args) {
+    JobRun run;
+    Form& f = run.form();
+    f.fnme = dir.file(args[1]);
+    f.writestyle = 0;
+    for (size_t i = 2; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--component-guides") f.exclusion = 1;
+        if (a == "--graphics-as-tracks") f.graphastrack = 1;
+        if (a == "--export-primitives") f.xport = 1;
+        if (a == "--replicate-pads") f.replicate = 1;
+        if (a == "--tag-pads") f.tagpads = 1;
+        if (a == "--tag-vias") f.tagvias = 1;
+        if (a == "--guard-gap") f.guardgap = std::stoi(args[++i]);
+        if (a == "--style-file") f.writestyle = 1, f.stylefile = dir.file(args[++i]);
+    }
+    run.session.out.setSpill(1, 1);
+    run.session.segmentBlock = 1;
+    run.click(0);
+    return {run.session.failed ? 1 : 0, "", ""};
+}
+
+// Runs the case in a copy of its folder; returns the console and every file the run wrote.
+Files runCase(const Case& c, bool inBlocksOfOne) {
+    const fs::path source = fs::path(QUORLIN_TEST_DATA) / "cases" / c.folder;
+    TempDir dir;
+    for (const auto& e : fs::directory_iterator(source))
+        if (e.path().filename() != "expected")
+            fs::copy(e.path(), dir.path() / e.path().filename(), fs::copy_options::recursive);
+    const Files before = dir.snapshot();
+    const CliResult r = inBlocksOfOne ? runInBlocksOfOne(dir, c.args) : runCliIn(dir, c.args);
+    Files written;
+    for (auto [name, data] : dir.snapshot()) {
+        auto old = before.find(name);
+        if (old != before.end() && old->second == data) continue;
+        // An SDF header carries today's date.
+        if (name.ends_with(".sdf")) data = withoutDates(data);
+        written[name] = data;
+    }
+    for (const auto& [name, data] : before)
+        if (!dir.exists(name)) written[name + " (deleted)"] = "";
+    written["console.txt"] = "exit " + std::to_string(r.code) + "\n" + r.out +
+                             (r.err.empty() ? "" : "--- stderr\n" + r.err);
+    return written;
+}
+
+TEST(Golden, EveryCaseWritesItsExpectedFiles) {
+    const bool update = std::getenv("QUORLIN_UPDATE_GOLDEN") != nullptr;
+    const auto cases = readCases();
+    ASSERT_GT(cases.size(), 20u);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder + ": " + c.why);
+        const Files actual = runCase(c, false);
+        const fs::path expectedDir = fs::path(QUORLIN_TEST_DATA) / "cases" / c.folder / "expected";
+        if (update) {
+            fs::remove_all(expectedDir);
+            for (const auto& [name, data] : actual) {
+                fs::create_directories((expectedDir / name).parent_path());
+                writeFile(expectedDir / name, data);
+            }
+        }
+        EXPECT_EQ(actual, snapshot(expectedDir));
+        // Every piece handed to the output thread at once, every layer formatted in blocks of
+        // one record: no byte may differ.
+        if (c.args.size() < 2 || c.args[0] != "pcb") continue;
+        Files blocks = runCase(c, true), whole = actual;
+        blocks.erase("console.txt"), whole.erase("console.txt");
+        EXPECT_EQ(blocks, whole);
+    }
+}
+
+}  // namespace
+}  // namespace quorlin::test

@@ -1,0 +1,130 @@
+#include "support/harness.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include "app/cli/cli.h"
+#include "app/core/driver.h"
+#include "util/basic.h"
+
+namespace quorlin::test {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void writeFile(const fs::path& p, const std::string& data) {
+    std::ofstream out(p, std::ios::binary);
+    out << data;
+}
+
+std::string testData(const std::string& relative) {
+    return readFile(fs::path(QUORLIN_TEST_DATA) / relative);
+}
+
+Files snapshot(const fs::path& root) {
+    Files files;
+    std::error_code ec;
+    for (const auto& e : fs::recursive_directory_iterator(root, ec))
+        if (e.is_regular_file())
+            files[fs::relative(e.path(), root).generic_string()] = readFile(e.path());
+    return files;
+}
+
+std::string crlf(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const auto& l : lines) s += l + "\r\n";
+    return s;
+}
+
+TempDir::TempDir() {
+    std::random_device rd;
+    path_ = fs::temp_directory_path() / ("quorlin_test_" + std::to_string(rd()));
+    fs::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(path_, ec);
+}
+
+void TempDir::write(const std::string& name, const std::string& data) const {
+    fs::create_directories((path_ / name).parent_path());
+    writeFile(path_ / name, data);
+}
+
+void JobRun::click(int index) {
+    initchars();
+    Commands_Click(session, index);
+}
+
+CliResult runCliIn(const TempDir& dir, std::vector<std::string> args) {
+    args.insert(args.begin(), "quorlin-cli");
+    std::vector<const char*> argv;
+    for (const auto& a : args) argv.push_back(a.c_str());
+    std::ostringstream out, err;
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir.path());
+    const int code = runCli(static_cast<int>(argv.size()), argv.data(), out, err);
+    fs::current_path(previous);
+    return {code, out.str(), err.str()};
+}
+
+const FaultyFileSystem::Fault* FaultyFileSystem::hit(unsigned op, const std::string& path) const {
+    for (const Fault& f : faults) {
+        bool match = path == f.path;
+        if (f.path.ends_with('*'))
+            match = path.starts_with(std::string_view(f.path).substr(0, f.path.size() - 1));
+        else if (f.path.ends_with('/'))
+            match = path.starts_with(f.path) && path.find('/', f.path.size()) == std::string::npos;
+        if (match && (f.ops & op)) return &f;
+    }
+    return nullptr;
+}
+
+bool FaultyFileSystem::read(const std::string& path, std::string& out) {
+    return !hit(Read, path) && FileSystem::read(path, out);
+}
+
+bool FaultyFileSystem::writeAtomic(const std::string& path, std::string_view data) {
+    std::this_thread::sleep_for(delay);
+    if (const Fault* f = hit(Write, path)) {
+        if (f->halfWritten) FileSystem::writeAtomic(path, data.substr(0, data.size() / 2));
+        return false;
+    }
+    return FileSystem::writeAtomic(path, data);
+}
+
+bool FaultyFileSystem::appendChunk(const std::string& path, std::string_view data, bool fresh) {
+    std::this_thread::sleep_for(delay);
+    if (const Fault* f = hit(Write, path)) {
+        if (f->halfWritten) FileSystem::appendChunk(path, data.substr(0, data.size() / 2), fresh);
+        return false;
+    }
+    return FileSystem::appendChunk(path, data, fresh);
+}
+
+bool FaultyFileSystem::rename(const std::string& from, const std::string& to) {
+    return !hit(Rename, from) && !hit(Rename, to) && FileSystem::rename(from, to);
+}
+
+bool FaultyFileSystem::remove(const std::string& path) {
+    return !hit(Remove, path) && FileSystem::remove(path);
+}
+
+FileSystem::Entry FaultyFileSystem::entry(const std::string& path) {
+    const Entry e = FileSystem::entry(path);
+    // Deleted between the job's existence check and its read.
+    if (hit(Vanish, path)) fs::remove(path);
+    return e;
+}
+
+}  // namespace quorlin::test
