@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/core/driver.h"
-#include "app/core/session.h"
+#include "job/session.h"
 #include "memory_fs.h"
 #include "region/text.h"
 #include "util/basic.h"
@@ -23,7 +23,6 @@ namespace quorlin::test {
 // outputs stay in fs.
 inline std::string fuzzPcb(MemoryFileSystem& fs, const uint8_t* data, size_t size) {
     if (size < 2) return {};
-    initchars();
     const uint8_t bits = data[0];
     ScopedFileSystem scoped(fs);
     fs.files["/b/board.pcb"] = std::string(reinterpret_cast<const char*>(data + 2), size - 2);

@@ -91,14 +91,6 @@ NodeKey nodeKey(std::string_view reference, std::string_view pin) {
     return {{bigEndian8(key), bigEndian8(key + 8), last << 48}};
 }
 
-std::string makesorter(std::string_view reference, std::string_view pin) {
-    const NodeKey key = nodeKey(reference, pin);
-    std::string text(kKeyBytes, '0');
-    for (int b = 0; b < kKeyBytes; ++b)
-        text[static_cast<size_t>(b)] = static_cast<char>(key.words[b / 8] >> (56 - 8 * (b % 8)));
-    return text;
-}
-
 NodeKey sortNet(std::span<NetNode> nodes, std::span<NodeKey> keys) {
     // Sorting the keys with their positions and moving each node once spares the nodes the
     // moves of a sort; the position breaks ties, which makes the order stable.

@@ -15,11 +15,9 @@
 namespace quorlin {
 
 // The 18-character key of a node: the reference's letter prefix padded right with "0" to 6,
-// its number and the pin each right-aligned with "0" to 6 ("R12", "2" -> "R00000000012000002").
-std::string makesorter(std::string_view reference, std::string_view pin);
-
-// That key as numbers whose order is the unsigned order of its bytes: bytes 0-7, bytes 8-15,
-// and bytes 16-17 at the top of the last word, whose lower 48 bits are left for a position.
+// its number and the pin each right-aligned with "0" to 6 ("R12", "2" -> "R00000000012000002"),
+// held as numbers whose order is the unsigned order of its bytes: bytes 0-7, bytes 8-15, and
+// bytes 16-17 at the top of the last word, whose lower 48 bits are left for a position.
 struct NodeKey {
     uint64_t words[3];
 };

@@ -1,6 +1,6 @@
 // Components: reference texts always, and placement guides on M1 to M4 for the contents the
 // reader kept apart.
-#include "app/core/session.h"
+#include "job/session.h"
 #include "region/chords.h"
 #include "region/objectblocks.h"
 #include "region/objectrecords.h"

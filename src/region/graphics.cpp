@@ -3,9 +3,10 @@
 #include <array>
 #include <vector>
 
-#include "app/core/session.h"
+#include "job/session.h"
 #include "region/chords.h"
 #include "region/header.h"
+#include "region/layerbuckets.h"
 #include "region/objectblocks.h"
 #include "region/objectrecords.h"
 #include "region/recordblocks.h"
@@ -111,30 +112,18 @@ void writeTexts(Session& s, std::string& rgn, const PrimitiveSet& set) {
 }
 
 void writeGraphicLayers(Session& s, std::string& rgn) {
-    // One pass buckets the records of graphic layers; writing them layer by layer, tracks
-    // before arcs, keeps the order of a pass per layer.
-    std::array<std::vector<std::string_view>, 23> lines, arcs;
-    auto graphicLayer = [&](double value) -> int {
-        if (!(value >= 0 && value <= 22) || value != roundEven(value)) return -1;
-        const int layer = static_cast<int>(value);
-        return s.layerdrawmode[static_cast<size_t>(layer)] == 2 ? layer : -1;
+    // Writing layer by layer, tracks before arcs, keeps the order of a pass per layer.
+    const LayerBuckets buckets = bucketByLayer(s);
+    auto linesOf = [](const PrimitiveSet& set, const std::vector<uint32_t>& records) {
+        std::vector<std::string_view> lines;
+        lines.reserve(records.size());
+        for (uint32_t i : records) lines.push_back(set[i]);
+        return lines;
     };
-    Fields f;
-    for (std::string_view line : s.sets.trackset) {
-        s.spinme(1);
-        f.assign(line);
-        const int layer = graphicLayer(f.num(3));
-        if (layer >= 0) lines[static_cast<size_t>(layer)].push_back(line);
-    }
-    for (std::string_view line : s.sets.freearcset) {
-        s.spinme(1);
-        f.assign(line);
-        const int layer = graphicLayer(f.num(6));
-        if (layer >= 0) arcs[static_cast<size_t>(layer)].push_back(line);
-    }
-    for (size_t layer = 0; layer < 23; ++layer) {
+    for (size_t layer = 0; layer < kTangoLayers; ++layer) {
+        if (s.layerdrawmode[layer] != 2) continue;
         const std::string_view code = layertranslate(static_cast<long>(layer));
-        writeInBlocks(s, rgn, lines[layer],
+        writeInBlocks(s, rgn, linesOf(s.sets.trackset, buckets.tracks[layer]),
                       [code, f = Fields()](std::string_view line, RecordBlock& b) mutable {
                           f.assign(line);
                           double x1, y1, x2, y2;
@@ -145,7 +134,7 @@ void writeGraphicLayers(Session& s, std::string& rgn) {
                           }
                           appendLine4(b.text, code, x1, y1, x2, y2);
                       });
-        writeInBlocks(s, rgn, arcs[layer],
+        writeInBlocks(s, rgn, linesOf(s.sets.freearcset, buckets.arcs[layer]),
                       [code, f = Fields()](std::string_view line, RecordBlock& b) mutable {
                           f.assign(line);
                           if (!appendArcChords(b.text, code, f.num(2), f.num(3), f.num(4), f.num(7),

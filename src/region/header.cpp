@@ -1,6 +1,6 @@
 #include "region/header.h"
 
-#include "app/core/session.h"
+#include "job/session.h"
 
 namespace quorlin {
 

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "tango/primitives.h"
+#include "job/primitives.h"
 
 namespace quorlin {
 

@@ -1,5 +1,5 @@
 // The *OBJECTS section: its frame and the order of its blocks.
-#include "app/core/session.h"
+#include "job/session.h"
 #include "region/objectblocks.h"
 #include "region/viatags.h"
 #include "region/writers.h"
@@ -13,9 +13,7 @@ void objecttranslate(Session& s) {
     std::vector<ComponentPad> pads;
     sidePrepass(s, sides, pads);
 
-    s.status("Exporting components and graphics to Ares");
-    s.processEvents();
-    s.pause(10);
+    s.step("Exporting components and graphics to Ares");
     std::string& rgn = s.region();
     // Two 100 thou markers from the origin, along Y on M1 and along X on M2.
     rgn.append(kCrLf).append("*OBJECTS").append(kCrLf);

@@ -1,7 +1,7 @@
 // Free pads: PAD records, their plane tags and the pad styles they need.
 #include <unordered_set>
 
-#include "app/core/session.h"
+#include "job/session.h"
 #include "region/header.h"
 #include "region/objectblocks.h"
 #include "region/objectrecords.h"
@@ -13,12 +13,6 @@
 namespace quorlin::objects {
 
 namespace {
-
-// The last three characters of "000" + field: 60 gives 060, 1000 gives 000.
-std::string_view threeDigits(std::string_view field, std::string& buffer) {
-    buffer.assign("000").append(field);
-    return std::string_view(buffer).substr(buffer.size() - 3);
-}
 
 // Layer text of a free pad, with its own trailing blank.
 std::string_view padLayer(std::string_view shape, std::string_view side) {
@@ -47,8 +41,8 @@ void writeFreePads(Session& s, std::string& rgn) {
         f.assign(line);
         const std::string_view shape = f[2];
         const std::string_view prefix = shape.substr(0, 2);
-        const std::string_view sa = threeDigits(f[3], a), sb = threeDigits(f[4], b),
-                               sc = threeDigits(f[5], c);
+        const std::string_view sa = sizeFigure(f[3], a), sb = sizeFigure(f[4], b),
+                               sc = sizeFigure(f[5], c);
         std::string name;
         name.append(prefix).append(sa).append(sb).append(sc);
         if (known.insert(name).second) {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/session.h"
+#include "job/session.h"
 #include "util/inorder.h"
 #include "util/worker.h"
 

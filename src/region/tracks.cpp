@@ -10,9 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/session.h"
+#include "job/session.h"
 #include "region/arcsegments.h"
 #include "region/header.h"
+#include "region/layerbuckets.h"
 #include "region/pointtext.h"
 #include "region/recordtext.h"
 #include "region/writers.h"
@@ -25,16 +26,8 @@ namespace quorlin {
 
 namespace {
 
-constexpr int kLayerCount = 23;
 // Track styles are defined for whole widths 0..kMaxWidth only.
 constexpr int kMaxWidth = 250;
-
-// The Tango layer of a record: its whole value 0..22, or -1 for any other value.
-int layerOf(const Fields& f, long field) {
-    const double v = f.num(field);
-    if (!(v >= 0 && v <= kLayerCount - 1) || v != std::floor(v)) return -1;
-    return static_cast<int>(v);
-}
 
 // True when every value, in region units, is a number a region file can hold.
 bool finiteUnits(std::initializer_list<double> thousandths) {
@@ -44,10 +37,6 @@ bool finiteUnits(std::initializer_list<double> thousandths) {
 }
 
 // Records of one layer, as indices into their set, in source order.
-struct LayerBucket {
-    std::vector<uint32_t> tracks, arcs;
-};
-
 // What one block of records adds to the region file and to the job's other outputs. Blocks are
 // formatted on two threads and taken in source order, so the file is the same as record by record.
 struct SegmentBlock {
@@ -147,35 +136,10 @@ class SegmentFormatter {
 
 class TrackWriter {
   public:
-    explicit TrackWriter(Session& s) : s_(s), rgn_(s.region()) {}
-
-    // One pass over both sets, so writing layer by layer costs no more than the records.
-    void bucket() {
-        const auto& tracks = s_.sets.trackset;
-        const auto& arcs = s_.sets.freearcset;
-        for (uint32_t i = 0; i < tracks.size(); ++i) {
-            s_.spinme(1);
-            f_.assign(tracks[i]);
-            const int layer = layerOf(f_, 3);
-            if (layer < 0)
-                offLayerTracks_.push_back(i);
-            else
-                layers_[static_cast<size_t>(layer)].tracks.push_back(i);
-        }
-        for (uint32_t i = 0; i < arcs.size(); ++i) {
-            s_.spinme(1);
-            f_.assign(arcs[i]);
-            const int layer = layerOf(f_, 6);
-            if (layer < 0) {
-                offLayerArcs_.push_back(i);
-            } else {
-                layers_[static_cast<size_t>(layer)].arcs.push_back(i);
-            }
-        }
-    }
+    explicit TrackWriter(Session& s) : s_(s), rgn_(s.region()), layers_(bucketByLayer(s)) {}
 
     void writeSections() {
-        const bool topUsed = !layers_[0].tracks.empty() || !layers_[0].arcs.empty();
+        const bool topUsed = !layers_.tracks[0].empty() || !layers_.arcs[0].empty();
         rgn_ += kCrLf;
         rgn_ += "*LAYER TOP\r\n";
         rgn_ += "\"T10\" S 1 0 0 0 254000\r\n";
@@ -184,11 +148,11 @@ class TrackWriter {
             sectionOpen_ = true;
         else
             rgn_ += "*END_LAYER\r\n";
-        for (int layer = 0; layer < kLayerCount; ++layer) {
-            if (s_.layerdrawmode[static_cast<size_t>(layer)] != 1) continue;
-            const LayerBucket& b = layers_[static_cast<size_t>(layer)];
-            writeRecords(layer, s_.sets.trackset, false, b.tracks);
-            writeRecords(layer, s_.sets.freearcset, true, b.arcs);
+        for (int layer = 0; layer < kTangoLayers; ++layer) {
+            const auto at = static_cast<size_t>(layer);
+            if (s_.layerdrawmode[at] != 1) continue;
+            writeRecords(layer, s_.sets.trackset, false, layers_.tracks[at]);
+            writeRecords(layer, s_.sets.freearcset, true, layers_.arcs[at]);
             closeSection();
         }
         // Only a draw-mode table without layer 0 leaves TOP open; a section never stays unended.
@@ -197,8 +161,8 @@ class TrackWriter {
 
     // Tracks and arcs on no Tango layer are drawn by no writer; the user finds them in the trash.
     void trashOffLayer() {
-        for (uint32_t i : offLayerTracks_) s_.trashLine(s_.sets.trackset[i]);
-        for (uint32_t i : offLayerArcs_) s_.trashLine(s_.sets.freearcset[i]);
+        for (uint32_t i : layers_.offLayerTracks) s_.trashLine(s_.sets.trackset[i]);
+        for (uint32_t i : layers_.offLayerArcs) s_.trashLine(s_.sets.freearcset[i]);
     }
 
     void registerStyles() {
@@ -259,10 +223,8 @@ class TrackWriter {
 
     Session& s_;
     std::string& rgn_;
-    Fields f_;
     Worker worker_;
-    std::array<LayerBucket, kLayerCount> layers_;
-    std::vector<uint32_t> offLayerTracks_, offLayerArcs_;
+    LayerBuckets layers_;
     std::array<bool, kMaxWidth + 1> widthUsed_{};
     std::set<double> outsideWidths_;
     bool sectionOpen_ = false;
@@ -271,23 +233,16 @@ class TrackWriter {
 }  // namespace
 
 void tracktranslate(Session& s) {
-    s.status("Exporting tracks and arcs to Ares region file");
-    s.processEvents();
-    s.pause(10);
+    s.step("Exporting tracks and arcs to Ares region file");
     if (s.sets.trackset.empty() && s.sets.freearcset.empty()) {
-        s.status("No tracks or arcs to export");
-        s.processEvents();
-        s.pause(10);
+        s.step("No tracks or arcs to export");
         return;
     }
     TrackWriter writer(s);
-    writer.bucket();
     writer.writeSections();
     writer.trashOffLayer();
     writer.registerStyles();
-    s.status("Tracks and arcs exported successfully");
-    s.processEvents();
-    s.pause(10);
+    s.step("Tracks and arcs exported successfully");
 }
 
 }  // namespace quorlin

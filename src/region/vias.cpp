@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/core/session.h"
+#include "job/session.h"
 #include "region/header.h"
 #include "region/recordtext.h"
 #include "region/writers.h"
@@ -17,13 +17,6 @@ namespace quorlin {
 
 namespace {
 
-// Last three characters of "000" + field: 60 -> 060, 5 -> 005, 1000 -> 000.
-std::string sizeFigure(std::string_view field) {
-    std::string padded = "000";
-    padded.append(field);
-    return padded.substr(padded.size() - 3);
-}
-
 void unquote(std::string& name) {
     for (char& c : name)
         if (c == '"') c = '\'';
@@ -33,8 +26,9 @@ void unquote(std::string& name) {
 
 ViaStyleName viaStyleName(const Fields& via) {
     const std::string shape(via[2].substr(0, 1));
-    const std::string size = sizeFigure(via[3]);
-    const std::string hole = sizeFigure(via[4]);
+    std::string sizeBuffer, holeBuffer;
+    const std::string size(sizeFigure(via[3], sizeBuffer));
+    const std::string hole(sizeFigure(via[4], holeBuffer));
     ViaStyleName n{"V" + shape + size + hole, "V" + shape + "-" + size + "-" + hole};
     unquote(n.style);
     unquote(n.report);
@@ -42,13 +36,9 @@ ViaStyleName viaStyleName(const Fields& via) {
 }
 
 void viatranslate(Session& s) {
-    s.status("Exporting vias to Ares region file");
-    s.processEvents();
-    s.pause(10);
+    s.step("Exporting vias to Ares region file");
     if (s.sets.viaset.empty()) {
-        s.status("No vias to export");
-        s.processEvents();
-        s.pause(10);
+        s.step("No vias to export");
         return;
     }
 

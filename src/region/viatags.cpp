@@ -1,6 +1,6 @@
 #include "region/viatags.h"
 
-#include "app/core/session.h"
+#include "job/session.h"
 #include "region/header.h"
 #include "region/objectrecords.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/core/session.h"
+#include "job/session.h"
 #include "styles/stylerecords.h"
 
 namespace quorlin {

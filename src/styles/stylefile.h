@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "styles/registry.h"
+#include "job/registry.h"
 
 namespace quorlin {
 

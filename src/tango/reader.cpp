@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/core/session.h"
+#include "job/session.h"
 #include "util/bigbuffer.h"
 #include "util/fields.h"
 #include "util/files.h"
@@ -92,9 +92,7 @@ constexpr Diagnostic kDiagnostics[] = {
 };
 
 void exportDiagnostics(Session& s) {
-    s.status("Exporting primitives to text file");
-    s.processEvents();
-    s.pause(10);
+    s.step("Exporting primitives to text file");
     for (const Diagnostic& d : kDiagnostics) {
         const PrimitiveSet& set = s.sets.*d.set;
         std::string& file = s.out.create(s.base + d.suffix);
@@ -111,9 +109,7 @@ void exportDiagnostics(Session& s) {
 }  // namespace
 
 void splitprimitivesFrom(Session& s, std::string source) {
-    s.status("Extracting primitives from PCB source file");
-    s.processEvents();
-    s.pause(10);
+    s.step("Extracting primitives from PCB source file");
 
     PrimitiveSets& sets = s.sets;
     sets.clear();
@@ -134,48 +130,48 @@ void splitprimitivesFrom(Session& s, std::string source) {
 
         if (keywordIs(word, ";tango-pcb") || keywordIs(word, "version") ||
             keywordIs(word, "board")) {
-            sets.headerset.push_back(line), bumpCount(counts[2]);
+            sets.headerset.push_back(line), bumpCount(counts[count::kHeaders]);
         } else if (keywordIs(word, "net")) {
-            sets.netset.push_back(line), bumpCount(counts[3]);
+            sets.netset.push_back(line), bumpCount(counts[count::kNets]);
         } else if (keywordIs(word, "comp")) {
-            sets.compset.push_back(line), bumpCount(counts[4]);
+            sets.compset.push_back(line), bumpCount(counts[count::kComponents]);
         } else if (keywordIs(word, "via")) {
-            sets.viaset.push_back(line), bumpCount(counts[6]);
+            sets.viaset.push_back(line), bumpCount(counts[count::kVias]);
         } else if (keywordIs(word, "pad")) {
             if (owner(secondToLast(line)))
-                sets.compcontentset.push_back(line), bumpCount(counts[12]);
+                sets.compcontentset.push_back(line), bumpCount(counts[count::kComponentPads]);
             else
-                sets.freepadset.push_back(line), bumpCount(counts[5]);
+                sets.freepadset.push_back(line), bumpCount(counts[count::kPads]);
         } else if (keywordIs(word, "arc")) {
             if (owner(Fields(line)[10]))
-                sets.compcontentset.push_back(line), bumpCount(counts[1]);
+                sets.compcontentset.push_back(line), bumpCount(counts[count::kComponentOther]);
             else
-                sets.freearcset.push_back(line), bumpCount(counts[7]);
+                sets.freearcset.push_back(line), bumpCount(counts[count::kArcs]);
         } else if (keywordIs(word, "poly")) {
             if (owner(secondToLast(line))) {
-                sets.compcontentset.push_back(line), bumpCount(counts[1]);
+                sets.compcontentset.push_back(line), bumpCount(counts[count::kComponentOther]);
                 inComponentPoly = true;
             } else {
-                sets.freepolyset.push_back(line), bumpCount(counts[8]);
+                sets.freepolyset.push_back(line), bumpCount(counts[count::kPolygons]);
                 if (guides) inComponentPoly = false;
             }
         } else if (keywordIs(word, "pnt")) {
             if (guides && inComponentPoly)
-                sets.compcontentset.push_back(line), bumpCount(counts[1]);
+                sets.compcontentset.push_back(line), bumpCount(counts[count::kComponentOther]);
             else
-                sets.freepolyset.push_back(line), bumpCount(counts[0]);
+                sets.freepolyset.push_back(line), bumpCount(counts[count::kVertex]);
         } else if (keywordIs(word, "text")) {
             if (owner(secondToLast(line)))
-                sets.compcontentset.push_back(line), bumpCount(counts[1]);
+                sets.compcontentset.push_back(line), bumpCount(counts[count::kComponentOther]);
             else
-                sets.freetextset.push_back(line), bumpCount(counts[9]);
+                sets.freetextset.push_back(line), bumpCount(counts[count::kText]);
         } else if (keywordIs(word, "line")) {
             if (owner(secondToLast(line)))
-                sets.compcontentset.push_back(line), bumpCount(counts[1]);
+                sets.compcontentset.push_back(line), bumpCount(counts[count::kComponentOther]);
             else
-                sets.trackset.push_back(line), bumpCount(counts[10]);
+                sets.trackset.push_back(line), bumpCount(counts[count::kLines]);
         } else {
-            sets.trashset.push_back(line), bumpCount(counts[11]);
+            sets.trashset.push_back(line), bumpCount(counts[count::kTrash]);
         }
     });
 

@@ -41,21 +41,14 @@ int hexvalue(const std::string& digits) {
 }
 
 std::string versionstring() {
-    constexpr int major = 1, minor = 1, revision = 2;
+    // The build hands over the project's version, kept once in CMakeLists.txt.
+    constexpr int major = QUORLIN_VERSION_MAJOR, minor = QUORLIN_VERSION_MINOR,
+                  revision = QUORLIN_VERSION_PATCH;
     auto two = [](int v) {
         std::string s = "0" + std::to_string(v);
         return s.substr(s.size() - 2);
     };
     return std::to_string(major) + "." + two(minor) + "." + two(revision);
-}
-
-std::string tabchar, lfchar, crchar, crlf;
-
-void initchars() {
-    tabchar = "\t";
-    lfchar = "\n";
-    crchar = "\r";
-    crlf = crchar + lfchar;
 }
 
 }  // namespace quorlin

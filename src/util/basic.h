@@ -1,5 +1,5 @@
 // Small routines every part of the program shares: trigonometry in degrees, hex digits,
-// the version text and the control-character texts.
+// the version text.
 #pragma once
 
 #include <string>
@@ -19,10 +19,7 @@ void cossind(double angle, double& cosine, double& sine);
 // count 0.
 int hexvalue(const std::string& digits);
 
+// The version as the program shows it: "1.01.02".
 std::string versionstring();
-
-// Control-character texts, valid after initchars().
-extern std::string tabchar, lfchar, crchar, crlf;
-void initchars();
 
 }  // namespace quorlin

@@ -34,8 +34,6 @@ class Fields {
         const Span& s = k < kInline ? inline_[k] : more_[k - kInline];
         return line_.substr(s.start, s.size);
     }
-    // Field counted from the end: fromEnd(0) is the last field, fromEnd(1) the one before.
-    std::string_view fromEnd(long k) const { return (*this)[count() - k]; }
 
     // Lenient number of field n (0 when not numeric or missing).
     double num(long n) const;

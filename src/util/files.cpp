@@ -195,6 +195,9 @@ void Outputs::replaceWithBackup(const std::string& path, const std::string& back
                                 std::string data) {
     if (Item* item = find(path)) {
         settle();
+        // The file would be both this and another output (a style file named like the region
+        // file): one of them would be lost.
+        if (item->kind != Kind::Remove && twice_.empty()) twice_ = path;
         item->kind = Kind::ReplaceWithBackup;
         item->data = std::move(data);
         item->backup = backupPath;

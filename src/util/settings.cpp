@@ -1,7 +1,5 @@
 #include "util/settings.h"
 
-#include <sys/stat.h>
-
 #include "util/files.h"
 #include "util/text.h"
 
@@ -11,17 +9,18 @@ bool settingsfile(const std::string& path, const std::string& mode, SettingsLine
     const std::string word = lowerAscii(mode);
     FileSystem& fs = fileSystem();
     if (word == "load") {
-        struct stat st {};
-        if (::stat(path.c_str(), &st) != 0 || st.st_size == 0) {
-            if (!fs.writeAtomic(path, "\r\n\r\n")) {
+        std::string data;
+        // A file that is there but cannot be read is the user's: never replace it.
+        if (fs.entry(path) == FileSystem::Entry::File && !fs.read(path, data)) return false;
+        if (data.empty()) {
+            data = "\r\n\r\n";
+            if (!fs.writeAtomic(path, data)) {
                 // Unwritable place: read nothing but behave as the fresh two-line file.
                 lines[1].clear();
                 lines[2].clear();
                 return false;
             }
         }
-        std::string data;
-        if (!fs.read(path, data)) return false;
         size_t entry = 1;
         forEachLine(data, [&](std::string_view line) {
             if (entry <= 100) lines[entry++] = std::string(line);
@@ -29,7 +28,6 @@ bool settingsfile(const std::string& path, const std::string& mode, SettingsLine
         return true;
     }
     if (word == "save") {
-        ::chmod(path.c_str(), 0644);
         std::string data;
         for (size_t i = 1; i <= 100; ++i) {
             data += lines[i];

@@ -13,12 +13,6 @@
 
 namespace quorlin {
 
-std::vector<std::string_view> splitLines(std::string_view data) {
-    std::vector<std::string_view> lines;
-    forEachLine(data, [&](std::string_view line) { lines.push_back(line); });
-    return lines;
-}
-
 std::string lowerAscii(std::string_view s) {
     std::string r(s);
     for (char& c : r)

@@ -89,8 +89,6 @@ void forEachLine(std::string_view data, Fn&& fn) {
     }
 }
 
-std::vector<std::string_view> splitLines(std::string_view data);
-
 // Lower-cases ASCII A-Z only, so no locale changes a result.
 std::string lowerAscii(std::string_view s);
 std::string upperAscii(std::string_view s);

@@ -90,7 +90,6 @@ struct Job {
 };
 
 Job prepare(int index, const TempDir& dir, Session& s) {
-    initchars();
     fs::create_directory(dir.path() / "ares");
     switch (index) {
         case 0:

@@ -1,4 +1,4 @@
-// SDF comparator: sort keys, and sorted copies large enough to be written while the job runs.
+// SDF comparator: sorted copies large enough to be written while the job runs.
 #include <gtest/gtest.h>
 
 #include "netlist/sdfreader.h"
@@ -15,29 +15,6 @@ Netlist load(std::string_view text) {
     Netlist nl = std::move(reader.netlist());
     siftNetlist(nl);
     return nl;
-}
-
-TEST(MakeSorter, Keys) {
-    const struct {
-        std::string ref, pin, key;
-    } rows[] = {
-        {"R12", "2", "R00000000012000002"},
-        {"U3", "14", "U00000000003000014"},
-        {"GND", "1", "GND000000000000001"},
-        {"CONNECTOR", "", "CONNEC000000000000"},
-        {"IC10A", "B3", "IC000000010A0000B3"},
-        {"R1234567", "ABCDEFGH", "R00000234567CDEFGH"},
-        {"R-5", "1", "R000000000-5000001"},  // "-" sorts as the start of the number
-        {"\xC2\xB5"
-         "C1",
-         "1",
-         "\xC2\xB5"
-         "C000000001000001"},  // high bytes are no digits
-        {"", "", "000000000000000000"},
-    };
-    for (const auto& r : rows) EXPECT_EQ(makesorter(r.ref, r.pin), r.key) << r.ref;
-    EXPECT_LT(makesorter("R2", "1"), makesorter("R10", "1"));
-    EXPECT_LT(makesorter("R10", "9"), makesorter("R10", "10"));
 }
 
 // A sorted copy large enough to be written out before the second netlist is read: it lands

@@ -6,6 +6,7 @@
 
 #include "netlist/sdfwriter.h"
 #include "netlist/tangonetlist.h"
+#include "support/harness.h"
 #include "util/text.h"
 
 namespace quorlin {
@@ -88,7 +89,7 @@ TEST(TangoNetlist, WholeFileAsLineByLine) {
         whole.finish();
         forEachLine(text, [&](std::string_view l) { byLine.line(l); });
         byLine.finish();
-        EXPECT_EQ(ticks, splitLines(text).size() / TangoNetlistReader::kTickLines);
+        EXPECT_EQ(ticks, test::splitLines(text).size() / TangoNetlistReader::kTickLines);
         EXPECT_EQ(whole.partCount(), byLine.partCount());
         const Netlist& a = whole.netlist();
         const Netlist& b = byLine.netlist();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/harness.h"
 #include "util/text.h"
 
 namespace {
@@ -17,7 +18,7 @@ std::vector<std::string> chords(double radius, double start, double sweep, doubl
     std::string out;
     EXPECT_TRUE(appendArcChords(out, "M1", radius, start, sweep, cx, cy));
     std::vector<std::string> lines;
-    for (std::string_view line : quorlin::splitLines(out)) lines.emplace_back(line);
+    for (std::string_view line : quorlin::test::splitLines(out)) lines.emplace_back(line);
     return lines;
 }
 

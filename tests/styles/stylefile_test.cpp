@@ -105,7 +105,7 @@ TEST(StyleFile, SquareStackWithReplicate) {
 TEST(StyleFile, RoundedRectangleCorners) {
     std::string out;
     appendPadStyle(out, "rr060040000", "3th", false);
-    const std::vector<std::string_view> lines = splitLines(out);
+    const std::vector<std::string_view> lines = test::splitLines(out);
     ASSERT_EQ(lines.size(), 41u);
     EXPECT_EQ(lines[0], "rr060040000,PSMPAD,40,0,0,3th");
     EXPECT_EQ(lines[1], "+  30th, 10th");

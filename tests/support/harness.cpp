@@ -7,7 +7,7 @@
 
 #include "app/cli/cli.h"
 #include "app/core/driver.h"
-#include "util/basic.h"
+#include "util/text.h"
 
 namespace quorlin::test {
 
@@ -38,6 +38,12 @@ Files snapshot(const fs::path& root) {
     return files;
 }
 
+std::vector<std::string_view> splitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    forEachLine(text, [&](std::string_view line) { lines.push_back(line); });
+    return lines;
+}
+
 std::string crlf(const std::vector<std::string>& lines) {
     std::string s;
     for (const auto& l : lines) s += l + "\r\n";
@@ -62,7 +68,6 @@ void TempDir::write(const std::string& name, const std::string& data) const {
 }
 
 void JobRun::click(int index) {
-    initchars();
     Commands_Click(session, index);
 }
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/core/host.h"
-#include "app/core/session.h"
+#include "job/host.h"
+#include "job/session.h"
 #include "memory_fs.h"
 #include "util/files.h"
 
@@ -25,6 +25,8 @@ void writeFile(const std::filesystem::path& p, const std::string& data);
 std::string testData(const std::string& relative);
 // Every file below root with its contents; empty when root does not exist.
 Files snapshot(const std::filesystem::path& root);
+// The lines of a text, as the jobs split them.
+std::vector<std::string_view> splitLines(std::string_view text);
 // Lines joined with CR LF, each ended by it.
 std::string crlf(const std::vector<std::string>& lines);
 

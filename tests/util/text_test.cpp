@@ -10,6 +10,7 @@
 #include <random>
 #include <vector>
 
+#include "support/harness.h"
 #include "util/basic.h"
 
 namespace quorlin {
@@ -128,7 +129,7 @@ TEST(Lines, AgreeWithOneByteAtATime) {
         std::string(127, 'x') + "\r\n" + std::string(70, 'y'),
     };
     for (const std::string& data : cases) {
-        const auto lines = splitLines(data);
+        const auto lines = test::splitLines(data);
         EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.end()), referenceLines(data));
     }
     std::mt19937 rng(5);
@@ -138,7 +139,7 @@ TEST(Lines, AgreeWithOneByteAtATime) {
         // Some texts with few line ends, so long lines cross many steps.
         const unsigned spread = round % 3 == 0 ? 8 : 2;
         for (char& c : data) c = alphabet[rng() % spread == 0 ? rng() % 8 : rng() % 2];
-        const auto lines = splitLines(data);
+        const auto lines = test::splitLines(data);
         ASSERT_EQ(std::vector<std::string>(lines.begin(), lines.end()), referenceLines(data))
             << round;
     }

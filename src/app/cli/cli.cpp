@@ -7,7 +7,7 @@
 #include <ostream>
 
 #include "app/core/driver.h"
-#include "app/core/session.h"
+#include "job/session.h"
 #include "util/basic.h"
 
 namespace quorlin {
@@ -43,34 +43,46 @@ void printReport(std::ostream& out, const std::string& text) {
 }
 
 void printCounts(std::ostream& out, const Form& f) {
-    static const std::pair<const char*, int> kRows[] = {
-        {"Headers", 2},         {"Nets", 3},   {"Components", 4}, {"Component pads", 12},
-        {"Component other", 1}, {"Pads", 5},   {"Vias", 6},       {"Arcs", 7},
-        {"Polygons", 8},        {"Vertex", 0}, {"Text", 9},       {"Lines", 10},
-        {"Trash", 11}};
+    using namespace count;
+    static const std::pair<const char*, size_t> kRows[] = {{"Headers", kHeaders},
+                                                           {"Nets", kNets},
+                                                           {"Components", kComponents},
+                                                           {"Component pads", kComponentPads},
+                                                           {"Component other", kComponentOther},
+                                                           {"Pads", kPads},
+                                                           {"Vias", kVias},
+                                                           {"Arcs", kArcs},
+                                                           {"Polygons", kPolygons},
+                                                           {"Vertex", kVertex},
+                                                           {"Text", kText},
+                                                           {"Lines", kLines},
+                                                           {"Trash", kTrash}};
     for (const auto& [caption, box] : kRows)
-        out << std::left << std::setw(16) << caption << f.counts[static_cast<size_t>(box)] << '\n';
+        out << std::left << std::setw(16) << caption << f.counts[box] << '\n';
 }
 
 void printNetCounts(std::ostream& out, const Form& f) {
-    out << "Nets " << f.netdata[0] << '\n'
-        << "Nodes " << f.netdata[1] << '\n'
-        << "Parts " << f.netdata[2] << '\n';
+    out << "Nets " << f.netdata[netdata::kNetsA] << '\n'
+        << "Nodes " << f.netdata[netdata::kNodesA] << '\n'
+        << "Parts " << f.netdata[netdata::kPartsA] << '\n';
 }
 
 void printComparison(std::ostream& out, const Form& f) {
-    static const std::pair<const char*, std::array<int, 3>> kRows[] = {
-        {"Nets", {0, 3, 8}}, {"SN-Nets", {6, 7, 11}}, {"Nodes", {1, 4, 9}}, {"Parts", {2, 5, 10}}};
+    using namespace netdata;
+    static const std::pair<const char*, std::array<size_t, 3>> kRows[] = {
+        {"Nets", {kNetsA, kNetsB, kNetsDelta}},
+        {"SN-Nets", {kSingleNodeNetsA, kSingleNodeNetsB, kSingleNodeNetsDelta}},
+        {"Nodes", {kNodesA, kNodesB, kNodesDelta}},
+        {"Parts", {kPartsA, kPartsB, kPartsDelta}}};
     size_t width = 5;
     for (const auto& row : kRows)
-        for (int i : row.second) width = std::max(width, f.netdata[static_cast<size_t>(i)].size());
+        for (size_t i : row.second) width = std::max(width, f.netdata[i].size());
     out << std::left << std::setw(9) << "Elements" << std::right
         << std::setw(static_cast<int>(width) + 1) << "A" << std::setw(static_cast<int>(width) + 1)
         << "B" << std::setw(static_cast<int>(width) + 1) << "Delta" << '\n';
     for (const auto& [caption, boxes] : kRows) {
         out << std::left << std::setw(9) << caption << std::right;
-        for (int i : boxes)
-            out << std::setw(static_cast<int>(width) + 1) << f.netdata[static_cast<size_t>(i)];
+        for (size_t i : boxes) out << std::setw(static_cast<int>(width) + 1) << f.netdata[i];
         out << '\n';
     }
 }
@@ -78,7 +90,6 @@ void printComparison(std::ostream& out, const Form& f) {
 }  // namespace
 
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    initchars();
     CLI::App app{"Quorlin: Tango PCB and netlist files to ARES", "quorlin-cli"};
     app.set_version_flag("--version", versionstring());
     app.require_subcommand(1, 1);

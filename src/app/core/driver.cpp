@@ -1,7 +1,7 @@
 #include "app/core/driver.h"
 
-#include "app/core/session.h"
-#include "netlist/netlist.h"
+#include "app/core/netjobs.h"
+#include "job/session.h"
 #include "region/header.h"
 #include "region/writers.h"
 #include "styles/stylefile.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/form.h"
+#include "job/form.h"
 #include "util/settings.h"
 
 namespace quorlin {

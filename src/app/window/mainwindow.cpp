@@ -241,7 +241,8 @@ QWidget* MainWindow::buildBreakdown() {
     grid->setVerticalSpacing(3);
     for (size_t i = 0; i < counts_.size(); ++i)
         counts_[i] = countBox(QStringLiteral("counts_%1").arg(i));
-    counts_[1]->setToolTip(QStringLiteral("Arcs, lines, and polygons that are part of components"));
+    counts_[count::kComponentOther]->setToolTip(
+        QStringLiteral("Arcs, lines, and polygons that are part of components"));
     tagpads_ =
         checkBox("tagpads", "", "Checked is tag free pads connected to Power or Ground Plane");
     tagvias_ = checkBox("tagvias", "", "Checked is tag vias connected to Power or Ground Plane");
@@ -258,18 +259,21 @@ QWidget* MainWindow::buildBreakdown() {
     auto heading = [&](const char* text, std::vector<QWidget*> boxes) {
         grid->addWidget(new ColumnHeading(text, std::move(boxes)), row++, 2, 1, 3);
     };
-    line("Headers", {2}, nullptr);
-    line("Nets", {3}, nullptr);
-    heading("Comps   Pads    Other", {counts_[4], counts_[12], counts_[1]});
-    line("Components", {4, 12, 1}, nullptr);
-    line("Pads (Tag P/G)", {5}, tagpads_);
-    line("Vias (Tag P/G)", {6}, tagvias_);
-    line("Arcs", {7}, nullptr);
-    heading("  Polygons     Vertex", {counts_[8], counts_[0]});
-    line("Polygons", {8, 0}, nullptr);
-    line("Text", {9}, nullptr);
-    line("Lines", {10}, nullptr);
-    line("Trash", {11}, nullptr);
+    line("Headers", {count::kHeaders}, nullptr);
+    line("Nets", {count::kNets}, nullptr);
+    const std::initializer_list<size_t> components = {count::kComponents, count::kComponentPads,
+                                                      count::kComponentOther};
+    heading("Comps   Pads    Other", {counts_[count::kComponents], counts_[count::kComponentPads],
+                                      counts_[count::kComponentOther]});
+    line("Components", components, nullptr);
+    line("Pads (Tag P/G)", {count::kPads}, tagpads_);
+    line("Vias (Tag P/G)", {count::kVias}, tagvias_);
+    line("Arcs", {count::kArcs}, nullptr);
+    heading("  Polygons     Vertex", {counts_[count::kPolygons], counts_[count::kVertex]});
+    line("Polygons", {count::kPolygons, count::kVertex}, nullptr);
+    line("Text", {count::kText}, nullptr);
+    line("Lines", {count::kLines}, nullptr);
+    line("Trash", {count::kTrash}, nullptr);
     grid->setRowStretch(row, 1);
     return group;
 }
@@ -281,7 +285,11 @@ QWidget* MainWindow::buildNetdata() {
     const char* const columns[] = {"A", "B", "Delta"};
     const char* const rows[] = {"Nets", "SN-Nets", "Nodes", "Parts"};
     // Index of the box in each column, rows in the order above.
-    static constexpr size_t kIndex[3][4] = {{0, 6, 1, 2}, {3, 7, 4, 5}, {8, 11, 9, 10}};
+    using namespace netdata;
+    static constexpr size_t kIndex[3][4] = {
+        {kNetsA, kSingleNodeNetsA, kNodesA, kPartsA},
+        {kNetsB, kSingleNodeNetsB, kNodesB, kPartsB},
+        {kNetsDelta, kSingleNodeNetsDelta, kNodesDelta, kPartsDelta}};
     for (int c = 0; c < 3; ++c) {
         auto* head = caption(columns[c]);
         head->setAlignment(Qt::AlignCenter);
@@ -302,7 +310,6 @@ void MainWindow::load() {
     settingsfile(settingsPath_, "load", settings_);  // an unreadable file leaves the defaults
     restoreForm(settings_, session_.form);
     showForm();
-    initchars();
     notes_->setPlainText(linesToQ(helptext()));
     notes_->setVisible(session_.form.notesVisible);
     // The window keeps its start-up size.

@@ -5,8 +5,8 @@
 #include <array>
 #include <string>
 
-#include "app/core/session.h"
 #include "app/window/windowhost.h"
+#include "job/session.h"
 #include "util/settings.h"
 
 class QCheckBox;
@@ -68,8 +68,8 @@ class MainWindow : public QWidget {
     QPushButton* help_;
     QPlainTextEdit *notes_, *reportbox_;
     QLineEdit* errorbox_;
-    std::array<QLineEdit*, 13> counts_;
-    std::array<QLineEdit*, 12> netdata_;
+    std::array<QLineEdit*, count::kBoxes> counts_;
+    std::array<QLineEdit*, netdata::kBoxes> netdata_;
     QLabel* spinner_;
 };
 

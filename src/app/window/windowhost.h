@@ -5,7 +5,7 @@
 #include <QElapsedTimer>
 #include <functional>
 
-#include "app/core/host.h"
+#include "job/host.h"
 
 namespace quorlin {
 

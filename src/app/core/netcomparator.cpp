@@ -2,8 +2,8 @@
 // differences, and on request writes the sorted copies. The input files are only read.
 #include <cstdlib>
 
-#include "app/core/session.h"
-#include "netlist/netlist.h"
+#include "app/core/netjobs.h"
+#include "job/session.h"
 #include "netlist/sdfreader.h"
 #include "netlist/sorter.h"
 #include "util/filename.h"
@@ -17,14 +17,10 @@ namespace {
 struct Column {
     size_t nets, nodes, parts, singleNodeNets;
 };
-constexpr Column kColumnA{0, 1, 2, 6};
-constexpr Column kColumnB{3, 4, 5, 7};
-
-void step(Session& s, std::string_view text) {
-    s.status(text);
-    s.processEvents();
-    s.pause(10);
-}
+constexpr Column kColumnA{netdata::kNetsA, netdata::kNodesA, netdata::kPartsA,
+                          netdata::kSingleNodeNetsA};
+constexpr Column kColumnB{netdata::kNetsB, netdata::kNodesB, netdata::kPartsB,
+                          netdata::kSingleNodeNetsB};
 
 long long box(const Session& s, size_t i) {
     return leadingInt(s.form.netdata[i]);
@@ -38,9 +34,9 @@ void showCounts(Session& s, const Column& col, const SdfReader& reader) {
     s.form.netdata[col.nets] = std::to_string(reader.netlist().nets.size());
     s.form.netdata[col.nodes] = std::to_string(reader.netlist().nodes.size());
     s.form.netdata[col.parts] = std::to_string(reader.partCount());
-    showDelta(s, 8, 0, 3);
-    showDelta(s, 9, 1, 4);
-    showDelta(s, 10, 2, 5);
+    showDelta(s, netdata::kNetsDelta, netdata::kNetsA, netdata::kNetsB);
+    showDelta(s, netdata::kNodesDelta, netdata::kNodesA, netdata::kNodesB);
+    showDelta(s, netdata::kPartsDelta, netdata::kPartsA, netdata::kPartsB);
 }
 
 // Loads, sorts and counts one netlist, and makes its sorted copy when asked for one; false when
@@ -49,7 +45,7 @@ void showCounts(Session& s, const Column& col, const SdfReader& reader) {
 bool prepare(Session& s, const std::string& path, const Column& col, int number,
              std::string* sorted) {
     const std::string which = "netlist #" + std::to_string(number);
-    step(s, "Loading " + which);
+    s.step("Loading " + which);
     // The file's text, which the netlist views.
     std::string data;
     if (!s.readInput(path, data)) return false;
@@ -63,12 +59,13 @@ bool prepare(Session& s, const std::string& path, const Column& col, int number,
     showCounts(s, col, reader);
     s.processEvents();
 
-    step(s, "Sifting " + which);
+    s.step("Sifting " + which);
     reader.sift();
 
-    step(s, "Computing delta/Single node nets");
+    s.step("Computing delta/Single node nets");
     s.form.netdata[col.singleNodeNets] = std::to_string(singleNodeNets(netlist));
-    showDelta(s, 11, 6, 7);
+    showDelta(s, netdata::kSingleNodeNetsDelta, netdata::kSingleNodeNetsA,
+              netdata::kSingleNodeNetsB);
     s.processEvents();
     if (sorted) *sorted = sortedText(netlist);
     return true;
@@ -100,9 +97,9 @@ void netcomparator(Session& s) {
         return;
     }
 
-    step(s, "Comparing netlist #1 and #2");
+    s.step("Comparing netlist #1 and #2");
     if (exportSorted) {
-        step(s, "Exporting sorted data");
+        s.step("Exporting sorted data");
         // Two inputs with one base share a sorted file name: commitOutputs reports the clash.
         s.out.create(sortedB) = std::move(sortedTextB);
     }

@@ -1,4 +1,4 @@
-#include "styles/registry.h"
+#include "job/registry.h"
 
 namespace quorlin {
 

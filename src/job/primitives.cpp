@@ -1,4 +1,4 @@
-#include "tango/primitives.h"
+#include "job/primitives.h"
 
 namespace quorlin {
 

@@ -1,6 +1,6 @@
 // Job "Convert Tango Nets to SDF": reads the Tango netlist, writes the SDF file beside it.
-#include "app/core/session.h"
-#include "netlist/netlist.h"
+#include "app/core/netjobs.h"
+#include "job/session.h"
 #include "netlist/sdfwriter.h"
 #include "netlist/tangonetlist.h"
 #include "util/filename.h"
@@ -11,9 +11,9 @@ namespace quorlin {
 namespace {
 
 void showCounts(Session& s, const TangoNetlistReader& reader) {
-    s.form.netdata[0] = std::to_string(reader.netlist().nets.size());
-    s.form.netdata[1] = std::to_string(reader.netlist().nodes.size());
-    s.form.netdata[2] = std::to_string(reader.partCount());
+    s.form.netdata[netdata::kNetsA] = std::to_string(reader.netlist().nets.size());
+    s.form.netdata[netdata::kNodesA] = std::to_string(reader.netlist().nodes.size());
+    s.form.netdata[netdata::kPartsA] = std::to_string(reader.partCount());
 }
 
 }  // namespace

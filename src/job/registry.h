@@ -15,7 +15,6 @@ class StyleRegistry {
     void addstyle(std::string_view name);
     void clear();
 
-    size_t stylecount() const { return styles_.size(); }
     // Registered names in order; the style file writer may rewrite and sort them.
     std::vector<std::string>& styles() { return styles_; }
     const std::vector<std::string>& styles() const { return styles_; }

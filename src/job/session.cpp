@@ -1,4 +1,4 @@
-#include "app/core/session.h"
+#include "job/session.h"
 
 #include "util/text.h"
 

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/form.h"
-#include "app/core/host.h"
-#include "styles/registry.h"
-#include "tango/primitives.h"
+#include "job/form.h"
+#include "job/host.h"
+#include "job/primitives.h"
+#include "job/registry.h"
 #include "util/files.h"
 
 namespace quorlin {
@@ -46,6 +46,12 @@ class Session {
     void status(std::string_view text);
     // Status line, beep, and the job counts as failed.
     void fail(std::string_view text);
+    // A status line the user can read before the job goes on.
+    void step(std::string_view text) {
+        status(text);
+        processEvents();
+        pause(10);
+    }
     void processEvents() { host_.processEvents(); }
     void pause(int hundredths) { host_.pause(hundredths); }
     // 0 resets the spinner; any other value advances it one step.
