@@ -1,7 +1,8 @@
-// Inputs kept from fuzzing and from hostile-input hunts, replayed through the same code the fuzz
-// targets run. The file name's prefix names the target.
+// Inputs kept from fuzzing, replayed through the code the fuzz targets run: every file under
+// tests/data/fuzz, its name's prefix naming the target. A new finding is a new file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "fuzz_jobs.h"
@@ -17,39 +18,27 @@ void expectNoBadNumbers(const std::string& text) {
 }
 
 TEST(FuzzRegression, KeptInputsRunCleanly) {
-    struct Case {
-        const char* file;
-        // The job's last status, or for the text target the region line.
-        const char* result;
-    };
-    const Case cases[] = {
-        // Coordinates, sizes and radii that overflow in region units once wrote "inf" and "nan".
-        {"pcb-overflow-to-inf", "Conversion complete"},
-        {"pcb-overflow-to-inf-tracks", "Conversion complete"},
-        {"text-size-overflow", ""},
-        {"text-width-overflow", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
-        const std::string input = readFile(std::string(QUORLIN_TEST_DATA) + "/fuzz/" + c.file);
-        ASSERT_FALSE(input.empty());
+    int replayed = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(QUORLIN_TEST_DATA) / "fuzz")) {
+        const std::string name = entry.path().filename().string();
+        SCOPED_TRACE(name);
+        const std::string input = readFile(entry.path());
         const auto* data = reinterpret_cast<const uint8_t*>(input.data());
-        const std::string name = c.file;
         MemoryFileSystem fs;
-        std::string result;
-        if (name.rfind("pcb-", 0) == 0) {
-            result = fuzzPcb(fs, data, input.size());
+        ++replayed;
+        if (name.starts_with("pcb-")) {
+            EXPECT_EQ(fuzzPcb(fs, data, input.size()), "Conversion complete");
             expectNoBadNumbers(fs.files["/b/board.rgn"]);
-        } else if (name.rfind("netlist-", 0) == 0) {
-            result = fuzzNetlist(fs, data, input.size());
-        } else if (name.rfind("compare-", 0) == 0) {
-            result = fuzzCompare(fs, data, input.size());
+        } else if (name.starts_with("netlist-")) {
+            fuzzNetlist(fs, data, input.size());
+        } else if (name.starts_with("compare-")) {
+            fuzzCompare(fs, data, input.size());
         } else {
-            result = fuzzText(data, input.size());
-            expectNoBadNumbers(result);
+            expectNoBadNumbers(fuzzText(data, input.size()));
         }
-        EXPECT_EQ(result, c.result);
     }
+    EXPECT_GE(replayed, 4);
 }
 
 }  // namespace

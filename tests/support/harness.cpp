@@ -71,14 +71,15 @@ void JobRun::click(int index) {
     Commands_Click(session, index);
 }
 
-CliResult runCliIn(const TempDir& dir, std::vector<std::string> args) {
+CliResult runCliIn(const TempDir& dir, std::vector<std::string> args,
+                   const std::function<void(Session&)>& prepare) {
     args.insert(args.begin(), "quorlin-cli");
     std::vector<const char*> argv;
     for (const auto& a : args) argv.push_back(a.c_str());
     std::ostringstream out, err;
     const fs::path previous = fs::current_path();
     fs::current_path(dir.path());
-    const int code = runCli(static_cast<int>(argv.size()), argv.data(), out, err);
+    const int code = runCli(static_cast<int>(argv.size()), argv.data(), out, err, prepare);
     fs::current_path(previous);
     return {code, out.str(), err.str()};
 }

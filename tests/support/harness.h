@@ -68,12 +68,14 @@ struct JobRun {
     void click(int index);
 };
 
-// The command line run in this process inside dir, so that relative paths name its files.
+// The command line run in this process inside dir, so that relative paths name its files;
+// prepare tunes the session before the job starts.
 struct CliResult {
     int code;
     std::string out, err;
 };
-CliResult runCliIn(const TempDir& dir, std::vector<std::string> args);
+CliResult runCliIn(const TempDir& dir, std::vector<std::string> args,
+                   const std::function<void(Session&)>& prepare = {});
 
 // The real file system with faults: each names the operations that fail on one path, on every
 // file of a folder given with a trailing "/", or on every path that starts as one ending in "*".

@@ -78,6 +78,9 @@ TEST(NumTextAgreement, EdgeValues) {
         EXPECT_EQ(numtext(v), reference(v)) << v;
         EXPECT_EQ(numtext(-v), reference(-v)) << -v;
     }
+    // Without the sign's place.
+    EXPECT_EQ(plainnum(-0.5), "-.5");
+    EXPECT_EQ(plainnum(7), "7");
 }
 
 // Whole numbers are made eight digits at a time; every length and every digit in every place

@@ -89,7 +89,8 @@ void printComparison(std::ostream& out, const Form& f) {
 
 }  // namespace
 
-int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+           const std::function<void(Session&)>& prepare) {
     CLI::App app{"Quorlin: Tango PCB and netlist files to ARES", "quorlin-cli"};
     app.set_version_flag("--version", versionstring());
     app.require_subcommand(1, 1);
@@ -145,6 +146,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         form.stylefile = styleFile;
     }
     session.form = form;
+    if (prepare) prepare(session);
 
     if (*pcb) {
         Commands_Click(session, 0);
