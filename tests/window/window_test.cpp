@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,8 +80,6 @@ class WindowTest : public QObject {
     void helpTogglesNotes();
     void settingsRoundTrip();
     void unsavableSettingsAreReported();
-    void dialogCancelGivesNothing();
-    void dialogOkGivesTheChosenPath();
     void doubleClickOnAFileBoxChoosesAFile();
     void finalStateReachesTheWidgets();
     void eventProcessingIsThrottled();
@@ -205,46 +202,6 @@ void WindowTest::unsavableSettingsAreReported() {
     w->close();
     QVERIFY(message.startsWith(QStringLiteral("Cannot write settings file: ")));
     QVERIFY(!w->isVisible());
-}
-
-void WindowTest::dialogCancelGivesNothing() {
-    onModal([](QWidget* modal) {
-        child<QLineEdit>(modal, "filename")->setText(QStringLiteral("typed.pcb"));
-        QTest::mouseClick(child<QPushButton>(modal, "cancelbutton"), Qt::LeftButton);
-    });
-    QCOMPARE(quorlin::browsefile(nullptr, "", "*.PCB", dir_.path().toStdString(), "t"),
-             std::string());
-}
-
-void WindowTest::dialogOkGivesTheChosenPath() {
-    demoCopy();
-    QString title;
-    QString start;
-    QStringList listed;
-    onModal([&](QWidget* modal) {
-        title = modal->windowTitle();
-        start = child<QLabel>(modal, "Label1")->text();
-        auto* files = child<QListWidget>(modal, "filelist");
-        for (int i = 0; i < files->count(); ++i) listed << files->item(i)->text();
-        files->item(0)->setSelected(true);
-        emit files->itemDoubleClicked(files->item(0));
-        QCOMPARE(child<QLineEdit>(modal, "filecount")->text(), QStringLiteral("1"));
-        QTest::mouseClick(child<QPushButton>(modal, "okbutton"), Qt::LeftButton);
-    });
-    const std::string picked =
-        quorlin::browsefile(nullptr, "", "*.PCB", dir_.path().toStdString(), "Pick one");
-    QCOMPARE(title, QStringLiteral("Pick one"));
-    QCOMPARE(start, QStringLiteral("Files:"));
-    QCOMPARE(listed, QStringList{QStringLiteral("demo.pcb")});
-    QCOMPARE(QString::fromStdString(picked), dir_.filePath(QStringLiteral("demo.pcb")));
-    QCOMPARE(QDir::currentPath(), dir_.path());
-
-    onModal([](QWidget* modal) {
-        child<QLineEdit>(modal, "filename")->setText(QStringLiteral("/abs/typed.pcb"));
-        QTest::mouseClick(child<QPushButton>(modal, "okbutton"), Qt::LeftButton);
-    });
-    QCOMPARE(quorlin::browsefile(nullptr, "", "", dir_.path().toStdString(), "t"),
-             std::string("/abs/typed.pcb"));
 }
 
 void WindowTest::doubleClickOnAFileBoxChoosesAFile() {
