@@ -132,6 +132,8 @@ void WindowTest::controlsHaveNamesKindsCaptionsAndTips_data() {
         "load time.");
     row("xsdf", "QCheckBox", "Export Sorted SDFs",
         "Checked writes files with netlists in sorted format (Diag).");
+    row("xdiff", "QCheckBox", "Export Differences",
+        "Checked writes the differences between the two netlists to a text file.");
     row("guardgap", "QComboBox", "3");
     row("Commands_0", "QPushButton", "Convert PCB to Region");
     row("Commands_1", "QPushButton", "Convert Tango Nets to SDF");
@@ -294,7 +296,7 @@ void WindowTest::inputsDisabledWhileAJobRuns() {
                                   "fnme",       "netfnme",    "netlista",     "netlistb",
                                   "stylefile",  "exclusion",  "graphastrack", "xport",
                                   "replicate",  "writestyle", "tagpads",      "tagvias",
-                                  "xpattern",   "xsdf",       "guardgap"};
+                                  "xpattern",   "xsdf",       "xdiff",        "guardgap"};
     QStringList enabledDuring;
     bool ran = false;
     MainWindow* raw = w.get();
