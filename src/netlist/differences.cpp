@@ -1,8 +1,11 @@
 #include "netlist/differences.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
+#include <unordered_map>
+#include <utility>
 
 #include "netlist/sorter.h"
 #include "util/text.h"
@@ -68,17 +71,34 @@ bool sameFields(std::string_view x, std::string_view y) {
     }
 }
 
+// A part line with the first eight bytes of its reference as read, so that sorting by
+// reference seldom visits the line.
+struct PartRef {
+    uint64_t prefix;
+    uint32_t index;
+};
+
 // The part lines by reference; of a reference listed twice, its first line.
 std::vector<std::string_view> byReference(std::span<const std::string_view> lines) {
-    std::vector<std::string_view> sorted(lines.begin(), lines.end());
-    std::stable_sort(sorted.begin(), sorted.end(), [](std::string_view x, std::string_view y) {
-        return compareAsRead(reference(x), reference(y)) < 0;
+    std::vector<PartRef> refs(lines.size());
+    for (uint32_t i = 0; i < lines.size(); ++i) {
+        const std::string_view ref = reference(lines[i]);
+        uint64_t prefix = 0;
+        for (size_t k = 0; k < 8; ++k) prefix = prefix << 8 | (k < ref.size() ? asRead(ref[k]) : 0);
+        refs[i] = {prefix, i};
+    }
+    auto compare = [&](const PartRef& x, const PartRef& y) {
+        if (x.prefix != y.prefix) return x.prefix < y.prefix ? -1 : 1;
+        return compareAsRead(reference(lines[x.index]), reference(lines[y.index]));
+    };
+    std::sort(refs.begin(), refs.end(), [&](const PartRef& x, const PartRef& y) {
+        const int c = compare(x, y);
+        return c != 0 ? c < 0 : x.index < y.index;
     });
-    sorted.erase(std::unique(sorted.begin(), sorted.end(),
-                             [](std::string_view x, std::string_view y) {
-                                 return compareAsRead(reference(x), reference(y)) == 0;
-                             }),
-                 sorted.end());
+    std::vector<std::string_view> sorted;
+    sorted.reserve(refs.size());
+    for (size_t i = 0; i < refs.size(); ++i)
+        if (i == 0 || compare(refs[i - 1], refs[i]) != 0) sorted.push_back(lines[refs[i].index]);
     return sorted;
 }
 
@@ -112,150 +132,265 @@ uint64_t mix(uint64_t h) {
 
 uint64_t hashText(std::string_view s, uint64_t h) {
     constexpr uint64_t kMul = 0x9E3779B97F4A7C15ULL;
-    size_t i = 0;
-    for (; i + 8 <= s.size(); i += 8) {
-        uint64_t w;
-        std::memcpy(&w, s.data() + i, 8);
-        h = (h ^ w) * kMul;
-        h ^= h >> 29;
-    }
-    uint64_t w = 0;
-    std::memcpy(&w, s.data() + i, s.size() - i);
-    return (h ^ w ^ uint64_t{s.size()} << 56) * kMul;
+    for (char c : s) h = (h ^ static_cast<unsigned char>(c)) * kMul;
+    return h ^ s.size();
 }
 
-// Numbers every distinct node (reference and pin) of both netlists: one table look-up a node.
+// The bytes of a text of at most eight, read in at most two moves of a fixed size, the first
+// byte lowest.
+uint64_t bytesOf(std::string_view s) {
+    const char* p = s.data();
+    const size_t n = s.size();
+    if (n >= 4) {
+        uint32_t low, high;
+        std::memcpy(&low, p, 4);
+        std::memcpy(&high, p + n - 4, 4);
+        // The overlapping bytes are the same in both.
+        return uint64_t{low} | uint64_t{high} << (8 * (n - 4));
+    }
+    if (n == 0) return 0;
+    auto byte = [&](size_t i) { return uint64_t{static_cast<unsigned char>(p[i])} << (8 * i); };
+    return byte(0) | byte(n / 2) | byte(n - 1);
+}
+
+// The same, the first byte highest: numbers then order as the texts do, the shorter first.
+uint64_t bigEndian(std::string_view s) {
+    return __builtin_bswap64(bytesOf(s));
+}
+
+// Numbers every distinct node (reference and pin) of both netlists. A node with a reference of
+// at most eight bytes and a pin of at most three, nearly every one, is held in its slot: a
+// look-up then visits memory once, and the caller asks for that visit some nodes ahead
+// (prefetch()), so the visits overlap. Slots are small and the table is four-fifths full at
+// most: fresh memory costs more than a few more probes in slots that share a cache line.
 class NodeIds {
   public:
-    explicit NodeIds(size_t most) {
-        size_t capacity = 16;
-        while (capacity < 2 * most) capacity *= 2;
-        slots_.assign(capacity, Slot{});
-        mask_ = capacity - 1;
-    }
+    // A node prepared for its look-up.
+    struct Key {
+        uint64_t ref;  // the reference's bytes; the hash for a long node
+        uint32_t pin;  // the pin's bytes and both sizes; kLong for a long node
+        uint64_t hash;
+    };
 
-    uint32_t of(const NetNode& node) {
-        const uint64_t h = mix(hashText(node.pin, hashText(node.ref, 0)));
-        const auto tag = static_cast<uint32_t>(h >> 32);
-        for (size_t s = h & mask_;; s = (s + 1) & mask_) {
+    explicit NodeIds(size_t expected) { resize(expected + expected / 4 + 16); }
+
+    static Key key(const NetNode& node) {
+        if (node.ref.size() > 8 || node.pin.size() > 3) {
+            const uint64_t h = mix(hashText(node.pin, hashText(node.ref, 0)));
+            return {h, kLong, h};
+        }
+        const auto pin = static_cast<uint32_t>(bytesOf(node.pin) | node.ref.size() << 24 |
+                                               node.pin.size() << 28);
+        const uint64_t ref = bytesOf(node.ref);
+        return {ref, pin, hashOf(ref, pin)};
+    }
+    void prefetch(const Key& k) const { __builtin_prefetch(&slots_[home(k.hash)]); }
+
+    // The node's number: a new one, the next, for a node not seen before.
+    uint32_t of(const NetNode& node, const Key& k) {
+        for (size_t s = home(k.hash);; s = s + 1 == slots_.size() ? 0 : s + 1) {
             Slot& slot = slots_[s];
             if (slot.idPlusOne == 0) {
-                nodes_.push_back(node);
-                slot = {tag, static_cast<uint32_t>(nodes_.size())};
-                return slot.idPlusOne - 1;
+                uint32_t pin = k.pin;
+                if (pin == kLong) {
+                    pin = kLong | static_cast<uint32_t>(long_.size());
+                    long_.push_back(node);
+                }
+                slot = {k.ref, pin, ++count_};
+                const uint32_t id = count_ - 1;
+                if (5 * size_t{count_} > 4 * slots_.size()) resize(2 * size_t{count_} + 16);
+                return id;
             }
-            const NetNode& known = nodes_[slot.idPlusOne - 1];
-            if (slot.tag == tag && known.ref == node.ref && known.pin == node.pin)
-                return slot.idPlusOne - 1;
+            if (slot.ref != k.ref) continue;
+            if (k.pin != kLong) {
+                if (slot.pin == k.pin) return slot.idPlusOne - 1;
+            } else if (slot.pin & kLong) {
+                const NetNode& known = long_[slot.pin & ~kLong];
+                if (known.ref == node.ref && known.pin == node.pin) return slot.idPlusOne - 1;
+            }
         }
     }
-    size_t size() const { return nodes_.size(); }
+    size_t size() const { return count_; }
 
   private:
+    // Marks a long node; a held pin has its top bits clear (a size of at most 3).
+    static constexpr uint32_t kLong = 0x80000000;
     struct Slot {
-        uint32_t tag = 0;
+        uint64_t ref = 0;
+        uint32_t pin = 0;  // for a long node: kLong and its index in long_
         uint32_t idPlusOne = 0;
     };
+    static uint64_t hashOf(uint64_t ref, uint32_t pin) {
+        return mix(ref ^ (uint64_t{pin} * 0x9E3779B97F4A7C15ULL));
+    }
+    // The first slot to try: the hash scaled to the table, which need not be a power of two.
+    size_t home(uint64_t hash) const {
+        return static_cast<size_t>((static_cast<unsigned __int128>(hash) * slots_.size()) >> 64);
+    }
+    // A table of `capacity` slots, the slots in use moved over.
+    void resize(size_t capacity) {
+        std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(capacity));
+        for (const Slot& slot : old) {
+            if (slot.idPlusOne == 0) continue;
+            size_t s = home(slot.pin & kLong ? slot.ref : hashOf(slot.ref, slot.pin));
+            while (slots_[s].idPlusOne != 0) s = s + 1 == slots_.size() ? 0 : s + 1;
+            slots_[s] = slot;
+        }
+    }
+
     std::vector<Slot> slots_;
-    size_t mask_ = 0;
-    std::vector<NetNode> nodes_;
+    uint32_t count_ = 0;
+    std::vector<NetNode> long_;
 };
 
 // ---- One netlist
 
+constexpr uint32_t kRepeat = kNone - 1;
+
+// What both netlists know of one node (reference and pin).
+struct NodeInfo {
+    uint32_t owner[2] = {kNone, kNone};  // per netlist: the listing that owns it
+    uint32_t net[2] = {kNone, kNone};    // and that listing's net
+};
+
 struct Several {
-    uint32_t node;               // the node that first lists it
+    uint32_t node;               // the listing that owns it
     std::vector<uint32_t> nets;  // in file order
 };
 
 // A netlist with its nets in file order: net f below is nets[f] of the netlist.
 struct Side {
-    explicit Side(const Netlist& netlist) : nl(netlist) {}
+    Side(const Netlist& netlist, int w) : nl(netlist), which(w) {}
     const Netlist& nl;
+    int which;  // 0 for A, 1 for B
     std::vector<uint32_t> nets;
-    std::vector<uint32_t> netOf;  // node -> the net that lists it
-    std::vector<uint32_t> id;     // node -> its identity
-    std::vector<uint32_t> owner;  // identity -> the node that first lists it, or kNone
+    // Listing -> kRepeat when an earlier listing owns its node; else the net of the other
+    // netlist that owns the node, or kNone. Counting candidates then reads it in order.
+    std::vector<uint32_t> link;
     std::vector<uint32_t> owned;  // net -> how many nodes it owns
     std::vector<uint32_t> match;  // net -> its matched net of the other netlist, or kNone
     std::vector<Several> several;
 
     const Net& net(uint32_t f) const { return nl.nets[nets[f]]; }
     std::string_view name(uint32_t f) const { return net(f).name; }
-    // Whether node i is the first listing of its identity, the one that belongs to its net.
-    bool owns(size_t i) const { return owner[id[i]] == i; }
+    bool owns(size_t i) const { return link[i] != kRepeat; }
 };
 
-// The nets in file order. A net with nodes is known by its first node, which no other net
-// shares; a net without nodes comes before a net whose nodes start where it stands.
+// The nets in file order: by their first node, a net without nodes before a net whose nodes
+// start where it stands, and nets without nodes in their order among themselves.
 void fileOrder(Side& side) {
     const std::vector<Net>& nets = side.nl.nets;
-    std::vector<uint32_t> startsAt(side.nl.nodes.size(), kNone), empty;
-    for (uint32_t n = 0; n < nets.size(); ++n) {
-        if (nets[n].count == 0)
-            empty.push_back(n);
-        else
-            startsAt[nets[n].first] = n;
-    }
-    std::stable_sort(empty.begin(), empty.end(),
-                     [&](uint32_t x, uint32_t y) { return nets[x].first < nets[y].first; });
-    side.nets.reserve(nets.size());
-    size_t e = 0;
-    for (size_t i = 0; i < startsAt.size(); ++i) {
-        if (startsAt[i] == kNone) continue;
-        while (e < empty.size() && nets[empty[e]].first <= i) side.nets.push_back(empty[e++]);
-        side.nets.push_back(startsAt[i]);
-    }
-    side.nets.insert(side.nets.end(), empty.begin() + static_cast<ptrdiff_t>(e), empty.end());
+    // By first node, then nets with nodes last, then position: one number each.
+    std::vector<unsigned __int128> order(nets.size());
+    for (uint32_t n = 0; n < nets.size(); ++n)
+        order[n] = static_cast<unsigned __int128>(nets[n].first) << 64 |
+                   uint64_t{nets[n].count != 0} << 32 | n;
+    std::sort(order.begin(), order.end());
+    side.nets.resize(nets.size());
+    for (size_t f = 0; f < order.size(); ++f) side.nets[f] = static_cast<uint32_t>(order[f]);
 }
 
-// Numbers the nodes, gives each to the first net that lists it, and notes the nodes that
-// several nets list. `most` bounds the identities of both netlists.
-void identify(Side& side, NodeIds& ids, size_t most) {
+// Numbers the listings' nodes, gives each node to the first net that lists it, notes the nodes
+// that several nets list, and links each node with its net in `other` when that was read first.
+void identify(Side& side, NodeIds& ids, std::vector<NodeInfo>& info, Side& other) {
     fileOrder(side);
-    const size_t nodes = side.nl.nodes.size();
-    side.netOf.resize(nodes);
-    side.id.resize(nodes);
-    side.owner.assign(most, kNone);
+    const std::vector<NetNode>& nodes = side.nl.nodes;
+    const size_t n = nodes.size();
+    side.link.resize(n);
     side.owned.assign(side.nets.size(), 0);
-    // Per identity: the last net that listed it, and its entry in `several`.
-    std::vector<uint32_t> last(most, kNone), severalAt(most, kNone);
-    for (uint32_t f = 0; f < side.nets.size(); ++f) {
-        const Net& net = side.net(f);
-        for (size_t i = net.first; i < net.first + net.count; ++i) {
-            const uint32_t id = ids.of(side.nl.nodes[i]);
-            side.netOf[i] = f;
-            side.id[i] = id;
-            if (side.owner[id] == kNone) {
-                side.owner[id] = static_cast<uint32_t>(i);
-                ++side.owned[f];
-            } else if (last[id] != f) {
-                if (severalAt[id] == kNone) {
-                    severalAt[id] = static_cast<uint32_t>(side.several.size());
-                    side.several.push_back({side.owner[id], {last[id]}});
-                }
-                side.several[severalAt[id]].nets.push_back(f);
+    info.reserve(info.size() + n);
+    const int w = side.which, o = 1 - w;
+    std::unordered_map<uint32_t, uint32_t> severalAt;  // node -> its entry in `several`
+    // Listings come in file order; the table is asked for each some listings ahead.
+    constexpr size_t kAhead = 16;
+    std::array<NodeIds::Key, kAhead> ahead;
+    for (size_t i = 0; i < std::min(n, kAhead); ++i)
+        ids.prefetch(ahead[i] = NodeIds::key(nodes[i]));
+    // Listing i is in net f, which ends at `end`: the nets' ranges follow each other.
+    uint32_t f = kNone;
+    size_t end = 0;
+    for (size_t i = 0; i < n; ++i) {
+        while (i >= end) {
+            const Net& net = side.net(++f);
+            end = net.first + net.count;
+        }
+        const NodeIds::Key k = ahead[i % kAhead];
+        if (i + kAhead < n) ids.prefetch(ahead[i % kAhead] = NodeIds::key(nodes[i + kAhead]));
+        const uint32_t id = ids.of(nodes[i], k);
+        if (id == info.size()) info.emplace_back();
+        NodeInfo& node = info[id];
+        if (node.owner[w] == kNone) {
+            node.owner[w] = static_cast<uint32_t>(i);
+            node.net[w] = f;
+            ++side.owned[f];
+            side.link[i] = node.net[o];
+            if (node.owner[o] != kNone) other.link[node.owner[o]] = f;
+        } else {
+            side.link[i] = kRepeat;
+            // A net's listings follow each other: the owner's net lists it first, and a net
+            // that lists it again is the last one noted, or a new one.
+            if (f != node.net[w]) {
+                const auto [at, added] =
+                    severalAt.try_emplace(id, static_cast<uint32_t>(side.several.size()));
+                if (added) side.several.push_back({node.owner[w], {node.net[w]}});
+                std::vector<uint32_t>& nets = side.several[at->second].nets;
+                if (nets.back() != f) nets.push_back(f);
             }
-            last[id] = f;
         }
     }
 }
 
 // ---- Matching nets
 
+// A net's name with the net, for sorting by name: the first sixteen bytes of the name, held as
+// numbers that order as the bytes do, mostly spare a visit to the name.
+struct Named {
+    Named(std::string_view n, uint32_t f)
+        : head{bigEndian(n.substr(0, 8)), bigEndian(n.substr(std::min<size_t>(8, n.size()), 8))},
+          name(n),
+          net(f) {}
+    static std::string_view rest(std::string_view n) {
+        return n.substr(std::min<size_t>(16, n.size()));
+    }
+    uint64_t head[2];
+    std::string_view name;
+    uint32_t net;
+    bool operator<(const Named& y) const {
+        if (head[0] != y.head[0]) return head[0] < y.head[0];
+        if (head[1] != y.head[1]) return head[1] < y.head[1];
+        if (name.size() > 16 || y.name.size() > 16) {
+            const int c = rest(name).compare(rest(y.name));
+            if (c != 0) return c < 0;
+        }
+        return name.size() != y.name.size() ? name.size() < y.name.size() : net < y.net;
+    }
+};
+
+// The nets for which keep(f) holds, by name, in file order among equal names.
+template <class Keep>
+std::vector<Named> byName(const Side& side, Keep keep) {
+    std::vector<Named> nets;
+    nets.reserve(side.nets.size());  // room never filled is never touched
+    for (uint32_t f = 0; f < side.nets.size(); ++f)
+        if (keep(f)) nets.push_back({side.name(f), f});
+    std::sort(nets.begin(), nets.end());
+    return nets;
+}
+
 // For each net of `from`, the net of `to` that owns the most of its nodes; on a tie the first
 // of the same name, else the smallest name, else the first in file order. kNone when no net of
-// `to` owns any. Counting goes through the nets' own nodes only, so it is linear.
-std::vector<uint32_t> candidates(const Side& from, const Side& to) {
-    std::vector<uint32_t> result(from.nets.size(), kNone), count(to.nets.size(), 0), touched;
+// `to` owns any. Counting goes through the nets' own listings only, so it is linear.
+// `count` is all zero, as it is left.
+void candidates(const Side& from, const Side& to, std::vector<uint32_t>& count,
+                std::vector<uint32_t>& result) {
+    result.assign(from.nets.size(), kNone);
+    std::vector<uint32_t> touched;
     for (uint32_t f = 0; f < from.nets.size(); ++f) {
         const Net& net = from.net(f);
         touched.clear();
         for (size_t i = net.first; i < net.first + net.count; ++i) {
-            if (!from.owns(i)) continue;
-            const uint32_t there = to.owner[from.id[i]];
-            if (there == kNone) continue;
-            const uint32_t g = to.netOf[there];
+            const uint32_t g = from.link[i];
+            if (g >= kRepeat) continue;
             if (count[g]++ == 0) touched.push_back(g);
         }
         auto better = [&](uint32_t g, uint32_t best) {
@@ -271,40 +406,28 @@ std::vector<uint32_t> candidates(const Side& from, const Side& to) {
         for (uint32_t g : touched) count[g] = 0;
         result[f] = best;
     }
-    return result;
-}
-
-// The nets of a netlist that own no node, by name, in file order among equal names.
-std::vector<uint32_t> netsWithoutNodes(const Side& side) {
-    std::vector<uint32_t> nets;
-    for (uint32_t f = 0; f < side.nets.size(); ++f)
-        if (side.owned[f] == 0) nets.push_back(f);
-    std::stable_sort(nets.begin(), nets.end(),
-                     [&](uint32_t x, uint32_t y) { return side.name(x) < side.name(y); });
-    return nets;
 }
 
 void matchNets(Side& a, Side& b) {
-    a.match.assign(a.nets.size(), kNone);
-    b.match.assign(b.nets.size(), kNone);
-    const std::vector<uint32_t> ca = candidates(a, b), cb = candidates(b, a);
-    for (uint32_t f = 0; f < ca.size(); ++f) {
-        if (ca[f] != kNone && cb[ca[f]] == f) {
-            a.match[f] = ca[f];
-            b.match[ca[f]] = f;
-        }
-    }
+    // Each side's candidates, then only those that choose each other.
+    std::vector<uint32_t> count(std::max(a.nets.size(), b.nets.size()), 0);
+    candidates(a, b, count, a.match);
+    candidates(b, a, count, b.match);
+    for (uint32_t f = 0; f < a.match.size(); ++f)
+        if (a.match[f] != kNone && b.match[a.match[f]] != f) a.match[f] = kNone;
+    for (uint32_t g = 0; g < b.match.size(); ++g)
+        if (b.match[g] != kNone && a.match[b.match[g]] != g) b.match[g] = kNone;
     // Nets without nodes by name: the n-th of a name in A with the n-th of it in B.
-    const std::vector<uint32_t> ea = netsWithoutNodes(a), eb = netsWithoutNodes(b);
+    const auto ea = byName(a, [&](uint32_t f) { return a.owned[f] == 0; });
+    const auto eb = byName(b, [&](uint32_t f) { return b.owned[f] == 0; });
     for (size_t i = 0, j = 0; i < ea.size() && j < eb.size();) {
-        const std::string_view x = a.name(ea[i]), y = b.name(eb[j]);
-        if (x < y) {
+        if (ea[i].name < eb[j].name) {
             ++i;
-        } else if (y < x) {
+        } else if (eb[j].name < ea[i].name) {
             ++j;
         } else {
-            a.match[ea[i]] = eb[j];
-            b.match[eb[j]] = ea[i];
+            a.match[ea[i].net] = eb[j].net;
+            b.match[eb[j].net] = ea[i].net;
             ++i, ++j;
         }
     }
@@ -325,9 +448,9 @@ bool before(const Ordered& x, const Ordered& y) {
     return x.node < y.node;
 }
 
-Ordered ordered(const Side& side, uint32_t node) {
+Ordered ordered(const Side& side, uint32_t node, uint32_t id) {
     const NetNode& n = side.nl.nodes[node];
-    return {nodeKey(n.ref, n.pin), node, side.id[node]};
+    return {nodeKey(n.ref, n.pin), node, id};
 }
 
 void sortNodes(std::vector<Ordered>& nodes) {
@@ -336,19 +459,13 @@ void sortNodes(std::vector<Ordered>& nodes) {
 
 // The nets of a side that match none, by name, with the nodes they own.
 std::vector<Differences::NetNodes> unmatchedNets(const Side& side) {
-    std::vector<uint32_t> nets;
-    for (uint32_t f = 0; f < side.nets.size(); ++f)
-        if (side.match[f] == kNone) nets.push_back(f);
-    std::stable_sort(nets.begin(), nets.end(),
-                     [&](uint32_t x, uint32_t y) { return side.name(x) < side.name(y); });
     std::vector<Differences::NetNodes> result;
-    result.reserve(nets.size());
     std::vector<Ordered> nodes;
-    for (uint32_t f : nets) {
-        const Net& net = side.net(f);
+    for (const Named& named : byName(side, [&](uint32_t f) { return side.match[f] == kNone; })) {
+        const Net& net = side.net(named.net);
         nodes.clear();
         for (size_t i = net.first; i < net.first + net.count; ++i)
-            if (side.owns(i)) nodes.push_back(ordered(side, static_cast<uint32_t>(i)));
+            if (side.owns(i)) nodes.push_back(ordered(side, static_cast<uint32_t>(i), 0));
         sortNodes(nodes);
         Differences::NetNodes& item = result.emplace_back();
         item.name = net.name;
@@ -359,10 +476,8 @@ std::vector<Differences::NetNodes> unmatchedNets(const Side& side) {
 
 std::vector<Differences::NodeInSeveral> inSeveralNets(const Side& side) {
     std::vector<Ordered> nodes;
-    for (uint32_t s = 0; s < side.several.size(); ++s) {
-        nodes.push_back(ordered(side, side.several[s].node));
-        nodes.back().id = s;  // here: the entry in `several`
-    }
+    for (uint32_t s = 0; s < side.several.size(); ++s)
+        nodes.push_back(ordered(side, side.several[s].node, s));
     sortNodes(nodes);
     std::vector<Differences::NodeInSeveral> result;
     for (const Ordered& o : nodes) {
@@ -373,37 +488,44 @@ std::vector<Differences::NodeInSeveral> inSeveralNets(const Side& side) {
     return result;
 }
 
-void compareNodes(const Side& a, const Side& b, size_t identities, Differences& d) {
+void compareNodes(const Side& a, const Side& b, const std::vector<NodeInfo>& info, Differences& d) {
     std::vector<Ordered> moved, onlyA, onlyB;
-    for (uint32_t id = 0; id < identities; ++id) {
-        const uint32_t na = a.owner[id], nb = b.owner[id];
-        if (nb == kNone)
-            onlyA.push_back(ordered(a, na));
-        else if (na == kNone)
-            onlyB.push_back(ordered(b, nb));
-        else if (a.match[a.netOf[na]] != b.netOf[nb])
-            moved.push_back(ordered(a, na));
+    for (uint32_t id = 0; id < info.size(); ++id) {
+        const NodeInfo& n = info[id];
+        if (n.owner[1] == kNone)
+            onlyA.push_back(ordered(a, n.owner[0], id));
+        else if (n.owner[0] == kNone)
+            onlyB.push_back(ordered(b, n.owner[1], id));
+        else if (a.match[n.net[0]] != n.net[1])
+            moved.push_back(ordered(a, n.owner[0], id));
     }
     sortNodes(moved);
     sortNodes(onlyA);
     sortNodes(onlyB);
     for (const Ordered& o : moved)
         d.nodesMoved.push_back(
-            {a.nl.nodes[o.node], a.name(a.netOf[o.node]), b.name(b.netOf[b.owner[o.id]])});
+            {a.nl.nodes[o.node], a.name(info[o.id].net[0]), b.name(info[o.id].net[1])});
     for (const Ordered& o : onlyA)
-        d.nodesOnlyA.push_back({a.nl.nodes[o.node], a.name(a.netOf[o.node]), {}});
+        d.nodesOnlyA.push_back({a.nl.nodes[o.node], a.name(info[o.id].net[0]), {}});
     for (const Ordered& o : onlyB)
-        d.nodesOnlyB.push_back({b.nl.nodes[o.node], {}, b.name(b.netOf[o.node])});
+        d.nodesOnlyB.push_back({b.nl.nodes[o.node], {}, b.name(info[o.id].net[1])});
 }
 
 // ---- Text
 
-void putNode(std::string& out, const NetNode& node) {
-    out.append(node.ref).append(",").append(node.pin);
-}
+// Counts the bytes that would be written: a long list is written into room taken once.
+struct Measure {
+    size_t size = 0;
+    Measure& append(std::string_view text) {
+        size += text.size();
+        return *this;
+    }
+};
 
 // Each section's heading with its number, and its items when `items`.
-void sections(const Differences& d, bool items, std::string& out) {
+template <class Out>
+void sections(const Differences& d, bool items, Out& out) {
+    auto node = [&](const NetNode& n) { out.append(n.ref).append(",").append(n.pin); };
     auto section = [&](std::string_view heading, const auto& list, auto&& write) {
         out.append(heading).append(": ").append(std::to_string(list.size())).append(kCrLf);
         if (!items) return;
@@ -417,22 +539,25 @@ void sections(const Differences& d, bool items, std::string& out) {
     auto pair = [&](const Differences::Pair& p) { out.append(p.a).append(" -> ").append(p.b); };
     auto net = [&](const Differences::NetNodes& n) {
         out.append(n.name).append(":");
-        for (const NetNode& node : n.nodes) putNode(out.append(" "), node);
+        for (const NetNode& listed : n.nodes) {
+            out.append(" ");
+            node(listed);
+        }
     };
     auto moved = [&](const Differences::NodeNets& n) {
-        putNode(out, n.node);
+        node(n.node);
         out.append(": ").append(n.a).append(" -> ").append(n.b);
     };
     auto onlyA = [&](const Differences::NodeNets& n) {
-        putNode(out, n.node);
+        node(n.node);
         out.append(": ").append(n.a);
     };
     auto onlyB = [&](const Differences::NodeNets& n) {
-        putNode(out, n.node);
+        node(n.node);
         out.append(": ").append(n.b);
     };
     auto several = [&](const Differences::NodeInSeveral& n) {
-        putNode(out, n.node);
+        node(n.node);
         out.append(":");
         for (size_t i = 0; i < n.nets.size(); ++i)
             out.append(i == 0 ? " " : ", ").append(n.nets[i]);
@@ -466,22 +591,22 @@ Differences differences(const DiffSide& a, const DiffSide& b) {
     Differences d;
     compareParts(a, b, d);
 
-    const size_t most = a.netlist.nodes.size() + b.netlist.nodes.size();
-    NodeIds ids(most);
-    Side sa(a.netlist), sb(b.netlist);
-    identify(sa, ids, most);
-    identify(sb, ids, most);
+    // Two netlists alike share most of their nodes.
+    NodeIds ids(std::max(a.netlist.nodes.size(), b.netlist.nodes.size()));
+    std::vector<NodeInfo> info;
+    Side sa(a.netlist, 0), sb(b.netlist, 1);
+    identify(sa, ids, info, sb);
+    identify(sb, ids, info, sa);
     matchNets(sa, sb);
 
-    std::vector<uint32_t> renamed;
-    for (uint32_t f = 0; f < sa.nets.size(); ++f)
-        if (sa.match[f] != kNone && sa.name(f) != sb.name(sa.match[f])) renamed.push_back(f);
-    std::stable_sort(renamed.begin(), renamed.end(),
-                     [&](uint32_t x, uint32_t y) { return sa.name(x) < sa.name(y); });
-    for (uint32_t f : renamed) d.netsRenamed.push_back({sa.name(f), sb.name(sa.match[f])});
+    const std::vector<Named> renamed = byName(
+        sa, [&](uint32_t f) { return sa.match[f] != kNone && sa.name(f) != sb.name(sa.match[f]); });
+    d.netsRenamed.reserve(renamed.size());
+    for (const Named& named : renamed)
+        d.netsRenamed.push_back({named.name, sb.name(sa.match[named.net])});
     d.netsOnlyA = unmatchedNets(sa);
     d.netsOnlyB = unmatchedNets(sb);
-    compareNodes(sa, sb, ids.size(), d);
+    compareNodes(sa, sb, info, d);
     d.severalA = inSeveralNets(sa);
     d.severalB = inSeveralNets(sb);
     return d;
@@ -489,10 +614,16 @@ Differences differences(const DiffSide& a, const DiffSide& b) {
 
 std::string differencesText(std::string_view pathA, std::string_view pathB, const Differences& d) {
     std::string out;
-    out.append("Netlist A: ").append(pathA).append(kCrLf);
-    out.append("Netlist B: ").append(pathB).append(kCrLf);
-    out.append(totalLine(d)).append(kCrLf);
-    sections(d, true, out);
+    auto write = [&](auto& to) {
+        to.append("Netlist A: ").append(pathA).append(kCrLf);
+        to.append("Netlist B: ").append(pathB).append(kCrLf);
+        to.append(totalLine(d)).append(kCrLf);
+        sections(d, true, to);
+    };
+    Measure measure;
+    write(measure);
+    out.reserve(measure.size);
+    write(out);
     return out;
 }
 

@@ -104,8 +104,11 @@ void netcomparator(Session& s) {
     const std::string sortedA = parsefilename(pathA, 5) + "_Sorted.txt";
     const std::string sortedB = parsefilename(pathB, 5) + "_Sorted.txt";
     std::string sortedTextA, sortedTextB;
+    // Naming the differences needs both netlists at once; counting needs one at a time.
+    const bool named = s.form.xdiff == 1 || s.differencesSummary;
     Loaded a, b;
     if (!prepare(s, pathA, kColumnA, 1, a, exportSorted ? &sortedTextA : nullptr)) return;
+    if (!named) a = Loaded{};
     if (exportSorted) {
         // A large sorted copy goes to its temporary file on the output thread while the second
         // netlist is read; only commitOutputs gives it its name.
@@ -118,7 +121,7 @@ void netcomparator(Session& s) {
     }
 
     step(s, "Comparing netlist #1 and #2");
-    const Differences found = compare(s, a, b);
+    const Differences found = named ? compare(s, a, b) : Differences{};
     if (exportSorted) {
         step(s, "Exporting sorted data");
         // Two inputs with one base share a sorted file name: commitOutputs reports the clash.

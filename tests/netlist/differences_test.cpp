@@ -24,8 +24,8 @@ struct Read {
 };
 
 TEST(Differences, Cases) {
-    const char* const cases[] = {"identical", "renamed", "moved", "split",  "merged",
-                                 "parts",     "ties",    "empty", "several"};
+    const char* const cases[] = {"identical", "renamed", "moved", "split",   "merged",
+                                 "parts",     "ties",    "empty", "several", "disjoint"};
     for (const char* name : cases) {
         const std::string dir = std::string("differences/") + name + "/";
         const Read a(dir + "a.sdf"), b(dir + "b.sdf");

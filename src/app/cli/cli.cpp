@@ -137,6 +137,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         form.stylefile = styleFile;
     }
     session.form = form;
+    session.differencesSummary = false;  // printed only with --differences, which names them
 
     if (*pcb) {
         Commands_Click(session, 0);
