@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <unordered_map>
 #include <utility>
 
@@ -158,12 +159,13 @@ uint64_t bigEndian(std::string_view s) {
     return __builtin_bswap64(bytesOf(s));
 }
 
-// Numbers every distinct node (reference and pin) of both netlists. A node with a reference of
-// at most eight bytes and a pin of at most three, nearly every one, is held in its slot: a
-// look-up then visits memory once, and the caller asks for that visit some nodes ahead
-// (prefetch()), so the visits overlap. Slots are small and the table is four-fifths full at
-// most: fresh memory costs more than a few more probes in slots that share a cache line.
-class NodeIds {
+// Every distinct node (reference and pin) of both netlists, with the listing of each netlist
+// that owns it. A node with a reference of at most eight bytes and a pin of at most three,
+// nearly every one, is held in its slot: a look-up then visits memory once, and the caller asks
+// for that visit some listings ahead (prefetch()), so the visits overlap. Slots are small and the
+// table is four-fifths full at most: fresh memory costs more than a few more probes in slots
+// that share a cache line.
+class NodeTable {
   public:
     // A node prepared for its look-up.
     struct Key {
@@ -171,8 +173,14 @@ class NodeIds {
         uint32_t pin;  // the pin's bytes and both sizes; kLong for a long node
         uint64_t hash;
     };
+    struct Slot {
+        uint32_t ref[2] = {0, 0};
+        uint32_t pin = 0;  // kUsed, the pin's bytes and both sizes; or kLong and an index in long_
+        uint32_t owner[2] = {kNone, kNone};
+        bool used() const { return pin != 0; }
+    };
 
-    explicit NodeIds(size_t expected) { resize(expected + expected / 4 + 16); }
+    explicit NodeTable(size_t expected) { resize(expected + expected / 4 + 16); }
 
     static Key key(const NetNode& node) {
         if (node.ref.size() > 8 || node.pin.size() > 3) {
@@ -180,78 +188,83 @@ class NodeIds {
             return {h, kLong, h};
         }
         const auto pin = static_cast<uint32_t>(bytesOf(node.pin) | node.ref.size() << 24 |
-                                               node.pin.size() << 28);
+                                               node.pin.size() << 28 | kUsed);
         const uint64_t ref = bytesOf(node.ref);
         return {ref, pin, hashOf(ref, pin)};
     }
     void prefetch(const Key& k) const { __builtin_prefetch(&slots_[home(k.hash)]); }
 
-    // The node's number: a new one, the next, for a node not seen before.
-    uint32_t of(const NetNode& node, const Key& k) {
+    // The node's slot, a new one for a node not seen before; valid until the next look-up.
+    Slot& find(const NetNode& node, const Key& k) {
         for (size_t s = home(k.hash);; s = s + 1 == slots_.size() ? 0 : s + 1) {
             Slot& slot = slots_[s];
-            if (slot.idPlusOne == 0) {
-                uint32_t pin = k.pin;
-                if (pin == kLong) {
-                    pin = kLong | static_cast<uint32_t>(long_.size());
-                    long_.push_back(node);
-                }
-                slot = {k.ref, pin, ++count_};
-                const uint32_t id = count_ - 1;
-                if (5 * size_t{count_} > 4 * slots_.size()) resize(2 * size_t{count_} + 16);
-                return id;
-            }
-            if (slot.ref != k.ref) continue;
+            if (!slot.used()) return insert(s, node, k);
+            if (slot.ref[0] != static_cast<uint32_t>(k.ref) ||
+                slot.ref[1] != static_cast<uint32_t>(k.ref >> 32))
+                continue;
             if (k.pin != kLong) {
-                if (slot.pin == k.pin) return slot.idPlusOne - 1;
+                if (slot.pin == k.pin) return slot;
             } else if (slot.pin & kLong) {
                 const NetNode& known = long_[slot.pin & ~kLong];
-                if (known.ref == node.ref && known.pin == node.pin) return slot.idPlusOne - 1;
+                if (known.ref == node.ref && known.pin == node.pin) return slot;
             }
         }
     }
-    size_t size() const { return count_; }
+    const std::vector<Slot>& slots() const { return slots_; }
 
   private:
-    // Marks a long node; a held pin has its top bits clear (a size of at most 3).
-    static constexpr uint32_t kLong = 0x80000000;
-    struct Slot {
-        uint64_t ref = 0;
-        uint32_t pin = 0;  // for a long node: kLong and its index in long_
-        uint32_t idPlusOne = 0;
-    };
+    // Marks a long node; a held pin has the top bit clear (a size of at most 3) and the next one
+    // set, so that no slot in use is all zero.
+    static constexpr uint32_t kLong = 0x80000000, kUsed = 0x40000000;
+
     static uint64_t hashOf(uint64_t ref, uint32_t pin) {
         return mix(ref ^ (uint64_t{pin} * 0x9E3779B97F4A7C15ULL));
+    }
+    static uint64_t hashOf(const Slot& slot) {
+        const uint64_t ref = uint64_t{slot.ref[1]} << 32 | slot.ref[0];
+        return slot.pin & kLong ? ref : hashOf(ref, slot.pin);
     }
     // The first slot to try: the hash scaled to the table, which need not be a power of two.
     size_t home(uint64_t hash) const {
         return static_cast<size_t>((static_cast<unsigned __int128>(hash) * slots_.size()) >> 64);
     }
+    Slot& insert(size_t s, const NetNode& node, const Key& k) {
+        uint32_t pin = k.pin;
+        if (pin == kLong) {
+            pin = kLong | static_cast<uint32_t>(long_.size());
+            long_.push_back(node);
+        }
+        Slot& slot = slots_[s];
+        slot.ref[0] = static_cast<uint32_t>(k.ref);
+        slot.ref[1] = static_cast<uint32_t>(k.ref >> 32);
+        slot.pin = pin;
+        if (5 * ++count_ <= 4 * slots_.size()) return slot;
+        const Slot moved = slot;
+        resize(2 * count_ + 16);
+        for (size_t t = home(hashOf(moved));; t = t + 1 == slots_.size() ? 0 : t + 1)
+            if (std::memcmp(&slots_[t], &moved, sizeof moved) == 0) return slots_[t];
+    }
     // A table of `capacity` slots, the slots in use moved over.
     void resize(size_t capacity) {
         std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(capacity));
         for (const Slot& slot : old) {
-            if (slot.idPlusOne == 0) continue;
-            size_t s = home(slot.pin & kLong ? slot.ref : hashOf(slot.ref, slot.pin));
-            while (slots_[s].idPlusOne != 0) s = s + 1 == slots_.size() ? 0 : s + 1;
-            slots_[s] = slot;
+            if (!slot.used()) continue;
+            size_t t = home(hashOf(slot));
+            while (slots_[t].used()) t = t + 1 == slots_.size() ? 0 : t + 1;
+            slots_[t] = slot;
         }
     }
 
     std::vector<Slot> slots_;
-    uint32_t count_ = 0;
+    size_t count_ = 0;
     std::vector<NetNode> long_;
 };
 
 // ---- One netlist
 
 constexpr uint32_t kRepeat = kNone - 1;
-
-// What both netlists know of one node (reference and pin).
-struct NodeInfo {
-    uint32_t owner[2] = {kNone, kNone};  // per netlist: the listing that owns it
-    uint32_t net[2] = {kNone, kNone};    // and that listing's net
-};
+// Marks, while only one netlist is read, an owning listing's own net.
+constexpr uint32_t kOwnNet = 0x80000000;
 
 struct Several {
     uint32_t node;               // the listing that owns it
@@ -264,6 +277,11 @@ struct Side {
     const Netlist& nl;
     int which;  // 0 for A, 1 for B
     std::vector<uint32_t> nets;
+    // Net -> its listings, read in file order without visiting the nets.
+    struct Range {
+        uint32_t first, count;
+    };
+    std::vector<Range> ranges;
     // Listing -> kRepeat when an earlier listing owns its node; else the net of the other
     // netlist that owns the node, or kNone. Counting candidates then reads it in order.
     std::vector<uint32_t> link;
@@ -274,6 +292,15 @@ struct Side {
     const Net& net(uint32_t f) const { return nl.nets[nets[f]]; }
     std::string_view name(uint32_t f) const { return net(f).name; }
     bool owns(size_t i) const { return link[i] != kRepeat; }
+    // The net of listing i.
+    uint32_t netOf(uint32_t i) const {
+        // The last net that starts at i or before: nets without nodes come before the net
+        // whose nodes start where they stand.
+        const auto after =
+            std::upper_bound(ranges.begin(), ranges.end(), i,
+                             [](uint32_t at, const Range& r) { return at < r.first; });
+        return static_cast<uint32_t>(after - ranges.begin()) - 1;
+    }
 };
 
 // The nets in file order: by their first node, a net without nodes before a net whose nodes
@@ -281,58 +308,67 @@ struct Side {
 void fileOrder(Side& side) {
     const std::vector<Net>& nets = side.nl.nets;
     // By first node, then nets with nodes last, then position: one number each.
-    std::vector<unsigned __int128> order(nets.size());
+    std::vector<uint64_t> order(nets.size());
     for (uint32_t n = 0; n < nets.size(); ++n)
-        order[n] = static_cast<unsigned __int128>(nets[n].first) << 64 |
-                   uint64_t{nets[n].count != 0} << 32 | n;
+        order[n] = (2 * uint64_t{nets[n].first} + (nets[n].count != 0)) << 32 | n;
     std::sort(order.begin(), order.end());
     side.nets.resize(nets.size());
-    for (size_t f = 0; f < order.size(); ++f) side.nets[f] = static_cast<uint32_t>(order[f]);
+    side.ranges.resize(nets.size());
+    // The nets are visited all over memory, but no visit waits for another.
+    for (size_t f = 0; f < order.size(); ++f) {
+        const auto n = static_cast<uint32_t>(order[f]);
+        side.nets[f] = n;
+        side.ranges[f] = {static_cast<uint32_t>(nets[n].first),
+                          static_cast<uint32_t>(nets[n].count)};
+    }
 }
 
-// Numbers the listings' nodes, gives each node to the first net that lists it, notes the nodes
-// that several nets list, and links each node with its net in `other` when that was read first.
-void identify(Side& side, NodeIds& ids, std::vector<NodeInfo>& info, Side& other) {
+// Gives each node of a netlist to the first listing of it, notes the nodes that several nets
+// list, and links each owning listing with the one of the other netlist when that was read
+// first. The first netlist's owning listings hold their own net until then.
+void identify(Side& side, NodeTable& table, Side& other) {
     fileOrder(side);
     const std::vector<NetNode>& nodes = side.nl.nodes;
     const size_t n = nodes.size();
     side.link.resize(n);
     side.owned.assign(side.nets.size(), 0);
-    info.reserve(info.size() + n);
     const int w = side.which, o = 1 - w;
-    std::unordered_map<uint32_t, uint32_t> severalAt;  // node -> its entry in `several`
+    std::unordered_map<uint32_t, uint32_t> severalAt;  // owning listing -> its entry in `several`
     // Listings come in file order; the table is asked for each some listings ahead.
     constexpr size_t kAhead = 16;
-    std::array<NodeIds::Key, kAhead> ahead;
+    std::array<NodeTable::Key, kAhead> ahead;
     for (size_t i = 0; i < std::min(n, kAhead); ++i)
-        ids.prefetch(ahead[i] = NodeIds::key(nodes[i]));
+        table.prefetch(ahead[i] = NodeTable::key(nodes[i]));
     // Listing i is in net f, which ends at `end`: the nets' ranges follow each other.
     uint32_t f = kNone;
     size_t end = 0;
     for (size_t i = 0; i < n; ++i) {
         while (i >= end) {
-            const Net& net = side.net(++f);
+            const Side::Range& net = side.ranges[++f];
             end = net.first + net.count;
         }
-        const NodeIds::Key k = ahead[i % kAhead];
-        if (i + kAhead < n) ids.prefetch(ahead[i % kAhead] = NodeIds::key(nodes[i + kAhead]));
-        const uint32_t id = ids.of(nodes[i], k);
-        if (id == info.size()) info.emplace_back();
-        NodeInfo& node = info[id];
-        if (node.owner[w] == kNone) {
+        const NodeTable::Key k = ahead[i % kAhead];
+        if (i + kAhead < n) table.prefetch(ahead[i % kAhead] = NodeTable::key(nodes[i + kAhead]));
+        NodeTable::Slot& node = table.find(nodes[i], k);
+        const uint32_t owner = node.owner[w];
+        if (owner == kNone) {
             node.owner[w] = static_cast<uint32_t>(i);
-            node.net[w] = f;
             ++side.owned[f];
-            side.link[i] = node.net[o];
-            if (node.owner[o] != kNone) other.link[node.owner[o]] = f;
+            side.link[i] = kOwnNet | f;
+            if (node.owner[o] != kNone) {
+                uint32_t& there = other.link[node.owner[o]];
+                side.link[i] = there & ~kOwnNet;
+                there = f;
+            }
         } else {
             side.link[i] = kRepeat;
-            // A net's listings follow each other: the owner's net lists it first, and a net
-            // that lists it again is the last one noted, or a new one.
-            if (f != node.net[w]) {
+            // A net's listings follow each other: an owner before this net's first listing is
+            // in an earlier net, which is the first of several; the last one noted is this
+            // net, or this net is a new one.
+            if (owner < side.ranges[f].first) {
                 const auto [at, added] =
-                    severalAt.try_emplace(id, static_cast<uint32_t>(side.several.size()));
-                if (added) side.several.push_back({node.owner[w], {node.net[w]}});
+                    severalAt.try_emplace(owner, static_cast<uint32_t>(side.several.size()));
+                if (added) side.several.push_back({owner, {side.netOf(owner)}});
                 std::vector<uint32_t>& nets = side.several[at->second].nets;
                 if (nets.back() != f) nets.push_back(f);
             }
@@ -386,7 +422,7 @@ void candidates(const Side& from, const Side& to, std::vector<uint32_t>& count,
     result.assign(from.nets.size(), kNone);
     std::vector<uint32_t> touched;
     for (uint32_t f = 0; f < from.nets.size(); ++f) {
-        const Net& net = from.net(f);
+        const Side::Range& net = from.ranges[f];
         touched.clear();
         for (size_t i = net.first; i < net.first + net.count; ++i) {
             const uint32_t g = from.link[i];
@@ -395,7 +431,8 @@ void candidates(const Side& from, const Side& to, std::vector<uint32_t>& count,
         }
         auto better = [&](uint32_t g, uint32_t best) {
             if (count[g] != count[best]) return count[g] > count[best];
-            const bool same = to.name(g) == net.name, bestSame = to.name(best) == net.name;
+            const std::string_view name = from.name(f);
+            const bool same = to.name(g) == name, bestSame = to.name(best) == name;
             if (same != bestSame) return same;
             if (!same && to.name(g) != to.name(best)) return to.name(g) < to.name(best);
             return g < best;
@@ -435,11 +472,11 @@ void matchNets(Side& a, Side& b) {
 
 // ---- The lists
 
-// A node of one netlist in the comparator's node order, file order breaking ties.
+// A listing in the comparator's node order, file order breaking ties, with two more numbers.
 struct Ordered {
     NodeKey key;
     uint32_t node;
-    uint32_t id;
+    uint32_t x, y;
 };
 
 bool before(const Ordered& x, const Ordered& y) {
@@ -448,9 +485,9 @@ bool before(const Ordered& x, const Ordered& y) {
     return x.node < y.node;
 }
 
-Ordered ordered(const Side& side, uint32_t node, uint32_t id) {
+Ordered ordered(const Side& side, uint32_t node, uint32_t x, uint32_t y) {
     const NetNode& n = side.nl.nodes[node];
-    return {nodeKey(n.ref, n.pin), node, id};
+    return {nodeKey(n.ref, n.pin), node, x, y};
 }
 
 void sortNodes(std::vector<Ordered>& nodes) {
@@ -465,7 +502,7 @@ std::vector<Differences::NetNodes> unmatchedNets(const Side& side) {
         const Net& net = side.net(named.net);
         nodes.clear();
         for (size_t i = net.first; i < net.first + net.count; ++i)
-            if (side.owns(i)) nodes.push_back(ordered(side, static_cast<uint32_t>(i), 0));
+            if (side.owns(i)) nodes.push_back(ordered(side, static_cast<uint32_t>(i), 0, 0));
         sortNodes(nodes);
         Differences::NetNodes& item = result.emplace_back();
         item.name = net.name;
@@ -477,38 +514,39 @@ std::vector<Differences::NetNodes> unmatchedNets(const Side& side) {
 std::vector<Differences::NodeInSeveral> inSeveralNets(const Side& side) {
     std::vector<Ordered> nodes;
     for (uint32_t s = 0; s < side.several.size(); ++s)
-        nodes.push_back(ordered(side, side.several[s].node, s));
+        nodes.push_back(ordered(side, side.several[s].node, s, 0));
     sortNodes(nodes);
     std::vector<Differences::NodeInSeveral> result;
     for (const Ordered& o : nodes) {
         Differences::NodeInSeveral& item = result.emplace_back();
         item.node = side.nl.nodes[o.node];
-        for (uint32_t f : side.several[o.id].nets) item.nets.push_back(side.name(f));
+        for (uint32_t f : side.several[o.x].nets) item.nets.push_back(side.name(f));
     }
     return result;
 }
 
-void compareNodes(const Side& a, const Side& b, const std::vector<NodeInfo>& info, Differences& d) {
+void compareNodes(const Side& a, const Side& b, const NodeTable& table, Differences& d) {
+    // x and y: the node's net in A and in B.
     std::vector<Ordered> moved, onlyA, onlyB;
-    for (uint32_t id = 0; id < info.size(); ++id) {
-        const NodeInfo& n = info[id];
-        if (n.owner[1] == kNone)
-            onlyA.push_back(ordered(a, n.owner[0], id));
-        else if (n.owner[0] == kNone)
-            onlyB.push_back(ordered(b, n.owner[1], id));
-        else if (a.match[n.net[0]] != n.net[1])
-            moved.push_back(ordered(a, n.owner[0], id));
+    for (const NodeTable::Slot& slot : table.slots()) {
+        if (!slot.used()) continue;
+        const uint32_t na = slot.owner[0], nb = slot.owner[1];
+        if (nb == kNone) {
+            onlyA.push_back(ordered(a, na, a.netOf(na), kNone));
+        } else if (na == kNone) {
+            onlyB.push_back(ordered(b, nb, kNone, b.netOf(nb)));
+        } else {
+            const uint32_t fa = b.link[nb], fb = a.link[na];
+            if (a.match[fa] != fb) moved.push_back(ordered(a, na, fa, fb));
+        }
     }
     sortNodes(moved);
     sortNodes(onlyA);
     sortNodes(onlyB);
     for (const Ordered& o : moved)
-        d.nodesMoved.push_back(
-            {a.nl.nodes[o.node], a.name(info[o.id].net[0]), b.name(info[o.id].net[1])});
-    for (const Ordered& o : onlyA)
-        d.nodesOnlyA.push_back({a.nl.nodes[o.node], a.name(info[o.id].net[0]), {}});
-    for (const Ordered& o : onlyB)
-        d.nodesOnlyB.push_back({b.nl.nodes[o.node], {}, b.name(info[o.id].net[1])});
+        d.nodesMoved.push_back({a.nl.nodes[o.node], a.name(o.x), b.name(o.y)});
+    for (const Ordered& o : onlyA) d.nodesOnlyA.push_back({a.nl.nodes[o.node], a.name(o.x), {}});
+    for (const Ordered& o : onlyB) d.nodesOnlyB.push_back({b.nl.nodes[o.node], {}, b.name(o.y)});
 }
 
 // ---- Text
@@ -592,11 +630,14 @@ Differences differences(const DiffSide& a, const DiffSide& b) {
     compareParts(a, b, d);
 
     // Two netlists alike share most of their nodes.
-    NodeIds ids(std::max(a.netlist.nodes.size(), b.netlist.nodes.size()));
-    std::vector<NodeInfo> info;
+    NodeTable table(std::max(a.netlist.nodes.size(), b.netlist.nodes.size()));
     Side sa(a.netlist, 0), sb(b.netlist, 1);
-    identify(sa, ids, info, sb);
-    identify(sb, ids, info, sa);
+    identify(sa, table, sb);
+    identify(sb, table, sa);
+    // The nodes that the other netlist lacks.
+    for (std::vector<uint32_t>* links : {&sa.link, &sb.link})
+        for (uint32_t& l : *links)
+            if (l != kRepeat && (l & kOwnNet)) l = kNone;
     matchNets(sa, sb);
 
     const std::vector<Named> renamed = byName(
@@ -606,7 +647,7 @@ Differences differences(const DiffSide& a, const DiffSide& b) {
         d.netsRenamed.push_back({named.name, sb.name(sa.match[named.net])});
     d.netsOnlyA = unmatchedNets(sa);
     d.netsOnlyB = unmatchedNets(sb);
-    compareNodes(sa, sb, info, d);
+    compareNodes(sa, sb, table, d);
     d.severalA = inSeveralNets(sa);
     d.severalB = inSeveralNets(sb);
     return d;
