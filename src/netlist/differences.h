@@ -2,6 +2,7 @@
 // removed, and nodes moved, with nets matched by the nodes they hold rather than by their names.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -49,7 +50,9 @@ struct Differences {
 };
 
 // The views of the result point into the two netlists and their texts, which must outlive it.
-Differences differences(const DiffSide& a, const DiffSide& b);
+// tick() is called between steps, each linear or n log n, so a window can stay live.
+Differences differences(
+    const DiffSide& a, const DiffSide& b, const std::function<void()>& tick = [] {});
 
 // The differences file: the head naming both netlists and the total, an empty line, then every
 // section with its items; lines end with CR LF.

@@ -82,8 +82,8 @@ bool prepare(Session& s, const std::string& path, const Column& col, int number,
 
 // Names what differs, with its summary in the report box.
 Differences compare(Session& s, const Loaded& a, const Loaded& b) {
-    Differences d =
-        differences({a.reader.netlist(), a.reader.parts()}, {b.reader.netlist(), b.reader.parts()});
+    Differences d = differences({a.reader.netlist(), a.reader.parts()},
+                                {b.reader.netlist(), b.reader.parts()}, [&] { s.processEvents(); });
     s.form.reportbox = differencesSummary(d);
     s.processEvents();
     return d;
