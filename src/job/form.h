@@ -41,6 +41,7 @@ struct Form {
     int tagvias = 0;
     int xpattern = 0;
     int xsdf = 0;
+    int xdiff = 0;
     int guardgap = 3;  // list index, items "0" to "10"
 
     std::string errorbox = "No Errors";

@@ -32,6 +32,9 @@ class Session {
     int spincount = 0;
     // Records per block when the track sections are formatted on two threads.
     size_t segmentBlock = 512;
+    // Whether the comparator names the differences even when no file asks for them: the window
+    // shows their summary after every comparison, the command line only when asked.
+    bool differencesSummary = true;
 
     // Outputs of the running job, committed when it ends.
     Outputs out;

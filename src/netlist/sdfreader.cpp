@@ -185,6 +185,7 @@ void SdfReader::record(std::string_view text) {
     switch (state_) {
         case State::PartList:
             ++partCount_;
+            parts_.push_back(text);
             break;
         case State::NetList: {
             const std::string_view name = commaField(text, 1);
@@ -208,6 +209,7 @@ void SdfReader::shortRecord(std::string_view text) {
     switch (state_) {
         case State::PartList:
             ++partCount_;
+            parts_.push_back(text);
             break;
         case State::NetList:
             addNet(shortFields(text, nullptr));

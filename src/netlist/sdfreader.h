@@ -11,8 +11,8 @@
 
 namespace quorlin {
 
-// Blanks in the file read as "_"; parts are counted, not kept. The netlist views the text
-// read, which must outlive it.
+// Blanks in the file read as "_"; the part lines are counted and kept as written. The netlist
+// and the part lines view the text read, which must outlive them.
 //
 // The reader sifts as it goes: once a net is complete its nodes are sorted by key, while their
 // lines are still at hand (the key of a short line is made from the bytes already loaded to
@@ -32,6 +32,8 @@ class SdfReader {
     void sift();
 
     size_t partCount() const { return partCount_; }
+    // The part lines as written, in file order.
+    const std::vector<std::string_view>& parts() const { return parts_; }
     const Netlist& netlist() const { return netlist_; }
     Netlist& netlist() { return netlist_; }
 
@@ -71,6 +73,7 @@ class SdfReader {
 
     Netlist netlist_;
     size_t partCount_ = 0;
+    std::vector<std::string_view> parts_;
     State state_ = State::None;
     // The header block ends at the first section line; a net may be named "CREATED_CLK".
     bool inHeader_ = true;

@@ -21,14 +21,14 @@ TEST(Startup, FirstStartKeepsDesignTimeStatesAndSavesHundredLines) {
     EXPECT_EQ(form.fnme, "C:\\files\\cadd\\select.pcb");
     EXPECT_EQ(form.stylefile, "C:\\files\\cadd\\Default.STY");
     EXPECT_EQ(form.guardgap, 3);
-    EXPECT_EQ(flagsLine(form), "0000000030");
+    EXPECT_EQ(flagsLine(form), "00000000300");
 
     storeForm(form, lines);
     ASSERT_TRUE(settingsfile(path, "save", lines));
     const std::string saved = dir.read("quorlin.ini");
     const std::string expectedHead =
         test::crlf({"C:\\files\\cadd\\Default.STY", "C:\\files\\cadd\\select_TANGO",
-                    "C:\\files\\cadd\\select_SDF1", "C:\\files\\cadd\\select_SDF2", "0000000030",
+                    "C:\\files\\cadd\\select_SDF1", "C:\\files\\cadd\\select_SDF2", "00000000300",
                     "C:\\files\\cadd\\select.pcb"});
     std::string expected = expectedHead;
     for (int i = 7; i <= 100; ++i) expected += "\r\n";
@@ -86,6 +86,20 @@ TEST(Startup, FlagsLineRestoresEachPosition) {
     }
 }
 
+// The eleventh flag came later: a line of ten reads it unchecked.
+TEST(Startup, FlagPositionElevenIsExportDifferences) {
+    SettingsLines lines;
+    Form form;
+    lines[5] = "00000000301";
+    restoreForm(lines, form);
+    EXPECT_EQ(form.xdiff, 1);
+    EXPECT_EQ(flagsLine(form), "00000000301");
+    lines[5] = "0000000030";
+    form = Form{};
+    restoreForm(lines, form);
+    EXPECT_EQ(form.xdiff, 0);
+}
+
 TEST(Startup, GuardGapTenRoundTripsAsA) {
     TempDir dir;
     const std::string path = dir.file("q.ini");
@@ -98,7 +112,7 @@ TEST(Startup, GuardGapTenRoundTripsAsA) {
     form.tagvias = 2;  // grayed is not checked
     form.fnme = "/boards/a b.pcb";
     storeForm(form, lines);
-    EXPECT_EQ(lines[5], "10010000A1");
+    EXPECT_EQ(lines[5], "10010000A10");
     ASSERT_TRUE(settingsfile(path, "save", lines));
 
     SettingsLines reread;

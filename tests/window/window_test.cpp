@@ -115,7 +115,7 @@ void WindowTest::inputsDisabledWhileAJobRuns() {
                                   "fnme",       "netfnme",    "netlista",     "netlistb",
                                   "stylefile",  "exclusion",  "graphastrack", "xport",
                                   "replicate",  "writestyle", "tagpads",      "tagvias",
-                                  "xpattern",   "xsdf",       "guardgap"};
+                                  "xpattern",   "xsdf",       "xdiff",        "guardgap"};
     QStringList enabledDuring;
     bool ran = false;
     MainWindow* raw = w.get();
@@ -165,13 +165,14 @@ void WindowTest::settingsRoundTrip() {
         child<QComboBox>(w.get(), "guardgap")->setCurrentIndex(10);
         child<QCheckBox>(w.get(), "exclusion")->setChecked(true);
         child<QCheckBox>(w.get(), "replicate")->setChecked(true);
+        child<QCheckBox>(w.get(), "xdiff")->setChecked(true);
         child<QLineEdit>(w.get(), "netlistb")->setText(QStringLiteral("/x/b.sdf"));
         w->close();
     }
     QStringList lines = readAll(settings()).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.size(), 101);  // 100 lines, each ended
     QCOMPARE(lines[3], QStringLiteral("/x/b.sdf"));
-    QCOMPARE(lines[4], QStringLiteral("10000000A1"));
+    QCOMPARE(lines[4], QStringLiteral("10000000A11"));
     QCOMPARE(lines[5], QStringLiteral("C:\\files\\cadd\\select.pcb"));
     for (int i = 6; i < 100; ++i) QVERIFY(lines[i].isEmpty());
 
@@ -182,6 +183,7 @@ void WindowTest::settingsRoundTrip() {
         QCOMPARE(child<QComboBox>(w.get(), "guardgap")->currentIndex(), 10);
         QVERIFY(child<QCheckBox>(w.get(), "exclusion")->isChecked());
         QVERIFY(child<QCheckBox>(w.get(), "replicate")->isChecked());
+        QVERIFY(child<QCheckBox>(w.get(), "xdiff")->isChecked());
         QVERIFY(!child<QCheckBox>(w.get(), "xport")->isChecked());
         QCOMPARE(child<QLineEdit>(w.get(), "netlistb")->text(), QStringLiteral("/x/b.sdf"));
         w->close();

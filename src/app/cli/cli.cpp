@@ -98,7 +98,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     Form form;
     form.writestyle = 0;
     bool guides = false, graphics = false, xport = false, replicate = false, tagPads = false,
-         tagVias = false, stripPackages = false, exportSorted = false;
+         tagVias = false, stripPackages = false, exportSorted = false, exportDifferences = false;
     int guard = 3;
     std::string styleFile;
 
@@ -122,6 +122,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     compare->add_option("A", form.netlista, "First SDF netlist")->required();
     compare->add_option("B", form.netlistb, "Second SDF netlist")->required();
     compare->add_flag("--export-sorted", exportSorted, "Export sorted SDFs");
+    compare->add_flag("--differences", exportDifferences,
+                      "Export the differences to a text file and print their summary");
 
     try {
         app.parse(argc, argv);
@@ -141,11 +143,13 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     form.guardgap = guard;
     form.xpattern = stripPackages;
     form.xsdf = exportSorted;
+    form.xdiff = exportDifferences;
     if (!styleFile.empty()) {
         form.writestyle = 1;
         form.stylefile = styleFile;
     }
     session.form = form;
+    session.differencesSummary = false;  // printed only with --differences, which names them
     if (prepare) prepare(session);
 
     if (*pcb) {
@@ -158,6 +162,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     } else {
         Commands_Click(session, 2);
         if (!session.failed) printComparison(out, session.form);
+        // The report box holds the summary of the differences.
+        if (!session.failed && exportDifferences) printReport(out, session.form.reportbox);
     }
     return session.failed ? 1 : 0;
 }

@@ -10,11 +10,13 @@ namespace quorlin {
 
 namespace {
 
-// Flag positions 1 to 10; position 9 is guardgap, which is not a check box.
+// Flag positions 1 to 11; position 9 is guardgap, which is not a check box. Position 11 came
+// later: an older 10-character line leaves it at its design-time state, unchecked.
 constexpr size_t kGuardGapPosition = 9;
-constexpr std::array<int Form::*, 10> kFlagBoxes = {
-    &Form::exclusion, &Form::graphastrack, &Form::xport, &Form::writestyle, &Form::tagpads,
-    &Form::tagvias,   &Form::xpattern,     &Form::xsdf,  nullptr,           &Form::replicate};
+constexpr std::array<int Form::*, 11> kFlagBoxes = {
+    &Form::exclusion, &Form::graphastrack, &Form::xport,    &Form::writestyle,
+    &Form::tagpads,   &Form::tagvias,      &Form::xpattern, &Form::xsdf,
+    nullptr,          &Form::replicate,    &Form::xdiff};
 
 }  // namespace
 

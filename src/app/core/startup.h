@@ -22,7 +22,7 @@ inline constexpr int kGuardGapItems = 11;  // "0" to "10"
 void restoreForm(const SettingsLines& lines, Form& form);
 
 // The flags line: "1" or "0" for each check box in position order, guardgap's index as its last
-// hex digit at position 9, replicate last.
+// hex digit at position 9, replicate at 10 and xdiff last.
 std::string flagsLine(const Form& form);
 
 // Writes the boxes and the flags into lines 1 to 6; the other lines are left as they are.

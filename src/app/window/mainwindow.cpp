@@ -218,6 +218,8 @@ QWidget* MainWindow::buildOptions() {
                          "in Ares at net load time.");
     xsdf_ = checkBox("xsdf", "Export Sorted SDFs",
                      "Checked writes files with netlists in sorted format (Diag).");
+    xdiff_ = checkBox("xdiff", "Export Differences",
+                      "Checked writes the differences between the two netlists to a text file.");
     guardgap_ = named(new QComboBox, QStringLiteral("guardgap"));
     for (int i = 0; i <= 10; ++i) guardgap_->addItem(QString::number(i));
     guardgap_->setCurrentIndex(3);
@@ -231,6 +233,7 @@ QWidget* MainWindow::buildOptions() {
     layout->addSpacing(10);
     layout->addWidget(xpattern_);
     layout->addWidget(xsdf_);
+    layout->addWidget(xdiff_);
     layout->addStretch(1);
     return group;
 }
@@ -339,6 +342,7 @@ void MainWindow::readForm() {
     f.tagvias = checkState(tagvias_);
     f.xpattern = checkState(xpattern_);
     f.xsdf = checkState(xsdf_);
+    f.xdiff = checkState(xdiff_);
     f.guardgap = guardgap_->currentIndex();
     f.notesVisible = notes_->isVisible();
 }
@@ -359,6 +363,7 @@ void MainWindow::showForm() {
     setCheck(tagvias_, f.tagvias);
     setCheck(xpattern_, f.xpattern);
     setCheck(xsdf_, f.xsdf);
+    setCheck(xdiff_, f.xdiff);
     guardgap_->setCurrentIndex(f.guardgap);
     refresh();
 }
@@ -379,10 +384,10 @@ void MainWindow::refresh() {
 
 void MainWindow::setBusy(bool busy) {
     busy_ = busy;
-    QWidget* const inputs[] = {fnme_,        netfnme_,      netlista_,    netlistb_,  stylefile_,
-                               exclusion_,   graphastrack_, xport_,       replicate_, writestyle_,
-                               tagpads_,     tagvias_,      xpattern_,    xsdf_,      guardgap_,
-                               commands_[0], commands_[1],  commands_[2], help_};
+    QWidget* const inputs[] = {fnme_,      netfnme_,      netlista_,    netlistb_,    stylefile_,
+                               exclusion_, graphastrack_, xport_,       replicate_,   writestyle_,
+                               tagpads_,   tagvias_,      xpattern_,    xsdf_,        xdiff_,
+                               guardgap_,  commands_[0],  commands_[1], commands_[2], help_};
     for (QWidget* w : inputs) w->setEnabled(!busy);
 }
 

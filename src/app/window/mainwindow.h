@@ -62,7 +62,7 @@ class MainWindow : public QWidget {
 
     QLineEdit *fnme_, *netfnme_, *netlista_, *netlistb_, *stylefile_;
     QCheckBox *exclusion_, *graphastrack_, *xport_, *replicate_, *writestyle_, *tagpads_, *tagvias_,
-        *xpattern_, *xsdf_;
+        *xpattern_, *xsdf_, *xdiff_;
     QComboBox* guardgap_;
     std::array<QPushButton*, 3> commands_;
     QPushButton* help_;
