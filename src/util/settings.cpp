@@ -1,8 +1,7 @@
 #include "util/settings.h"
 
-#include <sys/stat.h>
-
 #include "util/files.h"
+#include "util/platform.h"
 #include "util/text.h"
 
 namespace quorlin {
@@ -11,8 +10,7 @@ bool settingsfile(const std::string& path, const std::string& mode, SettingsLine
     const std::string word = lowerAscii(mode);
     FileSystem& fs = fileSystem();
     if (word == "load") {
-        struct stat st {};
-        if (::stat(path.c_str(), &st) != 0 || st.st_size == 0) {
+        if (platform::fileSize(path) <= 0) {
             if (!fs.writeAtomic(path, "\r\n\r\n")) {
                 // Unwritable place: read nothing but behave as the fresh two-line file.
                 lines[1].clear();
@@ -29,7 +27,7 @@ bool settingsfile(const std::string& path, const std::string& mode, SettingsLine
         return true;
     }
     if (word == "save") {
-        ::chmod(path.c_str(), 0644);
+        platform::makeWritable(path);
         std::string data;
         for (size_t i = 1; i <= 100; ++i) {
             data += lines[i];

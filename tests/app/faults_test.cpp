@@ -29,9 +29,11 @@ enum class Fault {
     BackupLocked,         // the style file's older backup cannot be deleted or replaced
 };
 
+// Either separator, as Windows paths join with both.
 bool under(const std::string& path, const std::string& folder) {
-    return path.rfind(folder + "/", 0) == 0 &&
-           path.find('/', folder.size() + 1) == std::string::npos;
+    return path.size() > folder.size() && path.rfind(folder, 0) == 0 &&
+           (path[folder.size()] == '/' || path[folder.size()] == '\\') &&
+           path.find_first_of("/\\", folder.size() + 1) == std::string::npos;
 }
 
 // The real file system with one fault at `target` (a file, or a folder for the folder faults).
@@ -225,7 +227,8 @@ TEST(Faults, EachEndsWithAMessageAndLeavesEveryFileAsItWas) {
             fs::permissions(target, fs::perms::owner_read | fs::perms::group_read);
 
         auto before = tree(dir.path());
-        if (c.fault == Fault::SourceVanishes) before.erase(fs::relative(job.source, dir.path()));
+        if (c.fault == Fault::SourceVanishes)
+            before.erase(fs::relative(job.source, dir.path()).string());
         FaultyFileSystem faulty(c.fault, target);
         FileSystem* previous = setFileSystem(&faulty);
         Commands_Click(s, c.job);

@@ -1,10 +1,10 @@
 // The command line's net and compare jobs: stdout, stderr and exit status, exactly.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 
 #include "support/run.h"
+#include "support/system.h"
 
 namespace quorlin {
 namespace {
@@ -20,7 +20,7 @@ CliResult runCli(const TempDir& dir, const std::string& args) {
     const std::string cmd =
         "cd '" + dir.path().string() + "' && '" QUORLIN_CLI "' " + args + " >cli.out 2>cli.err";
     const int raw = std::system(cmd.c_str());
-    CliResult r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, dir.read("cli.out"), dir.read("cli.err")};
+    CliResult r{test::exitCode(raw), dir.read("cli.out"), dir.read("cli.err")};
     std::filesystem::remove(dir.path() / "cli.out");
     std::filesystem::remove(dir.path() / "cli.err");
     return r;
@@ -31,6 +31,7 @@ std::string golden(const std::string& name) {
 }
 
 TEST(NetlistCli, Runs) {
+    QUORLIN_NEEDS_POSIX_SHELL();
     TempDir dir;
     dir.write("example.net", golden("example.net"));
     dir.write("a.sdf", golden("a.sdf"));
