@@ -1,41 +1,36 @@
 #include "support/system.h"
 
 #if defined(_WIN32)
-
-#include <windows.h>
-
 #include "util/wide_windows.h"
+#else
+#include <sys/wait.h>
+#endif
 
 namespace quorlin::test {
-HeldOpen::HeldOpen(const std::string& utf8Path) {
-    HANDLE h = ::CreateFileW(platform::widen(utf8Path).c_str(), GENERIC_READ, 0, nullptr,
-                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) handle_ = h;
-}
-HeldOpen::~HeldOpen() {
-    if (handle_) ::CloseHandle(handle_);
-}
+
+#if defined(_WIN32)
 bool onWindows() {
     return true;
 }
 int exitCode(int status) {
     return status;
 }
-}  // namespace quorlin::test
-
+std::shared_ptr<void> holdOpen(const std::string& utf8Path) {
+    HANDLE h = ::CreateFileW(platform::widen(utf8Path).c_str(), GENERIC_READ, 0, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    return std::shared_ptr<void>(h, ::CloseHandle);
+}
 #else
-
-#include <sys/wait.h>
-
-namespace quorlin::test {
-HeldOpen::HeldOpen(const std::string&) {}
-HeldOpen::~HeldOpen() = default;
 bool onWindows() {
     return false;
 }
 int exitCode(int status) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
-}  // namespace quorlin::test
-
+std::shared_ptr<void> holdOpen(const std::string&) {
+    return nullptr;
+}
 #endif
+
+}  // namespace quorlin::test

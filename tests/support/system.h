@@ -1,31 +1,21 @@
-// What the suite must know of the system it runs on: the few tests that run the program through
-// a POSIX shell are skipped elsewhere (the Windows script runs the program itself).
+// The few tests that differ by system ask here, not by #if: the ones that run the program
+// through a POSIX shell are skipped on Windows (scripts/test-windows runs the program itself).
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace quorlin::test {
 
-// Windows: no POSIX shell, names that differ only in case reach one file, files can be held.
+// Windows: no POSIX shell, names in another case reach the same file, files can be held.
 bool onWindows();
 // The exit code in a std::system() result; -1 when the program did not exit.
 int exitCode(int status);
-
-// Holds a file open the way an editor does on Windows, denying others the right to write,
-// rename or delete it, until the object goes. Elsewhere no such lock exists: held() is false.
-class HeldOpen {
-  public:
-    explicit HeldOpen(const std::string& utf8Path);
-    ~HeldOpen();
-    HeldOpen(const HeldOpen&) = delete;
-    HeldOpen& operator=(const HeldOpen&) = delete;
-    bool held() const { return handle_ != nullptr; }
-
-  private:
-    void* handle_ = nullptr;
-};
+// Holds the file open as an editor does on Windows, barring writes, renames and deletes, until
+// the result goes; null where no such lock exists.
+std::shared_ptr<void> holdOpen(const std::string& utf8Path);
 
 }  // namespace quorlin::test
 
