@@ -13,7 +13,8 @@ namespace quorlin {
 
 namespace {
 
-[[maybe_unused]] void adviseHuge(const void* begin, const void* end) {
+[[maybe_unused]] void adviseHuge([[maybe_unused]] const void* begin,
+                                 [[maybe_unused]] const void* end) {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     constexpr uintptr_t kHuge = uintptr_t{1} << 21;
     const uintptr_t from = (reinterpret_cast<uintptr_t>(begin) + kHuge - 1) & ~(kHuge - 1);

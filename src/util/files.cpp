@@ -1,36 +1,12 @@
 #include "util/files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
 
-#include "util/bigbuffer.h"
+#include "util/platform.h"
 
 namespace quorlin {
 
 namespace {
-
-bool writeAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
-}
-
-std::string tempNameFor(const std::string& path) {
-    static std::atomic<unsigned> counter = 0;
-    return path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(++counter);
-}
 
 FileSystem& realFileSystem() {
     static FileSystem fs;
@@ -39,103 +15,11 @@ FileSystem& realFileSystem() {
 
 FileSystem* current = nullptr;
 
-bool samePath(const std::string& a, const std::string& b) {
-    if (a == b) return true;
-    std::error_code ec1, ec2;
-    auto ca = std::filesystem::weakly_canonical(a, ec1);
-    auto cb = std::filesystem::weakly_canonical(b, ec2);
-    return !ec1 && !ec2 && ca == cb;
-}
-
 }  // namespace
 
-bool FileSystem::read(const std::string& path, std::string& out) {
-    out.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    // Straight into the string, sized for the file; a file that grows meanwhile still reads to
-    // its end.
-    size_t size = 0;
-    reserveLarge(out, static_cast<size_t>(st.st_size) + 1);
-    out.resize(static_cast<size_t>(st.st_size) + 1);
-    bool ok = true;
-    for (;;) {
-        if (size == out.size()) out.resize(out.size() * 2);
-        ssize_t n = ::read(fd, out.data() + size, out.size() - size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
-            break;
-        }
-        if (n == 0) break;
-        size += static_cast<size_t>(n);
-    }
-    out.resize(size);
-    ::close(fd);
-    return ok;
-}
-
-bool FileSystem::writeAtomic(const std::string& path, std::string_view data) {
-    const std::string tmp = tempNameFor(path);
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
-    bool ok = writeAll(fd, data);
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(tmp.c_str());
-    return ok;
-}
-
-bool FileSystem::appendChunk(const std::string& path, std::string_view data, bool fresh) {
-    const int mode = fresh ? O_TRUNC : O_APPEND;
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | mode, 0666);
-    if (fd < 0) return false;
-#if defined(__linux__)
-    const off_t from = fresh ? 0 : ::lseek(fd, 0, SEEK_END);
-#endif
-    bool ok = writeAll(fd, data);
-#if defined(__linux__)
-    // Start writing the piece out now, beside the job: left to the end, the file system would
-    // do it all inside the rename that puts the file in place.
-    if (ok && from >= 0)
-        ::sync_file_range(fd, from, static_cast<off_t>(data.size()), SYNC_FILE_RANGE_WRITE);
-    // Pieces written out a while ago leave the cache: a file of hundreds of megabytes would
-    // crowd it, and every new piece would take fresh pages instead of the few just freed.
-    constexpr off_t kBehind = off_t{32} << 20;
-    if (ok && from > kBehind) ::posix_fadvise(fd, 0, from - kBehind, POSIX_FADV_DONTNEED);
-#endif
-    ok = (::close(fd) == 0) && ok;
-    return ok;
-}
-
-bool FileSystem::rename(const std::string& from, const std::string& to) {
-    return ::rename(from.c_str(), to.c_str()) == 0;
-}
-
-bool FileSystem::remove(const std::string& path) {
-    if (::unlink(path.c_str()) == 0) return true;
-    return errno == ENOENT;
-}
-
-FileSystem::Entry FileSystem::entry(const std::string& path) {
-    struct stat st {};
-    if (path.empty() || ::stat(path.c_str(), &st) != 0) return Entry::None;
-    if (S_ISREG(st.st_mode)) return Entry::File;
-    if (S_ISDIR(st.st_mode)) return Entry::Directory;
-    return Entry::None;
-}
-
-bool FileSystem::mayReplace(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
-    if (S_ISDIR(st.st_mode)) return false;
-    if (!S_ISREG(st.st_mode)) return true;
-    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
+std::string tempNameFor(const std::string& path) {
+    static std::atomic<unsigned> counter = 0;
+    return path + ".tmp" + std::to_string(platform::processId()) + "_" + std::to_string(++counter);
 }
 
 FileSystem& fileSystem() {
@@ -217,12 +101,12 @@ std::string Outputs::clash(const std::vector<std::string>& inputs) const {
     if (!twice_.empty()) return twice_;
     for (size_t i = 0; i < items_.size(); ++i) {
         for (const auto& input : inputs)
-            if (samePath(items_[i].path, input)) return items_[i].path;
+            if (platform::samePath(items_[i].path, input)) return items_[i].path;
         for (size_t j = 0; j < i; ++j)
-            if (samePath(items_[i].path, items_[j].path)) return items_[i].path;
+            if (platform::samePath(items_[i].path, items_[j].path)) return items_[i].path;
         if (!items_[i].backup.empty()) {
             for (const auto& input : inputs)
-                if (samePath(items_[i].backup, input)) return items_[i].backup;
+                if (platform::samePath(items_[i].backup, input)) return items_[i].backup;
         }
     }
     return "";

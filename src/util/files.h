@@ -33,6 +33,8 @@ class FileSystem {
 };
 
 FileSystem& fileSystem();
+// A new name beside path for its temporary twin: path + ".tmp" + process + "_" + a counter.
+std::string tempNameFor(const std::string& path);
 // Installs a replacement (tests); nullptr restores the real one. Returns the previous one.
 FileSystem* setFileSystem(FileSystem* fs);
 

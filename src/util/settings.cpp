@@ -1,6 +1,7 @@
 #include "util/settings.h"
 
 #include "util/files.h"
+#include "util/platform.h"
 #include "util/text.h"
 
 namespace quorlin {

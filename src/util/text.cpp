@@ -1,11 +1,8 @@
 #include "util/text.h"
 
-#include <locale.h>
-
 #include <algorithm>
 #include <bit>
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -254,18 +251,45 @@ bool convertShort(std::string_view num, double& out) {
     return true;
 }
 
+// A number from_chars found out of range: beyond the largest double, it is infinity; below half
+// the least subnormal, zero; either with its sign, as the C library gives them. Nothing between
+// is out of range, so the place of the first significant digit decides.
+double saturated(std::string_view num) {
+    const bool negative = !num.empty() && num[0] == '-';
+    long lead = 0;  // power of ten of the first nonzero digit
+    bool found = false, fraction = false;
+    size_t i = negative ? 1 : 0;
+    for (; i < num.size() && (isDigit(num[i]) || num[i] == '.'); ++i) {
+        if (num[i] == '.') {
+            fraction = true;
+        } else if (found) {
+            if (!fraction) ++lead;
+        } else if (fraction) {
+            --lead;
+            found = num[i] != '0';
+        } else if (num[i] != '0') {
+            found = true;
+        }
+    }
+    long exponent = 0;
+    if (i < num.size() && (num[i] == 'e' || num[i] == 'E')) {
+        const bool down = i + 1 < num.size() && num[i + 1] == '-';
+        for (i += (i + 1 < num.size() && (num[i + 1] == '-' || num[i + 1] == '+')) ? 2 : 1;
+             i < num.size() && isDigit(num[i]); ++i)
+            exponent = std::min(exponent * 10 + (num[i] - '0'), 1000000L);
+        if (down) exponent = -exponent;
+    }
+    const double v = found && lead + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    return negative ? -v : v;
+}
+
 double convert(std::string_view num) {
     double v = 0;
     if (convertShort(num, v)) return v;
     std::string_view body = num;
     if (!body.empty() && body[0] == '+') body.remove_prefix(1);
     auto res = std::from_chars(body.data(), body.data() + body.size(), v);
-    if (res.ec == std::errc::result_out_of_range) {
-        // Overflow or underflow: let the C library give the saturated or subnormal value.
-        static locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
-        std::string copy(num);
-        v = strtod_l(copy.c_str(), nullptr, c);
-    }
+    if (res.ec == std::errc::result_out_of_range) v = saturated(body);
     return v;
 }
 

@@ -188,7 +188,8 @@ TEST(Faults, EachEndsWithAMessageAndLeavesEveryFileAsItWas) {
             fs::permissions(target, fs::perms::owner_read | fs::perms::group_read);
 
         auto before = tree(dir.path());
-        if (c.fault == Fault::SourceVanishes) before.erase(fs::relative(job.source, dir.path()));
+        if (c.fault == Fault::SourceVanishes)
+            before.erase(fs::relative(job.source, dir.path()).string());
         FaultyFileSystem faulty;
         faulty.faults.push_back(injected(c.fault, target));
         {

@@ -90,7 +90,10 @@ const FaultyFileSystem::Fault* FaultyFileSystem::hit(unsigned op, const std::str
         if (f.path.ends_with('*'))
             match = path.starts_with(std::string_view(f.path).substr(0, f.path.size() - 1));
         else if (f.path.ends_with('/'))
-            match = path.starts_with(f.path) && path.find('/', f.path.size()) == std::string::npos;
+            match = path.size() > f.path.size() &&
+                    path.compare(0, f.path.size() - 1, f.path, 0, f.path.size() - 1) == 0 &&
+                    path.find_first_of("/\\", f.path.size() - 1) == f.path.size() - 1 &&
+                    path.find_first_of("/\\", f.path.size()) == std::string::npos;
         if (match && (f.ops & op)) return &f;
     }
     return nullptr;

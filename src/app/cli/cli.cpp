@@ -1,14 +1,13 @@
 #include "app/cli/cli.h"
 
 #include <CLI/CLI.hpp>
-#include <clocale>
-#include <ctime>
 #include <iomanip>
 #include <ostream>
 
 #include "app/core/driver.h"
 #include "job/session.h"
 #include "util/basic.h"
+#include "util/platform.h"
 
 namespace quorlin {
 
@@ -21,15 +20,8 @@ class CliHost : public Host {
         if (!text.empty()) out_ << text << '\n';
     }
     void failure(const std::string& text) override { err_ << text << '\n'; }
-    std::string today() override {
-        std::setlocale(LC_TIME, "");
-        char buf[64];
-        std::time_t now = std::time(nullptr);
-        std::tm tm{};
-        localtime_r(&now, &tm);
-        size_t n = std::strftime(buf, sizeof buf, "%x", &tm);
-        return std::string(buf, n);
-    }
+    std::string today() override { return platform::today(); }
+    void beep() override { platform::beep(); }
 
   private:
     std::ostream& out_;

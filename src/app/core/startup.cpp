@@ -1,10 +1,9 @@
 #include "app/core/startup.h"
 
-#include <unistd.h>
-
 #include <array>
 
 #include "util/basic.h"
+#include "util/platform.h"
 
 namespace quorlin {
 
@@ -90,16 +89,15 @@ std::string helptext() {
 }
 
 std::string settingsPath(const std::string& exePath, const std::string& configDir) {
-    const size_t sep = exePath.find_last_of('/');
+    const size_t sep = exePath.find_last_of("/\\");
     const std::string dir = sep == std::string::npos ? "." : exePath.substr(0, sep);
     std::string name = exePath.substr(sep == std::string::npos ? 0 : sep + 1);
     if (const size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.resize(dot);
     name += ".ini";
-    const std::string beside = dir + "/" + name;
+    // Joined as the program's own path is (a backslash on Windows).
+    const std::string beside = dir + (sep == std::string::npos ? '/' : exePath[sep]) + name;
     // A settings file that is there and writable stays usable even in a locked directory.
-    if (::access(beside.c_str(), W_OK) == 0 ||
-        ::access((dir.empty() ? "/" : dir).c_str(), W_OK) == 0)
-        return beside;
+    if (platform::mayWrite(beside) || platform::mayWrite(dir.empty() ? "/" : dir)) return beside;
     return configDir + "/" + name;
 }
 

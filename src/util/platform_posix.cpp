@@ -1,0 +1,53 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <ctime>
+
+#include "util/platform.h"
+
+namespace quorlin::platform {
+
+bool samePath(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    std::error_code ec1, ec2;
+    auto ca = std::filesystem::weakly_canonical(a, ec1);
+    auto cb = std::filesystem::weakly_canonical(b, ec2);
+    return !ec1 && !ec2 && ca == cb;
+}
+
+unsigned long processId() {
+    return static_cast<unsigned long>(::getpid());
+}
+
+std::string today() {
+    std::setlocale(LC_TIME, "");
+    char buf[64];
+    std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    const size_t n = std::strftime(buf, sizeof buf, "%x", &tm);
+    return std::string(buf, n);
+}
+
+void beep() {}
+
+bool mayWrite(const std::string& path) {
+    return ::access(path.c_str(), W_OK) == 0;
+}
+
+long long fileSize(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return -1;
+    return static_cast<long long>(st.st_size);
+}
+
+void makeWritable(const std::string& path) {
+    ::chmod(path.c_str(), 0644);
+}
+
+std::vector<std::string> arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
+
+}  // namespace quorlin::platform

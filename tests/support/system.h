@@ -1,0 +1,23 @@
+// The few tests that differ by system ask here, not by #if: the ones that run the program
+// through a POSIX shell are skipped on Windows (scripts/test-windows runs the program itself).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace quorlin::test {
+
+// Windows: no POSIX shell, names in another case reach the same file, files can be held.
+bool onWindows();
+// The exit code in a std::system() result; -1 when the program did not exit.
+int exitCode(int status);
+// Holds the file open as an editor does on Windows, barring writes, renames and deletes, until
+// the result goes; null where no such lock exists.
+std::shared_ptr<void> holdOpen(const std::string& utf8Path);
+
+}  // namespace quorlin::test
+
+#define QUORLIN_NEEDS_POSIX_SHELL() \
+    if (::quorlin::test::onWindows()) GTEST_SKIP() << "runs the program through a POSIX shell"
