@@ -86,7 +86,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     Form form;
     form.writestyle = 0;
     bool guides = false, graphics = false, xport = false, replicate = false, tagPads = false,
-         tagVias = false, stripPackages = false, exportSorted = false;
+         tagVias = false, stripPackages = false, exportSorted = false, preview = false;
     int guard = 3;
     std::string styleFile;
 
@@ -101,6 +101,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     pcb->add_option("--guard-gap", guard, "Pad/via solder mask guard gap (th)")
         ->check(CLI::Range(0, 10));
     pcb->add_option("--style-file", styleFile, "Write pad styles to this ARES style file");
+    pcb->add_flag("--preview", preview, "Also draw the region file as <base>.svg");
 
     CLI::App* net = app.add_subcommand("net", "Convert Tango Nets to SDF");
     net->add_option("FILE", form.netfnme, "Tango netlist")->required();
@@ -134,6 +135,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         form.stylefile = styleFile;
     }
     session.form = form;
+    session.preview = preview;
 
     if (*pcb) {
         Commands_Click(session, 0);
