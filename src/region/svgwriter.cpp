@@ -15,8 +15,9 @@ namespace quorlin {
 
 namespace {
 
-// The one table of layers: drawing order (the board edge beneath, bottom to top, the guides and
-// the drill above) and colour. A code not listed is drawn last, in grey.
+// The one table of layers: drawing order (the board edge beneath, bottom to top, keep-outs under
+// the mask and silk so they hide no text, the guides and the drill above) and colour. A code not
+// listed is drawn last, in grey.
 struct LayerLook {
     std::string_view code, colour;
 };
@@ -24,7 +25,7 @@ constexpr LayerLook kLayers[] = {
     {"ED", "#c9b27a"}, {"BM", "#7c9a3c"}, {"BR", "#9cc79c"}, {"BS", "#8c8c8c"},  {"BOT", "#2f6bd6"},
     {"I8", "#6b4fa8"}, {"I7", "#3f8f8f"}, {"I6", "#9a6a2a"}, {"I5", "#4f8f3f"},  {"I4", "#a84f8f"},
     {"I3", "#2f9f6f"}, {"I2", "#8f7fcf"}, {"I1", "#cf8f2f"}, {"TOP", "#d0352b"}, {"ALL", "#c8961e"},
-    {"TM", "#3f8f5f"}, {"TR", "#5fbfa0"}, {"TS", "#1f1f1f"}, {"KO", "#d0209a"},  {"M1", "#6a5acd"},
+    {"KO", "#d0209a"}, {"TM", "#3f8f5f"}, {"TR", "#5fbfa0"}, {"TS", "#1f1f1f"},  {"M1", "#6a5acd"},
     {"M2", "#1f9faf"}, {"M3", "#b07a10"}, {"M4", "#607080"}, {"DRL", "#000000"}};
 constexpr std::string_view kOtherColour = "#999999";
 constexpr size_t kKeptLines = 8;
@@ -41,30 +42,60 @@ bool usableId(std::string_view code) {
     });
 }
 
-// Y down in SVG: the number text negated without reading it.
-void appendNegated(std::string& out, std::string_view n) {
-    if (!n.empty() && n.front() == '-')
-        out.append(n.substr(1));
-    else if (n == "0")
-        out += '0';
-    else
-        out.append("-").append(n);
+// The drawing's unit is the micrometre, a hundred region units: renderers limit a pen's width
+// (Qt to 32767 units), and a wide track is 100000 region units. A number's text is moved two
+// places without reading it again; Y is negated (Y down in SVG). p has room for the text and 4.
+char* writeScaled(char* p, std::string_view n, double value, bool negate) {
+    if (n.size() >= kNumtextRoom || n.find_first_of("eE") != std::string_view::npos) {
+        const std::string t = plainnum((negate ? -value : value) / 100);
+        return std::copy(t.begin(), t.end(), p);
+    }
+    const bool minus = !n.empty() && n.front() == '-';
+    if (minus) n.remove_prefix(1);
+    const size_t dot = n.find('.');
+    std::string_view whole = n.substr(0, dot), fraction;
+    if (dot != std::string_view::npos) fraction = n.substr(dot + 1);
+    while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
+    const size_t cut = whole.size() >= 2 ? whole.size() - 2 : 0;
+    char digits[2] = {'0', '0'};
+    for (size_t i = cut, k = 2 - (whole.size() - cut); i < whole.size(); ++i, ++k)
+        digits[k] = whole[i];
+    whole = whole.substr(0, cut);
+    while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
+    size_t kept = fraction.empty() ? (digits[1] != '0' ? 2 : digits[0] != '0' ? 1 : 0) : 2;
+    if (whole.empty() && kept == 0) {
+        *p++ = '0';
+        return p;
+    }
+    if (minus != negate) *p++ = '-';
+    p = std::copy(whole.begin(), whole.end(), p);
+    if (kept > 0) {
+        *p++ = '.';
+        p = std::copy(digits, digits + kept, p);
+        p = std::copy(fraction.begin(), fraction.end(), p);
+    }
+    return p;
+}
+
+void appendScaled(std::string& out, std::string_view n, double value, bool negate) {
+    char buf[kNumtextRoom + 8];
+    out.append(buf, static_cast<size_t>(writeScaled(buf, n, value, negate) - buf));
 }
 
 void appendNum(std::string& out, double v) {
     out += plainnum(v);
 }
 
-// Whole region units: outlines need no finer steps than the file's own.
-void appendUnits(std::string& out, double v) {
-    out += plainnum(roundEven(v));
+// A length or place computed in region units, in whole ones, as micrometres.
+void appendMicrons(std::string& out, double v) {
+    out += plainnum(roundEven(v) / 100);
 }
 
 void appendPoint(std::string& out, char command, const RegionRecord& r, size_t i) {
     out += command;
-    out.append(r.xyText[2 * i]);
+    appendScaled(out, r.xyText[2 * i], r.xy[2 * i], false);
     out += ' ';
-    appendNegated(out, r.xyText[2 * i + 1]);
+    appendScaled(out, r.xyText[2 * i + 1], r.xy[2 * i + 1], true);
 }
 
 // Text for XML: markup characters escaped, bytes that are not UTF-8 read as Latin-1, control
@@ -110,21 +141,13 @@ struct Outline {
 
 void circle(Outline& o, double diameter) {
     const double r = diameter * 2540 / 2;
-    o.d.append("M");
-    appendNum(o.d, r);
-    o.d.append(" 0A");
-    appendNum(o.d, r);
-    o.d += ' ';
-    appendNum(o.d, r);
-    o.d.append(" 0 1 0 ");
-    appendNum(o.d, -r);
-    o.d.append(" 0A");
-    appendNum(o.d, r);
-    o.d += ' ';
-    appendNum(o.d, r);
-    o.d.append(" 0 1 0 ");
-    appendNum(o.d, r);
-    o.d.append(" 0Z");
+    std::string t;
+    appendMicrons(t, r);
+    std::string minus;
+    appendMicrons(minus, -r);
+    o.d.append("M").append(t).append(" 0A").append(t).append(" ").append(t).append(" 0 1 0 ");
+    o.d.append(minus).append(" 0A").append(t).append(" ").append(t).append(" 0 1 0 ");
+    o.d.append(t).append(" 0Z");
     o.hx = std::max(o.hx, r);
     o.hy = std::max(o.hy, r);
 }
@@ -133,9 +156,9 @@ void polygon(Outline& o, const std::vector<Vertex>& vertices) {
     char command = 'M';
     for (const Vertex& v : vertices) {
         o.d += command;
-        appendUnits(o.d, v.x * 2540);
+        appendMicrons(o.d, v.x * 2540);
         o.d += ' ';
-        appendUnits(o.d, -v.y * 2540);
+        appendMicrons(o.d, -v.y * 2540);
         command = 'L';
         o.hx = std::max(o.hx, std::fabs(v.x * 2540));
         o.hy = std::max(o.hy, std::fabs(v.y * 2540));
@@ -319,35 +342,27 @@ void SvgPreview::stroke(Layer& l, const RegionRecord& r, double width) {
             .append("<g fill=\"none\" stroke=\"")
             .append(l.colour)
             .append("\" stroke-linecap=\"round\" stroke-width=\"");
-        appendNum(text(l), width > 0 ? width : 1);
+        appendMicrons(text(l), width > 0 ? width : 100);
         text(l).append("\">\n");
         l.run = width;
     }
     // Most records of a board are these: the element is made in one buffer, appended once.
-    char buf[64 + 4 * kNumtextRoom];
+    char buf[64 + 4 * (kNumtextRoom + 8)];
     char* p = buf;
     auto put = [&p](std::string_view t) { p = std::copy(t.begin(), t.end(), p); };
-    auto negated = [&](std::string_view n) {
-        if (n.front() == '-')
-            put(n.substr(1));
-        else if (n == "0")
-            *p++ = '0';
-        else
-            *p++ = '-', put(n);
-    };
     const bool fits = std::all_of(r.xyText.begin(), r.xyText.end(),
                                   [](std::string_view n) { return n.size() < kNumtextRoom; });
     if (fits) {
         put(r.kind == RecordKind::Track ? "<path class=\"track" : "<path class=\"line");
         if (width == 0) put("\" vector-effect=\"non-scaling-stroke");
         put("\" d=\"M");
-        put(r.xyText[0]);
+        p = writeScaled(p, r.xyText[0], r.xy[0], false);
         *p++ = ' ';
-        negated(r.xyText[1]);
+        p = writeScaled(p, r.xyText[1], r.xy[1], true);
         *p++ = 'L';
-        put(r.xyText[2]);
+        p = writeScaled(p, r.xyText[2], r.xy[2], false);
         *p++ = ' ';
-        negated(r.xyText[3]);
+        p = writeScaled(p, r.xyText[3], r.xy[3], true);
         put("\"/>\n");
         text(l).append(buf, static_cast<size_t>(p - buf));
     } else {
@@ -383,16 +398,20 @@ void SvgPreview::place(Layer& l, const RegionRecord& r) {
     const Def& d = def(r.style);
     closeRun(l);
     text(l).append("<use class=\"").append(kindName(r.kind)).append("\" xlink:href=\"#s-");
-    text(l).append(std::to_string(d.id)).append("\" x=\"").append(r.xyText[0]).append("\" y=\"");
-    appendNegated(text(l), r.xyText[1]);
+    text(l).append(std::to_string(d.id)).append("\" x=\"");
+    appendScaled(text(l), r.xyText[0], r.xy[0], false);
+    text(l).append("\" y=\"");
+    appendScaled(text(l), r.xyText[1], r.xy[1], true);
     text(l).append("\"/>\n");
     grow(r.xy[0], r.xy[1], d.hx, d.hy);
 }
 
 void SvgPreview::text(Layer& l, const RegionRecord& r) {
     closeRun(l);
-    text(l).append("<text class=\"text\" transform=\"translate(").append(r.xyText[0]).append(" ");
-    appendNegated(text(l), r.xyText[1]);
+    text(l).append("<text class=\"text\" transform=\"translate(");
+    appendScaled(text(l), r.xyText[0], r.xy[0], false);
+    text(l) += ' ';
+    appendScaled(text(l), r.xyText[1], r.xy[1], true);
     text(l) += ')';
     // Rotation counter-clockwise in tenths of a degree; Y down turns it the other way.
     if (r.rotation != 0) {
@@ -402,7 +421,7 @@ void SvgPreview::text(Layer& l, const RegionRecord& r) {
     }
     // Fonts are sized in thousandths: renderers make the font at its size before the scale,
     // and some fail at sizes of hundreds of thousands.
-    text(l).append(r.mirror ? " scale(-2540 2540)" : " scale(2540)");
+    text(l).append(r.mirror ? " scale(-25.4 25.4)" : " scale(25.4)");
     text(l).append("\" font-size=\"");
     appendNum(text(l), r.height / 2540);
     text(l).append("\">");
@@ -461,8 +480,8 @@ void SvgPreview::appendSummary(std::string& out) const {
     out.append("-->\n");
 }
 
-void SvgPreview::emit(const std::function<void(std::string&)>& piece,
-                      const std::vector<std::string>& hidden) {
+void SvgPreview::writePieces(const std::function<void(std::string&)>& piece,
+                             const std::vector<std::string>& hidden) {
     double x0 = minX_, y0 = minY_, x1 = maxX_, y1 = maxY_;
     if (!(x0 <= x1 && y0 <= y1)) x0 = y0 = -254000, x1 = y1 = 254000;
     const double margin = std::max(254000.0, 0.03 * std::max(x1 - x0, y1 - y0));
@@ -476,15 +495,17 @@ void SvgPreview::emit(const std::function<void(std::string&)>& piece,
     out.append("mm\" height=\"");
     appendNum(out, std::round((y1 - y0) / 100) / 1000);
     out.append("mm\" viewBox=\"");
-    appendNum(out, x0);
+    appendMicrons(out, x0);
     out += ' ';
-    appendNum(out, -y1);
+    appendMicrons(out, -y1);
     out += ' ';
-    appendNum(out, x1 - x0);
+    appendMicrons(out, x1 - x0);
     out += ' ';
-    appendNum(out, y1 - y0);
+    appendMicrons(out, y1 - y0);
     out.append("\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n");
-    out.append("<!-- Board preview drawn from a region file: units of 10 nm, Y up. -->\n");
+    out.append(
+        "<!-- Board preview drawn from a region file: units of 1 um (100 region units), Y up. "
+        "-->\n");
     out.append("<defs>\n").append(defText_).append("</defs>\n");
     piece(out);
     for (Layer& l : layers_) {
@@ -502,7 +523,7 @@ void SvgPreview::emit(const std::function<void(std::string&)>& piece,
 std::string SvgPreview::document(const std::vector<std::string>& hidden) {
     std::string out;
     // Appending leaves every piece as it was.
-    emit([&](std::string& p) { out.append(p); }, hidden);
+    writePieces([&](std::string& p) { out.append(p); }, hidden);
     return out;
 }
 

@@ -31,7 +31,7 @@ class SvgPreview {
     std::string document(const std::vector<std::string>& hidden = {});
     // The same in pieces of a few megabytes, each handed to piece, which may take its text
     // (swap it away): then the preview is spent and can only be destroyed.
-    void emit(const std::function<void(std::string&)>& piece,
+    void writePieces(const std::function<void(std::string&)>& piece,
               const std::vector<std::string>& hidden = {});
 
   private:

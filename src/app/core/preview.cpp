@@ -21,7 +21,7 @@ void JobPreview::write() {
     // worker that writes the file, instead of being copied into one buffer of the whole.
     const std::string path = s_.base + ".svg";
     s_.out.create(path);
-    svg_->emit([&](std::string& piece) {
+    svg_->writePieces([&](std::string& piece) {
         std::string& buffer = s_.out.append(path);
         if (buffer.empty())
             buffer.swap(piece);
