@@ -483,7 +483,10 @@ void SvgPreview::appendSummary(std::string& out) const {
 void SvgPreview::writePieces(const std::function<void(std::string&)>& piece,
                              const std::vector<std::string>& hidden) {
     double x0 = minX_, y0 = minY_, x1 = maxX_, y1 = maxY_;
-    if (!(x0 <= x1 && y0 <= y1)) x0 = y0 = -254000, x1 = y1 = 254000;
+    // Nothing drawn, or a box too large for a number: a square inch around the origin.
+    if (!(x0 <= x1 && y0 <= y1) || !std::isfinite(x1 - x0) || !std::isfinite(y1 - y0) ||
+        std::max(x1 - x0, y1 - y0) > 1e300)
+        x0 = y0 = -254000, x1 = y1 = 254000;
     const double margin = std::max(254000.0, 0.03 * std::max(x1 - x0, y1 - y0));
     x0 = std::floor(x0 - margin), x1 = std::ceil(x1 + margin);
     y0 = std::floor(y0 - margin), y1 = std::ceil(y1 + margin);

@@ -32,7 +32,7 @@ class SvgPreview {
     // The same in pieces of a few megabytes, each handed to piece, which may take its text
     // (swap it away): then the preview is spent and can only be destroyed.
     void writePieces(const std::function<void(std::string&)>& piece,
-              const std::vector<std::string>& hidden = {});
+                     const std::vector<std::string>& hidden = {});
 
   private:
     struct Layer {

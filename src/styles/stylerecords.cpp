@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 
 #include "styles/padshapes.h"
 #include "util/text.h"
