@@ -251,7 +251,8 @@ SvgPreview::Layer* SvgPreview::layer(std::string_view code) {
                        static_cast<size_t>(look - std::begin(kLayers)),
                        {},
                        -1});
-    reserveLarge(layers_.back().body.emplace_back(), kPiece);
+    // A layer's first piece grows as it fills: a small board's layers take little memory.
+    layers_.back().body.emplace_back();
     layers_.back()
         .body.back()
         .append("<g id=\"")
