@@ -46,7 +46,9 @@ bool usableId(std::string_view code) {
 // (Qt to 32767 units), and a wide track is 100000 region units. A number's text is moved two
 // places without reading it again; Y is negated (Y down in SVG). p has room for the text and 4.
 char* writeScaled(char* p, std::string_view n, double value, bool negate) {
-    if (n.size() >= kNumtextRoom || n.find_first_of("eE") != std::string_view::npos) {
+    // (A plain loop: find_first_of calls memchr for every character.)
+    if (n.size() >= kNumtextRoom ||
+        std::any_of(n.begin(), n.end(), [](char c) { return c == 'e' || c == 'E'; })) {
         const std::string t = plainnum((negate ? -value : value) / 100);
         return std::copy(t.begin(), t.end(), p);
     }
