@@ -42,6 +42,10 @@ class Session {
     std::string base;
     // Set by fail(); the job does not report completion.
     bool failed = false;
+    // The PCB job also writes the board preview, base + ".svg".
+    bool preview = false;
+    // Region file of the last PCB job that completed; "" before one has.
+    std::string converted;
 
     Host& host() { return host_; }
 

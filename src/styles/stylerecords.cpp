@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 
 #include "styles/padshapes.h"
 #include "util/text.h"
@@ -37,6 +38,13 @@ void appendPolygonPad(std::string& out, std::string_view name, std::string_view 
 StyleDimensions decodeStyleName(std::string_view name) {
     StyleDimensions d;
     d.kind = lowerAscii(mid(name, 0, 2));
+    static const std::pair<std::string_view, PadShape> kShapes[] = {
+        {"rr", PadShape::RoundedRectangle}, {"sq", PadShape::Square},
+        {"el", PadShape::Ellipse},          {"ov", PadShape::Obround},
+        {"mh", PadShape::MountingHole},     {"tg", PadShape::Tag},
+        {"vc", PadShape::RoundVia},         {"vs", PadShape::SquareVia}};
+    for (const auto& [kind, shape] : kShapes)
+        if (d.kind == kind) d.shape = shape;
     d.a = lenient(mid(name, 2, 3));
     d.b = lenient(mid(name, 5, 3));
     d.c = lenient(mid(name, 8, 3));
@@ -46,9 +54,14 @@ StyleDimensions decodeStyleName(std::string_view name) {
     return d;
 }
 
+bool trackStyleWidth(std::string_view name, double& width) {
+    if (name.empty() || (name[0] != 'T' && name[0] != 't')) return false;
+    return strict(name.substr(1), width) && std::isfinite(width);
+}
+
 void appendPadStyle(std::string& out, std::string_view s, std::string_view g, bool replicate) {
     const StyleDimensions d = decodeStyleName(s);
-    const std::string& k = d.kind;
+    const PadShape shape = d.shape;
     const std::string& a = d.atext;
     const std::string& b = d.btext;
     const std::string& c = d.ctext;
@@ -56,22 +69,22 @@ void appendPadStyle(std::string& out, std::string_view s, std::string_view g, bo
 
     // Pads without a hole are SMD pads; vias always land here (their names carry no hole).
     if (d.c == 0) {
-        if (k == "rr") {
+        if (shape == PadShape::RoundedRectangle) {
             appendPolygonPad(out, s, g, roundedRectangle(d.a, d.b));
-        } else if (k == "sq") {
+        } else if (shape == PadShape::Square) {
             line(out, {s, ",RSMPAD,", a, "th,", b, "th,0,", g, ",0"});
-        } else if (k == "el" || k == "ov") {
+        } else if (shape == PadShape::Ellipse || shape == PadShape::Obround) {
             if (square)
                 line(out, {s, ",CSMPAD,", a, "th,", b, "th,0,", g, ",0"});
-            else if (k == "el")
+            else if (shape == PadShape::Ellipse)
                 appendPolygonPad(out, s, g, ellipse(d.a, d.b));
             else
                 appendPolygonPad(out, s, g, obround(d.a, d.b));
-        } else if (k == "vc") {
+        } else if (shape == PadShape::RoundVia) {
             line(out, {s, ",CVIA,", a, "th,", a, "th,", b, "th,", g, ",10th"});
-        } else if (k == "vs") {
+        } else if (shape == PadShape::SquareVia) {
             line(out, {s, ",SVIA,", a, "th,", a, "th,", b, "th,", g, ",10th"});
-        } else if (k == "tg") {
+        } else if (shape == PadShape::Tag) {
             const std::string h = plainnum(std::floor(d.a / 2));
             line(out, {s, ",CPAD,", a, "th,", a, "th,", h, "th,", g, ",0"});
         }
@@ -84,16 +97,16 @@ void appendPadStyle(std::string& out, std::string_view s, std::string_view g, bo
     auto through = [&](std::string_view type, std::string_view x, std::string_view y) {
         line(out, {s, ",", type, ",", x, "th,", y, "th,", c, "th,", g, ",10th"});
     };
-    if (k == "rr") {
+    if (shape == PadShape::RoundedRectangle) {
         if (!replicate) return through("DPAD", a, b);
         appendPolygonPad(out, stack, g, roundedRectangle(d.a, d.b));
         appendStackLines(out, s, stack, c);
-    } else if (k == "sq") {
+    } else if (shape == PadShape::Square) {
         if (square) return through("SPAD", a, b);
         if (!replicate) return through("DPAD", a, b);
         line(out, {stack, ",RSMPAD,", a, "th,", b, "th,0,", g, ",0"});
         appendStackLines(out, s, stack, c);
-    } else if (k == "el") {
+    } else if (shape == PadShape::Ellipse) {
         if (square) return through("CPAD", a, b);
         if (!replicate) {
             const std::string& smaller = d.b >= d.a ? a : b;
@@ -101,12 +114,12 @@ void appendPadStyle(std::string& out, std::string_view s, std::string_view g, bo
         }
         appendPolygonPad(out, stack, g, ellipse(d.a, d.b));
         appendStackLines(out, s, stack, c);
-    } else if (k == "ov") {
+    } else if (shape == PadShape::Obround) {
         if (square) return through("CPAD", a, b);
         if (!replicate) return through("DPAD", a, b);
         appendPolygonPad(out, stack, g, obround(d.a, d.b));
         appendStackLines(out, s, stack, c);
-    } else if (k == "mh") {
+    } else if (shape == PadShape::MountingHole) {
         // A hole as large as its pad would leave no copper: one thousandth of ring is added.
         if (a == c) {
             const std::string grown = plainnum(d.a + 1);

@@ -8,14 +8,35 @@
 
 namespace quorlin {
 
+// What the first two characters of a pad or via style name make of it (any case): rr, sq, el,
+// ov, mh, tg, vc, vs; None for any other kind.
+enum class PadShape {
+    None,
+    RoundedRectangle,
+    Square,
+    Ellipse,
+    Obround,
+    MountingHole,
+    Tag,
+    RoundVia,
+    SquareVia
+};
+
 // The dimensions a style name carries in characters 3-5, 6-8 and 9-11, read leniently (missing
-// or non-numeric reads 0) and written back as plain numbers ("060" gives "60").
+// or non-numeric reads 0) and written back as plain numbers ("060" gives "60"). For pads a and b
+// are the X and Y sizes and c the hole (0: none); for vias a is the diameter and b the drill.
+// The style file writer and the board preview both read names through this one function.
 struct StyleDimensions {
     std::string kind;  // first two characters, lower-cased
+    PadShape shape = PadShape::None;
     double a = 0, b = 0, c = 0;
     std::string atext, btext, ctext;
 };
 StyleDimensions decodeStyleName(std::string_view name);
+
+// The width in thousandths of a track style as the track records name it ("T" + the width
+// text, "T12" or "T12.5"); false when what follows the T is not wholly a finite number.
+bool trackStyleWidth(std::string_view name, double& width);
 
 // Appends the pad or via records of one name; a kind ARES has no row for appends nothing.
 void appendPadStyle(std::string& out, std::string_view name, std::string_view guard,

@@ -137,6 +137,21 @@ void Outputs::clear() {
     for (auto& item : items_) dropTemp(item);
     items_.clear();
     twice_.clear();
+    watched_.clear();
+    watcher_ = nullptr;
+}
+
+void Outputs::watch(const std::string& path, std::function<void(std::string_view)> reader) {
+    settle();
+    watched_ = path;
+    watcher_ = std::move(reader);
+}
+
+void Outputs::unwatch() {
+    settle();
+    if (Item* item = find(watched_); item && watcher_) watcher_(item->data);
+    watched_.clear();
+    watcher_ = nullptr;
 }
 
 void Outputs::settle() {
@@ -182,7 +197,10 @@ void Outputs::spill() {
     writing_ = std::move(pieces);
     worker().start([this] {
         FileSystem& fs = fileSystem();
-        for (Piece& p : writing_) p.written = fs.appendChunk(p.item->temp, p.text, p.fresh);
+        for (Piece& p : writing_) {
+            p.written = fs.appendChunk(p.item->temp, p.text, p.fresh);
+            if (watcher_ && p.item->path == watched_) watcher_(p.text);
+        }
     });
 }
 

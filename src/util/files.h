@@ -102,6 +102,13 @@ class Outputs {
     // Forgets every output and deletes the temporary files written for them.
     void clear();
 
+    // Hands every byte of one created file's text, in order, to reader as the job writes it:
+    // each spilled piece on the worker thread once written, the rest at unwatch(). The reader
+    // must keep to its own state. clear() stops the watch.
+    void watch(const std::string& path, std::function<void(std::string_view)> reader);
+    // Hands over the text not yet spilled and stops watching.
+    void unwatch();
+
   private:
     std::string commitNow();
 
@@ -132,6 +139,8 @@ class Outputs {
     std::vector<Piece> writing_;      // pieces in the worker's hands
     std::vector<std::string> spare_;  // emptied buffers of written pieces
     std::function<void()> waitingTick_;
+    std::string watched_;
+    std::function<void(std::string_view)> watcher_;
     // One thread for as long as the outputs live: a thread started for each piece wrote at half
     // the speed (the kernel paces a new writer's first pages harder).
     std::unique_ptr<Worker> worker_;

@@ -90,7 +90,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     Form form;
     form.writestyle = 0;
     bool guides = false, graphics = false, xport = false, replicate = false, tagPads = false,
-         tagVias = false, stripPackages = false, exportSorted = false, exportDifferences = false;
+         tagVias = false, stripPackages = false, exportSorted = false, exportDifferences = false,
+         preview = false;
     int guard = 3;
     std::string styleFile;
 
@@ -105,6 +106,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     pcb->add_option("--guard-gap", guard, "Pad/via solder mask guard gap (th)")
         ->check(CLI::Range(0, 10));
     pcb->add_option("--style-file", styleFile, "Write pad styles to this ARES style file");
+    pcb->add_flag("--preview", preview, "Also draw the region file as <base>.svg");
 
     CLI::App* net = app.add_subcommand("net", "Convert Tango Nets to SDF");
     net->add_option("FILE", form.netfnme, "Tango netlist")->required();
@@ -142,6 +144,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
     session.form = form;
     session.differencesSummary = false;  // printed only with --differences, which names them
+    session.preview = preview;
     if (prepare) prepare(session);
 
     if (*pcb) {

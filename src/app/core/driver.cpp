@@ -1,6 +1,7 @@
 #include "app/core/driver.h"
 
 #include "app/core/netjobs.h"
+#include "app/core/preview.h"
 #include "job/session.h"
 #include "region/header.h"
 #include "region/writers.h"
@@ -43,6 +44,7 @@ void convertPcb(Session& s) {
         "--------------------------------------------\r\n";
     s.trashempty = true;
     writeheader(s);
+    JobPreview preview(s);
     if (s.form.writestyle == 0) s.out.create(s.base + ".rep");
 
     if (!splitprimitives(s)) {
@@ -54,6 +56,7 @@ void convertPcb(Session& s) {
     viatranslate(s);
     tracktranslate(s);
     writestylefile(s);
+    preview.write();
     if (s.trashempty) s.out.remove(s.base + "_Trash.txt");
 
     const bool written = s.commitOutputs({s.form.fnme});
@@ -63,6 +66,7 @@ void convertPcb(Session& s) {
     }
     s.processEvents();
     s.pause(10);
+    s.converted = s.base + ".rgn";
     s.status("Conversion complete");
     s.processEvents();
     s.host().beep();

@@ -1,6 +1,8 @@
 // The desktop converter. Options for unattended runs: --settings FILE uses that settings file,
 // --convert FILE converts a board at start, --grab PNG saves a picture of the window and quits,
-// --gaps prints how long the window went without processing events during the conversion.
+// --gaps prints how long the window went without processing events during the conversion,
+// --grab-preview PNG opens the preview after --convert, saves a picture of it and quits (with
+// --hide LAYER, that layer unchecked first).
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -13,6 +15,7 @@
 
 #include "app/core/startup.h"
 #include "app/window/mainwindow.h"
+#include "app/window/previewwindow.h"
 #include "app/window/qtext.h"
 
 int main(int argc, char* argv[]) {
@@ -31,7 +34,14 @@ int main(int argc, char* argv[]) {
         QStringLiteral("gaps"),
         QStringLiteral(
             "After --convert, print the longest time without event processing and quit."));
-    parser.addOptions({settings, convert, grab, gaps});
+    const QCommandLineOption grabPreview(
+        QStringLiteral("grab-preview"),
+        QStringLiteral("After --convert, open the preview, save a picture of it and quit."),
+        QStringLiteral("png"));
+    const QCommandLineOption hide(QStringLiteral("hide"),
+                                  QStringLiteral("Layer to hide in the preview first."),
+                                  QStringLiteral("layer"));
+    parser.addOptions({settings, convert, grab, gaps, grabPreview, hide});
     parser.addHelpOption();
     parser.process(app);
 
@@ -56,6 +66,18 @@ int main(int argc, char* argv[]) {
                             window.host().longestGapMs());
                 if (!parser.isSet(grab)) QCoreApplication::exit(0);
             }
+        }
+        if (parser.isSet(grabPreview)) {
+            window.findChild<QPushButton*>(QStringLiteral("preview"))->click();
+            auto* preview = static_cast<quorlin::PreviewWindow*>(window.previewWindow());
+            if (!preview) return QCoreApplication::exit(1);
+            for (const QString& layer : parser.values(hide)) preview->setLayerShown(layer, false);
+            QTimer::singleShot(300, preview, [&parser, &grabPreview, preview, &window] {
+                const bool saved = preview->grab().save(parser.value(grabPreview));
+                window.close();
+                QCoreApplication::exit(saved ? 0 : 1);
+            });
+            return;
         }
         if (parser.isSet(grab)) {
             const bool saved = window.grab().save(parser.value(grab));

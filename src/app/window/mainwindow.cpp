@@ -18,7 +18,9 @@
 #include <vector>
 
 #include "app/core/driver.h"
+#include "app/core/preview.h"
 #include "app/core/startup.h"
+#include "app/window/previewwindow.h"
 #include "app/window/qtext.h"
 #include "app/window/selectfile.h"
 #include "util/basic.h"
@@ -119,6 +121,10 @@ void MainWindow::buildUi() {
     help_ = named(new QPushButton(QStringLiteral("Help")), QStringLiteral("Command1_0"));
     connect(help_, &QPushButton::clicked, this,
             [this] { notes_->setVisible(!notes_->isVisible()); });
+    preview_ = named(new QPushButton(QStringLiteral("Preview")), QStringLiteral("preview"),
+                     "Shows the region file the last conversion wrote.");
+    preview_->setEnabled(false);
+    connect(preview_, &QPushButton::clicked, this, [this] { openPreview(); });
     spinner_ = named(new QLabel, QStringLiteral("spinner"));
     spinner_->setFixedWidth(24);
     spinner_->setAlignment(Qt::AlignCenter);
@@ -144,6 +150,7 @@ void MainWindow::buildUi() {
     for (QPushButton* b : commands_) buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(spinner_);
+    buttons->addWidget(preview_);
     buttons->addWidget(help_);
 
     // The help text lies over the report: a job hides it and shows the report beneath.
@@ -389,6 +396,20 @@ void MainWindow::setBusy(bool busy) {
                                tagpads_,   tagvias_,      xpattern_,    xsdf_,        xdiff_,
                                guardgap_,  commands_[0],  commands_[1], commands_[2], help_};
     for (QWidget* w : inputs) w->setEnabled(!busy);
+    preview_->setEnabled(!busy && previewReady(session_));
+}
+
+void MainWindow::openPreview() {
+    if (busy_ || !previewReady(session_)) return;
+    const std::string path = previewSource(session_);
+    auto svg = std::make_unique<SvgPreview>();
+    std::string error;
+    if (!loadPreview(path, *svg, error)) {
+        QMessageBox::warning(this, windowTitle(), toQ(error));
+        return;
+    }
+    previewWindow_ = std::make_unique<PreviewWindow>(std::move(svg), toQ(path));
+    previewWindow_->show();
 }
 
 void MainWindow::runJob(int index) {

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <string>
 
 #include "app/window/windowhost.h"
@@ -31,6 +32,10 @@ class MainWindow : public QWidget {
     // The command buttons' click: reads the controls once, runs the job with every input
     // disabled, shows its final state.
     void runJob(int index);
+    // The Preview button's click: draws the region file of the last completed conversion, read
+    // from disk now, in a window of its own.
+    void openPreview();
+    QWidget* previewWindow() const { return previewWindow_.get(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -66,6 +71,8 @@ class MainWindow : public QWidget {
     QComboBox* guardgap_;
     std::array<QPushButton*, 3> commands_;
     QPushButton* help_;
+    QPushButton* preview_;
+    std::unique_ptr<QWidget> previewWindow_;
     QPlainTextEdit *notes_, *reportbox_;
     QLineEdit* errorbox_;
     std::array<QLineEdit*, count::kBoxes> counts_;

@@ -1,0 +1,229 @@
+#include "region/regionreader.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <span>
+
+#include "util/text.h"
+
+namespace quorlin {
+
+std::string_view kindName(RecordKind kind) {
+    static constexpr std::string_view kNames[kRecordKinds] = {"track", "via",  "pad", "zone",
+                                                              "path",  "line", "text"};
+    return kNames[static_cast<size_t>(kind)];
+}
+
+namespace {
+
+bool number(std::string_view text, double& out) {
+    // Most numbers of a region file are whole: read those here, the rest by the library.
+    if (!text.empty() && text.size() <= 16) {
+        size_t i = text[0] == '-' ? 1 : 0;
+        int64_t v = 0;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+            v = v * 10 + (text[i] - '0');
+        if (i == text.size() && text.size() > (text[0] == '-' ? 1u : 0u)) {
+            out = static_cast<double>(text[0] == '-' ? -v : v);
+            return true;
+        }
+    }
+    const char* end = text.data() + text.size();
+    const auto r = std::from_chars(text.data(), end, out);
+    return r.ec == std::errc() && r.ptr == end && std::isfinite(out);
+}
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    return s;
+}
+
+}  // namespace
+
+void RegionReader::feed(std::string_view text) {
+    if (lastWasCr_ && !text.empty() && text.front() == '\n') text.remove_prefix(1);
+    lastWasCr_ = false;
+    const size_t end = text.find_last_of("\r\n");
+    if (end == std::string_view::npos) {
+        partial_.append(text);
+        return;
+    }
+    lastWasCr_ = text[end] == '\r';
+    std::string_view whole = text.substr(0, end + 1);
+    if (!partial_.empty()) {
+        const size_t first = whole.find_first_of("\r\n");
+        partial_.append(whole.substr(0, first));
+        line(partial_);
+        partial_.clear();
+        size_t next = first + 1;
+        if (whole[first] == '\r' && next < whole.size() && whole[next] == '\n') ++next;
+        whole.remove_prefix(next);
+    }
+    forEachLine(whole, [this](std::string_view l) { line(l); });
+    partial_.assign(text.substr(end + 1));
+}
+
+void RegionReader::finish() {
+    if (!partial_.empty()) line(partial_);
+    partial_.clear();
+    lastWasCr_ = false;
+}
+
+void RegionReader::unknown(std::string_view line) {
+    ++unknown_;
+    if (unknownLines_.size() < kKeptLines) unknownLines_.emplace_back(line);
+}
+
+void RegionReader::line(std::string_view text) {
+    const std::string_view t = trimmed(text);
+    if (t.empty()) return;
+    if (t.front() == '*') {
+        if (t == "*HEADER") {
+            section_ = Section::Header;
+        } else if (t == "*OBJECTS") {
+            section_ = Section::Objects;
+        } else if (t == "*VIAS") {
+            section_ = Section::Vias;
+        } else if (t.substr(0, 7) == "*LAYER " && !trimmed(t.substr(7)).empty()) {
+            section_ = Section::Layer;
+            layer_ = trimmed(t.substr(7));
+        } else if ((t == "*END_OBJECTS" && section_ == Section::Objects) ||
+                   (t == "*END_VIAS" && section_ == Section::Vias) ||
+                   (t == "*END_LAYER" && section_ == Section::Layer)) {
+            section_ = Section::None;
+        } else {
+            unknown(text);
+        }
+        return;
+    }
+    if (!record(text)) unknown(text);
+}
+
+bool RegionReader::numbers(size_t from, size_t count) {
+    if (from + count > count_) return false;
+    for (size_t i = from; i < from + count; ++i) {
+        double v;
+        if (tokens_[i].quoted || !number(tokens_[i].text, v)) return false;
+        rec_.xy.push_back(v);
+        rec_.xyText.push_back(tokens_[i].text);
+    }
+    return true;
+}
+
+// A vertex count at countAt and as many x y pairs after it.
+bool RegionReader::polygon(size_t countAt) {
+    double n;
+    // A polygon of no points is a record the writers write; the drawing skips it.
+    if (countAt >= count_ || !number(tokens_[countAt].text, n) || n < 0 || n != std::floor(n) ||
+        n > static_cast<double>(count_))
+        return false;
+    return numbers(countAt + 1, 2 * static_cast<size_t>(n));
+}
+
+bool RegionReader::record(std::string_view line) {
+    // The token table only grows: a record of the usual few fields costs no allocation.
+    count_ = 0;
+    auto add = [this](std::string_view text, bool quoted) {
+        if (count_ == tokens_.size()) tokens_.resize(2 * count_ + 16);
+        tokens_[count_++] = {text, quoted};
+    };
+    for (size_t i = 0; i < line.size();) {
+        if (line[i] == ' ' || line[i] == '\t') {
+            ++i;
+        } else if (line[i] == '"') {
+            const size_t close = line.find('"', i + 1);
+            if (close == std::string_view::npos) return false;
+            add(line.substr(i + 1, close - i - 1), true);
+            i = close + 1;
+        } else {
+            size_t j = i;
+            while (j < line.size() && line[j] != ' ' && line[j] != '\t') ++j;
+            add(line.substr(i, j - i), false);
+            i = j;
+        }
+    }
+    rec_.xy.clear();
+    rec_.xyText.clear();
+    rec_.line = line;
+    rec_.style = rec_.shape = {};
+    const std::span<const Token> t(tokens_.data(), count_);
+    switch (section_) {
+        case Section::None:
+            return line == "ARES REGION FILE";
+        case Section::Header:
+            return !t.empty() && (t[0].text == "VERSION" || t[0].text == "UNITS");
+        case Section::Vias:
+            if (t.size() != 6 || !t[0].quoted || !numbers(2, 2)) return false;
+            rec_.kind = RecordKind::Via;
+            rec_.style = t[0].text;
+            rec_.layer = t[1].text;
+            break;
+        case Section::Layer:
+            if (t.size() != 7 || !t[0].quoted || t[1].text != "S" || !numbers(3, 4)) return false;
+            rec_.kind = RecordKind::Track;
+            rec_.style = t[0].text;
+            rec_.layer = layer_;
+            break;
+        case Section::Objects:
+            if (!objectRecord()) return false;
+            break;
+    }
+    sink_(rec_);
+    return true;
+}
+
+bool RegionReader::objectRecord() {
+    const std::span<const Token> t(tokens_.data(), count_);
+    if (t.size() < 4) return false;
+    if (t[0].text == "GRAPHIC" && !t[0].quoted) {
+        rec_.layer = t[1].text;
+        const std::string_view type = t[2].text;
+        if (type == "LINE") {
+            rec_.kind = RecordKind::Line;
+            return t.size() == 8 && numbers(4, 4);
+        }
+        if (type == "PATH") {
+            rec_.kind = RecordKind::Path;
+            return polygon(3) && rec_.xy.size() + 4 == t.size();
+        }
+        if (type == "TEXT") {
+            rec_.kind = RecordKind::Text;
+            // A text without a rotation code of its own has neither rotation nor mirror fields.
+            const bool turned = t.size() == 11;
+            if ((!turned && t.size() != 9) || !t.back().quoted || !numbers(3, 2)) return false;
+            double mirror = 0;
+            rec_.rotation = 0;
+            if (turned && (!number(t[5].text, rec_.rotation) || !number(t[6].text, mirror)))
+                return false;
+            const size_t size = turned ? 7 : 5;
+            if (!number(t[size].text, rec_.height) || !number(t[size + 1].text, rec_.width))
+                return false;
+            rec_.mirror = mirror != 0;
+            rec_.text = t.back().text;
+            return true;
+        }
+        return false;
+    }
+    if (t[0].text == "ZONE" && !t[0].quoted) {
+        rec_.kind = RecordKind::Zone;
+        rec_.layer = t[1].text;
+        rec_.style = t[3].text;
+        return t[3].quoted && polygon(4) && rec_.xy.size() + 9 == t.size();
+    }
+    if (t[0].text == "PAD" && !t[0].quoted) {
+        rec_.kind = RecordKind::Pad;
+        if (!t[1].quoted || !t[2].quoted) return false;
+        rec_.shape = t[1].text;
+        rec_.style = t[2].text;
+        // A pad whose layer text was empty has one field less.
+        const bool layered = t.size() == 8;
+        if (!layered && t.size() != 7) return false;
+        rec_.layer = layered ? t[3].text : std::string_view{};
+        return numbers(layered ? 4 : 3, 2);
+    }
+    return false;
+}
+
+}  // namespace quorlin

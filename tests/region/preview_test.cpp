@@ -1,0 +1,103 @@
+// The board preview: elements against the region records they draw, and what cannot be drawn.
+// The demo board's preview is a golden case.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <regex>
+
+#include "region/svgwriter.h"
+#include "support/harness.h"
+#include "util/text.h"
+
+namespace quorlin::test {
+namespace {
+
+using Counts = std::map<std::string, size_t>;
+
+// Records of each kind in a region file, told apart by their first words and their section.
+Counts recordsIn(const std::string& rgn) {
+    Counts c;
+    std::string section;
+    for (std::string_view line : splitLines(rgn)) {
+        const std::string l(line);
+        if (l.rfind('*', 0) == 0) {
+            section = l.substr(1, l.find(' ') == std::string::npos ? l.npos : l.find(' ') - 1);
+        } else if (section == "LAYER" && l.rfind('"', 0) == 0) {
+            ++c["track"];
+        } else if (section == "VIAS" && l.rfind('"', 0) == 0) {
+            ++c["via"];
+        } else if (section == "OBJECTS") {
+            std::smatch m;
+            if (std::regex_match(l, m, std::regex("GRAPHIC \\S+ (LINE|PATH|TEXT) .*")))
+                ++c[lowerAscii(m[1].str())];
+            else if (l.rfind("PAD ", 0) == 0 || l.rfind("ZONE ", 0) == 0)
+                ++c[lowerAscii(l.substr(0, l.find(' ')))];
+        }
+    }
+    return c;
+}
+
+// The "kind N" pairs of the closing comment's line that starts with label.
+Counts summary(const std::string& svg, const std::string& label) {
+    Counts c;
+    std::smatch line;
+    if (!std::regex_search(svg, line, std::regex("\n" + label + ":([^\n]*)"))) return c;
+    const std::string pairs = line[1].str();
+    const std::regex pair("([a-z]+) ([0-9]+)");
+    for (std::sregex_iterator it(pairs.begin(), pairs.end(), pair), end; it != end; ++it)
+        if (const size_t n = std::stoul((*it)[2].str())) c[(*it)[1].str()] = n;
+    return c;
+}
+
+Counts classes(const std::string& svg) {
+    Counts c;
+    const std::regex cls(" class=\"([a-z]+)\"");
+    for (std::sregex_iterator it(svg.begin(), svg.end(), cls), end; it != end; ++it)
+        ++c[(*it)[1].str()];
+    return c;
+}
+
+// QUORLIN_UPDATE_GOLDEN rewrites the expected files from the output (review them after).
+void expectGolden(const std::string& actual, const std::string& name) {
+    const auto path = std::filesystem::path(QUORLIN_TEST_DATA) / "preview" / name;
+    if (std::getenv("QUORLIN_UPDATE_GOLDEN")) writeFile(path, actual);
+    EXPECT_EQ(actual, readFile(path)) << name;
+}
+
+TEST(Preview, ElementsOfEveryGoldenBoardMatchItsRecords) {
+    int boards = 0;
+    const auto root = std::filesystem::path(QUORLIN_TEST_DATA) / "cases";
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        if (entry.path().extension() != ".rgn" ||
+            entry.path().parent_path().filename() != "expected")
+            continue;
+        SCOPED_TRACE(entry.path().string());
+        const std::string rgn = readFile(entry.path());
+        const std::string svg = previewSvg(rgn);
+        Counts drawn = summary(svg, "drawn"), missed = summary(svg, "not drawn");
+        EXPECT_EQ(classes(svg), drawn);
+        EXPECT_EQ(missed.count("unknown"), 0u);
+        for (const auto& [kind, n] : recordsIn(rgn))
+            EXPECT_EQ(n, drawn[kind] + missed[kind]) << kind;
+        ++boards;
+    }
+    EXPECT_GE(boards, 40);
+}
+
+// Unknown records and undrawable ones are counted and quoted; markup and stray bytes escaped.
+TEST(Preview, OddRecordsShowInTheClosingComment) {
+    const std::string svg = previewSvg(testData("preview/odd.rgn"));
+    expectGolden(svg, "odd.svg");
+    for (const char* seen :
+         {"not drawn: via 1, pad 2, text 1, unknown 3", "unknown record: CIRCLE TOP",
+          "style name not decodable: PAD \"xx\"", "no layer: PAD \"sq\"",
+          "hairlines (width not a "
+          "number): 1",
+          "A&amp;B &lt;\xc3\xa9&gt; -- x", "unknown record: *TRAILER"})
+        EXPECT_NE(svg.find(seen), std::string::npos) << seen;
+}
+
+}  // namespace
+}  // namespace quorlin::test
