@@ -1,5 +1,6 @@
 #include "job/session.h"
 
+#include "util/commitrecord.h"
 #include "util/text.h"
 
 namespace quorlin {
@@ -59,6 +60,16 @@ bool Session::readInput(const std::string& path, std::string& data) {
     return false;
 }
 
+void Session::finishInterrupted(const std::vector<std::string>& sources) {
+    for (const std::string& source : sources) {
+        const InterruptedCommits found = finishInterruptedCommits(source);
+        for (const std::string& done : found.completed)
+            step("Completed an interrupted conversion: " + done);
+        for (const std::string& record : found.unfinished)
+            step("Cannot complete an interrupted conversion: " + record);
+    }
+}
+
 bool Session::commitOutputs(const std::vector<std::string>& inputs) {
     const std::string clash = out.clash(inputs);
     if (!clash.empty()) {
@@ -66,6 +77,7 @@ bool Session::commitOutputs(const std::vector<std::string>& inputs) {
         fail("Output file name clash: " + clash);
         return false;
     }
+    if (!inputs.empty()) out.setSource(inputs.front());
     const std::string failedPath = out.commit([this] { host_.processEvents(); });
     out.clear();
     if (!failedPath.empty()) {

@@ -75,10 +75,14 @@ class Session {
     void reportLine(std::string_view line);
     void reportEnd();
 
+    // Before a job writes beside its sources: finishes the commits that killed jobs left there,
+    // saying so once for each.
+    void finishInterrupted(const std::vector<std::string>& sources);
     // Reads a whole input file; on failure "Cannot read file: " + path and false.
     bool readInput(const std::string& path, std::string& data);
     // Commits the job's outputs unless one would overwrite an input or another output ("Output
-    // file name clash: ") or cannot be written ("Cannot write file: "). False after a failure.
+    // file name clash: ") or cannot be written ("Cannot write file: "). The first input is the
+    // source the commit record goes beside. False after a failure.
     bool commitOutputs(const std::vector<std::string>& inputs);
 
     // Appends one source line to the trash file and marks it non-empty.

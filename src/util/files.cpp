@@ -1,7 +1,9 @@
 #include "util/files.h"
 
 #include <atomic>
+#include <filesystem>
 
+#include "util/commitrecord.h"
 #include "util/platform.h"
 
 namespace quorlin {
@@ -14,8 +16,51 @@ FileSystem& realFileSystem() {
 }
 
 FileSystem* current = nullptr;
+std::function<void()> commitStepHook;
+
+// Written through the file system's own calls, so a test's faults reach it.
+class NamedStagedFile : public StagedFile {
+  public:
+    NamedStagedFile(FileSystem& fs, std::string temp) : fs_(fs), temp_(std::move(temp)) {}
+    ~NamedStagedFile() override {
+        if (!named_) fs_.remove(temp_);
+    }
+    bool append(std::string_view data) override {
+        const bool fresh = fresh_;
+        fresh_ = false;
+        return fs_.appendChunk(temp_, data, fresh);
+    }
+    std::string name() override {
+        if (fresh_ && !append({})) return "";
+        named_ = true;
+        return temp_;
+    }
+
+  private:
+    FileSystem& fs_;
+    std::string temp_;
+    bool fresh_ = true;
+    bool named_ = false;
+};
 
 }  // namespace
+
+std::unique_ptr<StagedFile> FileSystem::stageNamed(const std::string& path) {
+    return std::make_unique<NamedStagedFile>(*this, tempNameFor(path));
+}
+
+std::vector<std::string> FileSystem::list(const std::string& dir) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(platform::toPath(dir), ec), end; !ec && it != end;
+         it.increment(ec))
+        names.push_back(platform::fromPath(it->path().filename()));
+    return names;
+}
+
+void setCommitStepHook(std::function<void()> hook) {
+    commitStepHook = std::move(hook);
+}
 
 std::string tempNameFor(const std::string& path) {
     static std::atomic<unsigned> counter = 0;
@@ -47,7 +92,7 @@ std::string& Outputs::create(const std::string& path) {
         dropTemp(*item);
         return item->data;
     }
-    items_.push_back({path, Kind::Create, {}, {}, {}, false});
+    items_.push_back({path, Kind::Create, {}, {}, {}, {}, false});
     return items_.back().data;
 }
 
@@ -59,7 +104,7 @@ std::string& Outputs::append(const std::string& path) {
         }
         return item->data;
     }
-    items_.push_back({path, Kind::Append, {}, {}, {}, false});
+    items_.push_back({path, Kind::Append, {}, {}, {}, {}, false});
     return items_.back().data;
 }
 
@@ -72,7 +117,7 @@ void Outputs::remove(const std::string& path) {
         dropTemp(*item);
         return;
     }
-    items_.push_back({path, Kind::Remove, {}, {}, {}, false});
+    items_.push_back({path, Kind::Remove, {}, {}, {}, {}, false});
 }
 
 void Outputs::replaceWithBackup(const std::string& path, const std::string& backupPath,
@@ -88,7 +133,7 @@ void Outputs::replaceWithBackup(const std::string& path, const std::string& back
         dropTemp(*item);
         return;
     }
-    items_.push_back({path, Kind::ReplaceWithBackup, std::move(data), backupPath, {}, false});
+    items_.push_back({path, Kind::ReplaceWithBackup, std::move(data), backupPath, {}, {}, false});
 }
 
 bool Outputs::has(const std::string& path) const {
@@ -127,6 +172,7 @@ Worker& Outputs::worker() {
 }
 
 void Outputs::dropTemp(Item& item) {
+    item.staged.reset();
     if (!item.temp.empty()) fileSystem().remove(item.temp);
     item.temp.clear();
     item.lost = false;
@@ -137,6 +183,7 @@ void Outputs::clear() {
     for (auto& item : items_) dropTemp(item);
     items_.clear();
     twice_.clear();
+    source_.clear();
     watched_.clear();
     watcher_ = nullptr;
 }
@@ -182,9 +229,8 @@ void Outputs::spill() {
             item.data.clear();
             continue;
         }
-        const bool fresh = item.temp.empty();
-        if (fresh) item.temp = tempNameFor(item.path);
-        pieces.push_back({&item, fresh, false, std::move(item.data)});
+        if (!item.staged) item.staged = fileSystem().stage(item.path);
+        pieces.push_back({&item, false, std::move(item.data)});
         // The job goes on in a buffer an earlier piece left, which the cache still holds.
         item.data.clear();
         if (!spare_.empty()) {
@@ -196,9 +242,8 @@ void Outputs::spill() {
     // The pieces and the twins' names are the worker's until settle().
     writing_ = std::move(pieces);
     worker().start([this] {
-        FileSystem& fs = fileSystem();
         for (Piece& p : writing_) {
-            p.written = fs.appendChunk(p.item->temp, p.text, p.fresh);
+            p.written = p.item->staged->append(p.text);
             if (watcher_ && p.item->path == watched_) watcher_(p.text);
         }
     });
@@ -206,57 +251,61 @@ void Outputs::spill() {
 
 std::string Outputs::commitNow() {
     FileSystem& fs = fileSystem();
-    auto fail = [&](const Item& item) {
+    std::string record;
+    auto fail = [&](const std::string& path) {
         for (auto& each : items_) dropTemp(each);
-        return item.path;
+        if (!record.empty()) fs.remove(record);
+        return path;
     };
     // Nothing a user protected is touched, and no rename can fail on a directory later.
     for (const auto& item : items_) {
-        if (!fs.mayReplace(item.path)) return fail(item);
+        if (!fs.mayReplace(item.path)) return fail(item.path);
         if (item.kind == Kind::ReplaceWithBackup &&
             fs.entry(item.path) != FileSystem::Entry::None && !fs.mayReplace(item.backup))
-            return fail(item);
+            return fail(item.path);
     }
 
     // Stage every new content in full; a failure here changes nothing.
     for (auto& item : items_) {
         if (item.kind == Kind::Remove) continue;
-        if (item.lost) return fail(item);
+        if (item.lost) return fail(item.path);
         if (item.kind == Kind::Append) {
             std::string old;
             if (fs.entry(item.path) != FileSystem::Entry::None && !fs.read(item.path, old))
-                return fail(item);
+                return fail(item.path);
             item.data.insert(0, old);
         }
-        bool staged = false;
-        if (!item.temp.empty()) {
-            staged = fs.appendChunk(item.temp, item.data, false);
-        } else {
-            item.temp = tempNameFor(item.path);
-            staged = fs.writeAtomic(item.temp, item.data);
-        }
-        if (!staged) return fail(item);
+        if (!item.staged) item.staged = fs.stage(item.path);
+        if (!item.staged->append(item.data)) return fail(item.path);
+    }
+    // Named only now: a kill before this leaves no file of the job behind where the system
+    // stages unnamed.
+    for (auto& item : items_) {
+        if (!item.staged) continue;
+        item.temp = item.staged->name();
+        item.staged.reset();
+        if (item.temp.empty()) return fail(item.path);
     }
 
     // The style file first: its locked backup is the likeliest failure left.
-    for (auto& item : items_) {
-        if (item.kind != Kind::ReplaceWithBackup) continue;
-        const bool hadFile = fs.entry(item.path) != FileSystem::Entry::None;
-        if (hadFile && (!fs.remove(item.backup) || !fs.rename(item.path, item.backup)))
-            return fail(item);
-        if (!fs.rename(item.temp, item.path)) {
-            if (hadFile) fs.rename(item.backup, item.path);
-            return fail(item);
-        }
-        item.temp.clear();
+    std::vector<CommitStep> steps;
+    std::vector<Item*> order;
+    for (auto& item : items_)
+        if (item.kind == Kind::ReplaceWithBackup) order.push_back(&item);
+    for (auto& item : items_)
+        if (item.kind != Kind::ReplaceWithBackup) order.push_back(&item);
+    for (Item* item : order) steps.push_back({item->temp, item->path, item->backup});
+    if (!source_.empty()) {
+        const std::string path = commitRecordNameFor(source_);
+        if (!fs.writeAtomic(path, commitRecordText(source_, steps))) return fail(path);
+        record = path;
     }
-    for (auto& item : items_) {
-        if (item.kind == Kind::ReplaceWithBackup) continue;
-        const bool done =
-            item.kind == Kind::Remove ? fs.remove(item.path) : fs.rename(item.temp, item.path);
-        if (!done) return fail(item);
-        item.temp.clear();
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (!takeCommitStep(steps[i])) return fail(order[i]->path);
+        order[i]->temp.clear();
+        if (commitStepHook) commitStepHook();
     }
+    if (!record.empty()) fs.remove(record);
     return "";
 }
 

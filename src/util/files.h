@@ -13,13 +13,29 @@
 
 namespace quorlin {
 
+// The new contents of one file, written piece by piece before they take the file's place. Where
+// the system allows, they have no name until name() gives them one, so a process killed before
+// then leaves nothing behind.
+class StagedFile {
+  public:
+    virtual ~StagedFile() = default;  // deletes the contents unless named
+    virtual bool append(std::string_view data) = 0;
+    // Gives the contents a temporary name beside their target and returns it; "" on failure.
+    // From then on that file is the caller's.
+    virtual std::string name() = 0;
+};
+
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
     // False when the file cannot be opened or read to its end.
     virtual bool read(const std::string& path, std::string& out);
-    // Writes data to a temporary file beside path and renames it over path.
+    // Writes data to a temporary file beside path, makes it durable and renames it over path.
     virtual bool writeAtomic(const std::string& path, std::string_view data);
+    // New contents for path: unnamed where the system can (Linux), else stageNamed(path).
+    virtual std::unique_ptr<StagedFile> stage(const std::string& path);
+    // New contents for path in a file named by tempNameFor(path), written through appendChunk.
+    std::unique_ptr<StagedFile> stageNamed(const std::string& path);
     // Appends data to path; `fresh` starts the file empty. Stages a large output piece by piece.
     virtual bool appendChunk(const std::string& path, std::string_view data, bool fresh);
     virtual bool rename(const std::string& from, const std::string& to);
@@ -27,6 +43,8 @@ class FileSystem {
     virtual bool remove(const std::string& path);
     enum class Entry { None, File, Directory };
     virtual Entry entry(const std::string& path);
+    // Names of the entries of a directory; none when it cannot be read.
+    virtual std::vector<std::string> list(const std::string& dir);
     // False when path may not be replaced or deleted: a directory, or a file the user cannot
     // write or has marked read-only (no write bit at all, which holds even for root).
     virtual bool mayReplace(const std::string& path);
@@ -37,6 +55,8 @@ FileSystem& fileSystem();
 std::string tempNameFor(const std::string& path);
 // Installs a replacement (tests); nullptr restores the real one. Returns the previous one.
 FileSystem* setFileSystem(FileSystem* fs);
+// Called after each rename or removal of a commit: lets a test end the process between two.
+void setCommitStepHook(std::function<void()> hook);
 
 // Outputs of one job, committed together at its end. A file is built in memory; past a few
 // megabytes, spill() hands what it holds to the worker thread that appends it to the file's
@@ -69,13 +89,18 @@ class Outputs {
 
     bool has(const std::string& path) const;
 
+    // The job's source: the commit record (see commitrecord.h) is written beside it, so that a
+    // job killed amid the renames is finished by the next one. Without one, no record is kept.
+    void setSource(const std::string& source) { source_ = source; }
+
     // The first output path that equals one of inputs or another output; "" when none.
     std::string clash(const std::vector<std::string>& inputs) const;
 
     // All or nothing: every new file is first written in full to a temporary file beside its
     // target, and only when all are written do they take their places (style file first, as its
-    // backup may be locked). A failure before that leaves every file as it was. Returns "" or the
-    // path that could not be written. With a tick the files are written on a worker thread
+    // backup may be locked). A failure before that leaves every file as it was; a kill after it
+    // leaves the commit record, which the next job finishes. Returns "" or the path that could
+    // not be written. With a tick the files are written on a worker thread
     // while the calling thread calls tick every 10 ms: writing and renaming hundreds of
     // megabytes can keep the kernel busy for long stretches, and a window must stay alive.
     std::string commit(const std::function<void()>& tick = {});
@@ -118,12 +143,12 @@ class Outputs {
         Kind kind;
         std::string data;
         std::string backup;
-        std::string temp;   // temporary twin, once written
-        bool lost = false;  // a spill failed: the text is incomplete
+        std::unique_ptr<StagedFile> staged;  // text written so far, until named
+        std::string temp;                    // the staged text's name, once named
+        bool lost = false;                   // a spill failed: the text is incomplete
     };
     struct Piece {
         Item* item;
-        bool fresh;
         bool written;
         std::string text;
     };
@@ -134,6 +159,7 @@ class Outputs {
     // A deque keeps the buffers handed out valid while more files are added.
     std::deque<Item> items_;
     std::string twice_;  // first path created twice
+    std::string source_;
     size_t spillBytes_ = size_t{4} << 20;
     unsigned spillEvery_ = 64, calls_ = 0;
     std::vector<Piece> writing_;      // pieces in the worker's hands

@@ -1,9 +1,11 @@
-// The file layer's calls on POSIX systems; Linux adds its hints for large outputs.
+// The file layer's calls on POSIX systems; Linux adds unnamed staging and its hints for large
+// outputs.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "util/bigbuffer.h"
 #include "util/files.h"
@@ -24,7 +26,66 @@ bool writeAll(int fd, std::string_view data) {
     return true;
 }
 
+// Hints after a piece of size bytes was written at from.
+void writeOutEarly([[maybe_unused]] int fd, [[maybe_unused]] off_t from,
+                   [[maybe_unused]] size_t size) {
+#if defined(__linux__)
+    // Start writing the piece out now, beside the job: left to the end, the file system would
+    // do it all inside the rename that puts the file in place.
+    ::sync_file_range(fd, from, static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
+    // Pieces written out a while ago leave the cache: a file of hundreds of megabytes would
+    // crowd it, and every new piece would take fresh pages instead of the few just freed.
+    constexpr off_t kBehind = off_t{32} << 20;
+    if (from > kBehind) ::posix_fadvise(fd, 0, from - kBehind, POSIX_FADV_DONTNEED);
+#endif
+}
+
+#if defined(O_TMPFILE)
+// Contents without a name: the kernel drops them with the process unless name() links them.
+class UnnamedFile : public StagedFile {
+  public:
+    UnnamedFile(int fd, std::string target) : fd_(fd), target_(std::move(target)) {}
+    ~UnnamedFile() override {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    bool append(std::string_view data) override {
+        if (!writeAll(fd_, data)) return false;
+        writeOutEarly(fd_, size_, data.size());
+        size_ += static_cast<off_t>(data.size());
+        return true;
+    }
+    std::string name() override {
+        const std::string temp = tempNameFor(target_);
+        char self[40];
+        std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd_);
+        bool linked = ::linkat(AT_FDCWD, self, AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0;
+        const bool closed = ::close(fd_) == 0;
+        fd_ = -1;
+        if (linked && !closed) ::unlink(temp.c_str());
+        return linked && closed ? temp : "";
+    }
+
+  private:
+    int fd_;
+    std::string target_;
+    off_t size_ = 0;
+};
+#endif
+
 }  // namespace
+
+std::unique_ptr<StagedFile> FileSystem::stage(const std::string& path) {
+#if defined(O_TMPFILE)
+    const size_t slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? "."
+                            : slash == 0               ? "/"
+                                                       : path.substr(0, slash);
+    const int fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0) return std::make_unique<UnnamedFile>(fd, path);
+#endif
+    // The file system cannot hold unnamed files: the next job deletes what a kill strands.
+    return stageNamed(path);
+}
 
 bool FileSystem::read(const std::string& path, std::string& out) {
     out.clear();
@@ -61,7 +122,7 @@ bool FileSystem::writeAtomic(const std::string& path, std::string_view data) {
     const std::string tmp = tempNameFor(path);
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return false;
-    bool ok = writeAll(fd, data);
+    bool ok = writeAll(fd, data) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
     if (!ok) ::unlink(tmp.c_str());
@@ -72,20 +133,9 @@ bool FileSystem::appendChunk(const std::string& path, std::string_view data, boo
     const int mode = fresh ? O_TRUNC : O_APPEND;
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | mode, 0666);
     if (fd < 0) return false;
-#if defined(__linux__)
     const off_t from = fresh ? 0 : ::lseek(fd, 0, SEEK_END);
-#endif
     bool ok = writeAll(fd, data);
-#if defined(__linux__)
-    // Start writing the piece out now, beside the job: left to the end, the file system would
-    // do it all inside the rename that puts the file in place.
-    if (ok && from >= 0)
-        ::sync_file_range(fd, from, static_cast<off_t>(data.size()), SYNC_FILE_RANGE_WRITE);
-    // Pieces written out a while ago leave the cache: a file of hundreds of megabytes would
-    // crowd it, and every new piece would take fresh pages instead of the few just freed.
-    constexpr off_t kBehind = off_t{32} << 20;
-    if (ok && from > kBehind) ::posix_fadvise(fd, 0, from - kBehind, POSIX_FADV_DONTNEED);
-#endif
+    if (ok && from >= 0) writeOutEarly(fd, from, data.size());
     ok = (::close(fd) == 0) && ok;
     return ok;
 }

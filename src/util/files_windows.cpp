@@ -81,11 +81,16 @@ bool FileSystem::writeAtomic(const std::string& path, std::string_view data) {
     Handle file(::CreateFileW(wideTmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.ok()) return false;
-    bool ok = writeAll(file.h, data);
+    bool ok = writeAll(file.h, data) && ::FlushFileBuffers(file.h);
     ok = file.close() && ok;
     if (ok) ok = rename(tmp, path);
     if (!ok) ::DeleteFileW(wideTmp.c_str());
     return ok;
+}
+
+// Windows has no unnamed files; the next job deletes what a kill strands.
+std::unique_ptr<StagedFile> FileSystem::stage(const std::string& path) {
+    return stageNamed(path);
 }
 
 bool FileSystem::appendChunk(const std::string& path, std::string_view data, bool fresh) {

@@ -28,6 +28,9 @@ bool samePath(const std::string& a, const std::string& b);
 // Names the temporary files of this process apart from those of another.
 unsigned long processId();
 
+// False when no process of that number runs any more (its temporary files are nobody's).
+bool processAlive(unsigned long pid);
+
 // Today's date in the user's short date format.
 std::string today();
 

@@ -1,7 +1,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <clocale>
+#include <csignal>
 #include <ctime>
 
 #include "util/platform.h"
@@ -18,6 +20,11 @@ bool samePath(const std::string& a, const std::string& b) {
 
 unsigned long processId() {
     return static_cast<unsigned long>(::getpid());
+}
+
+bool processAlive(unsigned long pid) {
+    // A process of another user still runs when the signal is only refused.
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
 std::string today() {

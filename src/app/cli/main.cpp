@@ -1,12 +1,21 @@
+#include <cstdlib>
 #include <iostream>
 
 #include "app/cli/cli.h"
 #include "util/bigbuffer.h"
+#include "util/files.h"
 #include "util/platform.h"
 
 int main(int argc, char** argv) {
     // A job holds hundreds of thousands of records: the heap grows in large steps.
     quorlin::reserveHeap(size_t{128} << 20);
+    // For the tests of killed jobs: the process ends, as if killed, after that many steps of a
+    // commit (renames and removals), with no cleanup of any kind.
+    if (const char* steps = std::getenv("QUORLIN_KILL_AFTER_COMMIT_STEPS")) {
+        quorlin::setCommitStepHook([left = std::atoi(steps)]() mutable {
+            if (--left <= 0) std::_Exit(137);
+        });
+    }
     const std::vector<std::string> args = quorlin::platform::arguments(argc, argv);
     std::vector<const char*> pointers;
     for (const std::string& arg : args) pointers.push_back(arg.c_str());

@@ -38,6 +38,7 @@ void convertPcb(Session& s) {
         s.fail("Source file name is not valid");
         return;
     }
+    s.finishInterrupted({s.form.fnme});
     s.base = parsefilename(s.form.fnme, 5);
     s.out.create(s.base + "_Trash.txt") =
         "Items read from source that were not handled\r\n"
@@ -80,6 +81,7 @@ void convertNetlist(Session& s) {
         s.fail("Netlist source file name is not valid");
         return;
     }
+    s.finishInterrupted({s.form.netfnme});
     netconverter(s);
 }
 
@@ -94,6 +96,7 @@ void compareNetlists(Session& s) {
         s.fail("Netlist B source file name is not valid");
         return;
     }
+    s.finishInterrupted({s.form.netlista, s.form.netlistb});
     netcomparator(s);
 }
 
