@@ -20,11 +20,6 @@ std::string absolute(const std::string& path) {
     return ec ? path : platform::fromPath(full.lexically_normal());
 }
 
-std::string folderOf(const std::string& path) {
-    const auto parent = platform::toPath(absolute(path)).parent_path();
-    return platform::fromPath(parent);
-}
-
 // The process named by a name that ends in mark + process + "_" + counter; 0 when it does not.
 unsigned long ownerOf(const std::string& name, std::string_view mark) {
     const size_t at = name.rfind(mark);
@@ -109,8 +104,10 @@ bool takeCommitStep(const CommitStep& step) {
 
 InterruptedCommits finishInterruptedCommits(const std::string& source) {
     FileSystem& fs = fileSystem();
-    const std::filesystem::path folder = platform::toPath(folderOf(source));
-    const std::vector<std::string> names = fs.list(platform::fromPath(folder));
+    // Named as the user named the source, so that a report names them the same way.
+    const std::filesystem::path folder = platform::toPath(source).parent_path();
+    const std::vector<std::string> names =
+        fs.list(folder.empty() ? "." : platform::fromPath(folder));
     auto pathOf = [&](const std::string& name) { return platform::fromPath(folder / name); };
 
     InterruptedCommits result;
@@ -127,12 +124,13 @@ InterruptedCommits finishInterruptedCommits(const std::string& source) {
             continue;
         }
         result.unfinished.push_back(path);
-        for (const CommitStep& step : record.steps) kept.insert(step.temp);
+        for (const CommitStep& step : record.steps) kept.insert(absolute(step.temp));
     }
     for (const std::string& name : names) {
         if (!ownedByTheDead(name, ".tmp")) continue;
         const std::string path = pathOf(name);
-        if (!kept.count(path) && fs.entry(path) == FileSystem::Entry::File) fs.remove(path);
+        if (!kept.count(absolute(path)) && fs.entry(path) == FileSystem::Entry::File)
+            fs.remove(path);
     }
     return result;
 }

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "support/harness.h"
+#include "util/commitrecord.h"
+#include "util/platform.h"
 #include "util/worker.h"
 
 namespace quorlin::test {
@@ -129,6 +131,21 @@ TEST(Outputs, AFailedSpillKeepsNoTextAndIsReportedAtCommit) {
     EXPECT_TRUE(rgn.empty());
     EXPECT_EQ(out.commit(), dir.file("big.rgn"));
     EXPECT_EQ(dir.snapshot(), (Files{{"big.rgn", "old"}}));
+}
+
+// A commit still running in another process, or in this one, is not a killed one: its record and
+// its temporary files are left alone.
+TEST(InterruptedCommits, ThoseOfLiveProcessesAreLeftAlone) {
+    TempDir dir;
+    const std::string pid = std::to_string(platform::processId());
+    const std::string temp = dir.file("a.rgn.tmp" + pid + "_1");
+    dir.write("a.rgn.tmp" + pid + "_1", "new");
+    dir.write("a.pcb.commit" + pid + "_1",
+              commitRecordText(dir.file("a.pcb"), {{temp, dir.file("a.rgn"), ""}}));
+    const Files before = dir.snapshot();
+    const InterruptedCommits found = finishInterruptedCommits(dir.file("b.pcb"));
+    EXPECT_TRUE(found.completed.empty() && found.unfinished.empty());
+    EXPECT_EQ(dir.snapshot(), before);
 }
 
 // Every task runs on the same thread (a new one per task is what made pieces slow), one after
