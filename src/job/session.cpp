@@ -63,10 +63,16 @@ bool Session::readInput(const std::string& path, std::string& data) {
 void Session::finishInterrupted(const std::vector<std::string>& sources) {
     for (const std::string& source : sources) {
         const InterruptedCommits found = finishInterruptedCommits(source);
+        // Long enough to be read in the window before the job's own lines follow.
+        auto tell = [this](const std::string& text) {
+            status(text);
+            processEvents();
+            pause(100);
+        };
         for (const std::string& done : found.completed)
-            step("Completed an interrupted conversion: " + done);
+            tell("Completed an interrupted conversion: " + done);
         for (const std::string& record : found.unfinished)
-            step("Cannot complete an interrupted conversion: " + record);
+            tell("Cannot complete an interrupted conversion: " + record);
     }
 }
 

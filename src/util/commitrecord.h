@@ -1,7 +1,9 @@
 // The commit record: what a commit has left to do, written beside the job's source before the
 // first output takes its place and deleted after the last. A job killed in between leaves it,
 // and the next job that runs in that folder finishes the renames, so the outputs are never a
-// mix of two runs.
+// mix of two runs. The record is handed to the system, which keeps it when the process dies,
+// but not forced to the disk: that would wait for every output written before it, hundreds of
+// megabytes for a large board, and the outputs themselves are not forced there either.
 #pragma once
 
 #include <string>

@@ -30,7 +30,7 @@ class FileSystem {
     virtual ~FileSystem() = default;
     // False when the file cannot be opened or read to its end.
     virtual bool read(const std::string& path, std::string& out);
-    // Writes data to a temporary file beside path, makes it durable and renames it over path.
+    // Writes data to a temporary file beside path and renames it over path.
     virtual bool writeAtomic(const std::string& path, std::string_view data);
     // New contents for path: unnamed where the system can (Linux), else stageNamed(path).
     virtual std::unique_ptr<StagedFile> stage(const std::string& path);

@@ -81,7 +81,7 @@ bool FileSystem::writeAtomic(const std::string& path, std::string_view data) {
     Handle file(::CreateFileW(wideTmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.ok()) return false;
-    bool ok = writeAll(file.h, data) && ::FlushFileBuffers(file.h);
+    bool ok = writeAll(file.h, data);
     ok = file.close() && ok;
     if (ok) ok = rename(tmp, path);
     if (!ok) ::DeleteFileW(wideTmp.c_str());
