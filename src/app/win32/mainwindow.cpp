@@ -183,6 +183,8 @@ void MainWindow::init(HWND hwnd) {
         ::SetWindowSubclass(item(id), boxProc, static_cast<UINT_PTR>(id),
                             reinterpret_cast<DWORD_PTR>(this));
     ::SetWindowSubclass(item(IDC_NOTES), boxProc, IDC_NOTES, reinterpret_cast<DWORD_PTR>(this));
+    // The help text lies over the report: a job hides it and shows the report beneath.
+    ::SetWindowPos(item(IDC_NOTES), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     addTips();
 
     rules_.start();
