@@ -8,6 +8,7 @@
 #include "app/core/browse.h"
 #include "app/core/preview.h"
 #include "app/core/startup.h"
+#include "app/win32/picture.h"
 #include "app/win32/resource.h"
 #include "app/win32/selectfile.h"
 #include "util/wide_windows.h"
@@ -105,6 +106,13 @@ void showText(HWND w, const std::string& text) {
     if (textOf(w) != text) ::SetWindowTextW(w, widen(text).c_str());
 }
 
+// A multi-line box shows the start of a new text, wherever its caret was.
+void showFromTop(HWND box, const std::string& text) {
+    ::SetWindowTextW(box, widen(text).c_str());
+    ::SendMessageW(box, EM_SETSEL, 0, 0);
+    ::SendMessageW(box, EM_SCROLLCARET, 0, 0);
+}
+
 std::string programDir() {
     wchar_t path[MAX_PATH];
     const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -183,13 +191,11 @@ void MainWindow::init(HWND hwnd) {
         ::SetWindowSubclass(item(id), boxProc, static_cast<UINT_PTR>(id),
                             reinterpret_cast<DWORD_PTR>(this));
     ::SetWindowSubclass(item(IDC_NOTES), boxProc, IDC_NOTES, reinterpret_cast<DWORD_PTR>(this));
-    // The help text lies over the report: a job hides it and shows the report beneath.
-    ::SetWindowPos(item(IDC_NOTES), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     addTips();
 
     rules_.start();
     showForm();
-    ::SetDlgItemTextW(hwnd_, IDC_NOTES, widen(helptext()).c_str());
+    showFromTop(item(IDC_NOTES), helptext());
 }
 
 void MainWindow::addTips() {
@@ -285,14 +291,17 @@ void MainWindow::refresh() {
     showText(item(IDC_ERRORBOX), form.errorbox);
     if (form.reportbox != shownReport_) {
         shownReport_ = form.reportbox;
-        ::SetDlgItemTextW(hwnd_, IDC_REPORTBOX, widen(shownReport_).c_str());
+        showFromTop(item(IDC_REPORTBOX), shownReport_);
     }
     for (size_t i = 0; i < form.counts.size(); ++i)
         showText(item(IDC_COUNTS + static_cast<int>(i)), form.counts[i]);
     for (size_t i = 0; i < form.netdata.size(); ++i)
         showText(item(IDC_NETDATA + static_cast<int>(i)), form.netdata[i]);
     showText(item(IDC_SPINNER), form.spinner);
+    // The help text lies over the report; the report is hidden beneath it, as overlapping
+    // controls do not paint in a fixed order.
     ::ShowWindow(item(IDC_NOTES), form.notesVisible ? SW_SHOWNA : SW_HIDE);
+    ::ShowWindow(item(IDC_REPORTBOX), form.notesVisible ? SW_HIDE : SW_SHOWNA);
 }
 
 void MainWindow::showBusy(bool busy) {
@@ -338,7 +347,9 @@ void MainWindow::openPreview() {
     }
     wchar_t temp[MAX_PATH];
     const DWORD n = ::GetTempPathW(MAX_PATH, temp);
-    const std::string name = source.substr(source.find_last_of("\\/") + 1);
+    // Named as the command line names it beside the region file: demo.rgn gives demo.svg.
+    std::string name = source.substr(source.find_last_of("\\/") + 1);
+    name = name.substr(0, name.rfind('.'));
     const std::string path = narrow(std::wstring_view(temp, n)) + name + ".svg";
     if (!fileSystem().writeAtomic(path, svg.document())) {
         ::MessageBoxW(hwnd_, widen("Cannot write file: " + path).c_str(), L"Quorlin converter",
@@ -349,41 +360,7 @@ void MainWindow::openPreview() {
 }
 
 bool MainWindow::savePicture(const std::string& path) {
-    RECT r;
-    ::GetWindowRect(hwnd_, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up, as a BMP file stores its rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::RedrawWindow(hwnd_, nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    HDC window = ::GetWindowDC(hwnd_);
-    ::BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
-    ::ReleaseDC(hwnd_, window);
-    ::GdiFlush();
-    const DWORD rowBytes = static_cast<DWORD>((width * 3 + 3) & ~3);
-    const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + imageBytes;
-    std::string data(reinterpret_cast<const char*>(&file), sizeof file);
-    data.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    data.append(static_cast<const char*>(bits), imageBytes);
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    return fileSystem().writeAtomic(path, data);
+    return saveWindowPicture(hwnd_, path);
 }
 
 }  // namespace quorlin
