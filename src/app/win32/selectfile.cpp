@@ -1,5 +1,7 @@
 #include "app/win32/selectfile.h"
 
+#include <shlwapi.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -129,6 +131,8 @@ class SelectFile {
             const std::wstring name = found.cFileName;
             if (isDir != dirs || name == L"." || name == L"..") continue;
             if (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
+            // The search also matches short 8.3 names ("*.PCB" finds "a.pcbx" as "A~1.PCB").
+            if (!::PathMatchSpecW(found.cFileName, pattern.c_str())) continue;
             names.push_back(name);
         } while (::FindNextFileW(h, &found));
         ::FindClose(h);
