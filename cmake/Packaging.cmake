@@ -1,8 +1,8 @@
 # What `cmake --install` puts where, and the release packages CPack makes from it: on Linux a
 # .deb with both programs, a desktop entry, an icon and the manual page; on Windows a zip with the
-# command line, the README and the example board.
+# command line, the window, the README and the example board.
 if(WIN32)
-  install(TARGETS quorlin-cli RUNTIME DESTINATION .)
+  install(TARGETS quorlin-cli quorlin RUNTIME DESTINATION .)
   install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/examples/demo.pcb DESTINATION .)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME "quorlin-${PROJECT_VERSION}-windows-x64")

@@ -1,6 +1,10 @@
 #include "app/core/browse.h"
 
+#include <system_error>
+
+#include "app/core/startup.h"
 #include "util/filename.h"
+#include "util/platform.h"
 
 namespace quorlin {
 
@@ -42,6 +46,30 @@ std::string browseResult(const std::string& chosen, const std::string& dirPath) 
     if (!joined.empty() && joined.back() != '/' && joined.back() != '\\') joined += separator;
     for (char c : chosen) joined += c == '\r' ? ' ' : c == '\n' ? ',' : c;
     return joined;
+}
+
+std::string browsefile(std::string name, const std::string& mask, const std::string& dir,
+                       const std::string& title, const std::string& exeDir,
+                       const FileDialog& dialog) {
+    std::error_code error;
+    const std::string cwd = platform::fromPath(std::filesystem::current_path(error));
+    BrowseRequest request;
+    request.startDir = browseStartDir(name, dir, cwd, exeDir);
+    request.pattern = browsePattern(mask);
+    request.title = title;
+    request.name = name;
+    const BrowseAnswer answer = dialog(request);
+    std::filesystem::current_path(platform::toPath(answer.directory), error);
+    return browseResult(answer.chosen, answer.directory);
+}
+
+std::string browseFileBox(std::string_view box, const std::string& text, const std::string& exeDir,
+                          const FileDialog& dialog) {
+    const FileBoxChoice* choice = fileBoxChoice(box);
+    if (!choice) return text;
+    const std::string picked = browsefile("", std::string(choice->pattern), parsefilename(text, 3),
+                                          std::string(choice->title), exeDir, dialog);
+    return fileexists(picked) ? picked : text;
 }
 
 }  // namespace quorlin

@@ -1,5 +1,6 @@
 #include "app/window/mainwindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -17,7 +18,7 @@
 #include <QVBoxLayout>
 #include <vector>
 
-#include "app/core/driver.h"
+#include "app/core/browse.h"
 #include "app/core/preview.h"
 #include "app/core/startup.h"
 #include "app/window/previewwindow.h"
@@ -96,10 +97,7 @@ void setCheck(QCheckBox* box, int state) {
 }  // namespace
 
 MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
-    : QWidget(parent),
-      host_([this] { refresh(); }),
-      session_(host_),
-      settingsPath_(std::move(settingsPath)) {
+    : QWidget(parent), host_([this] { refresh(); }), rules_(host_, std::move(settingsPath)) {
     buildUi();
     load();
 }
@@ -119,8 +117,10 @@ void MainWindow::buildUi() {
                 [this, i] { runJob(i); });
     }
     help_ = named(new QPushButton(QStringLiteral("Help")), QStringLiteral("Command1_0"));
-    connect(help_, &QPushButton::clicked, this,
-            [this] { notes_->setVisible(!notes_->isVisible()); });
+    connect(help_, &QPushButton::clicked, this, [this] {
+        rules_.helpClick();
+        refresh();
+    });
     preview_ = named(new QPushButton(QStringLiteral("Preview")), QStringLiteral("preview"),
                      "Shows the region file the last conversion wrote.");
     preview_->setEnabled(false);
@@ -317,24 +317,15 @@ QWidget* MainWindow::buildNetdata() {
 }
 
 void MainWindow::load() {
-    settingsfile(settingsPath_, "load", settings_);  // an unreadable file leaves the defaults
-    restoreForm(settings_, session_.form);
+    rules_.start();
     showForm();
     notes_->setPlainText(linesToQ(helptext()));
-    notes_->setVisible(session_.form.notesVisible);
     // The window keeps its start-up size.
     adjustSize();
     setFixedSize(size());
 }
 
-bool MainWindow::save() {
-    readForm();
-    storeForm(session_.form, settings_);
-    return settingsfile(settingsPath_, "save", settings_);
-}
-
-void MainWindow::readForm() {
-    Form& f = session_.form;
+void MainWindow::readControls(Form& f) {
     f.fnme = fromQ(fnme_->text());
     f.netfnme = fromQ(netfnme_->text());
     f.netlista = fromQ(netlista_->text());
@@ -351,11 +342,10 @@ void MainWindow::readForm() {
     f.xsdf = checkState(xsdf_);
     f.xdiff = checkState(xdiff_);
     f.guardgap = guardgap_->currentIndex();
-    f.notesVisible = notes_->isVisible();
 }
 
 void MainWindow::showForm() {
-    const Form& f = session_.form;
+    const Form& f = session().form;
     fnme_->setText(toQ(f.fnme));
     netfnme_->setText(toQ(f.netfnme));
     netlista_->setText(toQ(f.netlista));
@@ -376,7 +366,7 @@ void MainWindow::showForm() {
 }
 
 void MainWindow::refresh() {
-    const Form& f = session_.form;
+    const Form& f = session().form;
     const QString status = toQ(f.errorbox);
     if (errorbox_->text() != status) errorbox_->setText(status);
     if (f.reportbox != shownReport_) {
@@ -386,22 +376,20 @@ void MainWindow::refresh() {
     for (size_t i = 0; i < counts_.size(); ++i) counts_[i]->setText(toQ(f.counts[i]));
     for (size_t i = 0; i < netdata_.size(); ++i) netdata_[i]->setText(toQ(f.netdata[i]));
     spinner_->setText(toQ(f.spinner));
-    if (busy_) notes_->setVisible(f.notesVisible);
+    notes_->setVisible(f.notesVisible);
 }
 
-void MainWindow::setBusy(bool busy) {
-    busy_ = busy;
-    QWidget* const inputs[] = {fnme_,      netfnme_,      netlista_,    netlistb_,    stylefile_,
-                               exclusion_, graphastrack_, xport_,       replicate_,   writestyle_,
-                               tagpads_,   tagvias_,      xpattern_,    xsdf_,        xdiff_,
-                               guardgap_,  commands_[0],  commands_[1], commands_[2], help_};
-    for (QWidget* w : inputs) w->setEnabled(!busy);
-    preview_->setEnabled(!busy && previewReady(session_));
+void MainWindow::showBusy(bool busy) {
+    if (!busy) host_.idle();  // between jobs the toolkit's own loop runs
+    for (std::string_view name : kJobInputs)
+        findChild<QWidget*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())))
+            ->setEnabled(!busy);
+    preview_->setEnabled(!busy && previewReady(session()));
 }
 
 void MainWindow::openPreview() {
-    if (busy_ || !previewReady(session_)) return;
-    const std::string path = previewSource(session_);
+    if (busy() || !previewReady(session())) return;
+    const std::string path = previewSource(session());
     auto svg = std::make_unique<SvgPreview>();
     std::string error;
     if (!loadPreview(path, *svg, error)) {
@@ -413,29 +401,19 @@ void MainWindow::openPreview() {
 }
 
 void MainWindow::runJob(int index) {
-    if (busy_) return;
-    readForm();
-    setBusy(true);
-    host_.flush();  // shows the disabled controls before the job starts
-    Commands_Click(session_, index);
-    host_.flush();  // the job's last stretch counts as a gap too
-    host_.idle();
-    refresh();
-    setBusy(false);
-    if (closePending_) close();
+    rules_.commandClick(*this, index);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (busy_) {
-        // The job still uses the window's state; it closes when the job ends.
-        closePending_ = true;
-        event->ignore();
-        return;
-    }
-    closePending_ = false;
-    if (!save()) {
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("Cannot write settings file: ") + toQ(settingsPath_));
+    switch (rules_.close(*this)) {
+        case WindowRules::Close::Wait:
+            event->ignore();
+            return;
+        case WindowRules::Close::Unsaved:
+            QMessageBox::warning(this, windowTitle(), toQ(rules_.closeWarning()));
+            break;
+        case WindowRules::Close::Saved:
+            break;
     }
     event->accept();
 }
@@ -451,24 +429,27 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick) return false;
     if (watched == notes_->viewport()) {
-        if (type == QEvent::MouseButtonDblClick) notes_->hide();
+        if (type == QEvent::MouseButtonDblClick) {
+            rules_.hideHelp();
+            refresh();
+        }
         return false;
     }
     auto* box = qobject_cast<QLineEdit*>(watched);
-    if (!box || busy_) return false;
-    notes_->hide();
+    if (!box || busy()) return false;
+    rules_.hideHelp();
+    refresh();
     if (type == QEvent::MouseButtonPress) return false;
     chooseFile(box);
     return true;
 }
 
 void MainWindow::chooseFile(QLineEdit* box) {
-    const FileBoxChoice* choice = fileBoxChoice(fromQ(box->objectName()));
-    if (!choice) return;
-    const std::string dir = parsefilename(fromQ(box->text()), 3);
-    const std::string picked =
-        browsefile(this, "", std::string(choice->pattern), dir, std::string(choice->title));
-    if (fileexists(picked)) box->setText(toQ(picked));
+    const std::string text = fromQ(box->text());
+    const std::string chosen = browseFileBox(
+        fromQ(box->objectName()), text, fromQ(QCoreApplication::applicationDirPath()),
+        [this](const BrowseRequest& request) { return showSelectFile(this, request); });
+    if (chosen != text) box->setText(toQ(chosen));
 }
 
 }  // namespace quorlin

@@ -6,9 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "app/core/windowrules.h"
 #include "app/window/windowhost.h"
-#include "job/session.h"
-#include "util/settings.h"
 
 class QCheckBox;
 class QComboBox;
@@ -19,14 +18,14 @@ class QPushButton;
 
 namespace quorlin {
 
-class MainWindow : public QWidget {
+class MainWindow : public QWidget, private WindowControls {
     Q_OBJECT
   public:
     // Restores the controls from the settings file at settingsPath and saves them there on close.
     explicit MainWindow(std::string settingsPath, QWidget* parent = nullptr);
 
-    Session& session() { return session_; }
-    bool busy() const { return busy_; }
+    Session& session() { return rules_.session(); }
+    bool busy() const { return rules_.busy(); }
     const WindowHost& host() const { return host_; }
 
     // The command buttons' click: reads the controls once, runs the job with every input
@@ -49,20 +48,18 @@ class MainWindow : public QWidget {
     QWidget* buildBreakdown();
     QWidget* buildNetdata();
     void load();
-    bool save();
-    void readForm();
     void showForm();
-    // Pushes status, report, counts, grid and spinner from the model to the widgets.
+    // Pushes status, report, counts, grid, spinner and help box from the model to the widgets.
     void refresh();
-    void setBusy(bool busy);
     void chooseFile(QLineEdit* box);
 
+    void readControls(Form& form) override;
+    void showBusy(bool busy) override;
+    void flush() override { host_.flush(); }
+    void closeWindow() override { close(); }
+
     WindowHost host_;
-    Session session_;
-    std::string settingsPath_;
-    SettingsLines settings_;
-    bool busy_ = false;
-    bool closePending_ = false;
+    WindowRules rules_;
     std::string shownReport_;
 
     QLineEdit *fnme_, *netfnme_, *netlista_, *netlistb_, *stylefile_;

@@ -136,19 +136,14 @@ void SelectFile::pickSelected() {
     filecount_->setText(QString::number(names.size()));
 }
 
-std::string browsefile(QWidget* parent, std::string name, const std::string& mask,
-                       const std::string& dir, const std::string& title) {
-    const std::string start = browseStartDir(name, dir, fromQ(QDir::currentPath()),
-                                             fromQ(QCoreApplication::applicationDirPath()));
+BrowseAnswer showSelectFile(QWidget* parent, const BrowseRequest& request) {
     SelectFile dialog(parent);
-    dialog.setWindowTitle(toQ(title));
-    dialog.setPattern(toQ(browsePattern(mask)));
-    dialog.setDirectory(QDir(toQ(start)).absolutePath());
-    dialog.setChosen(toQ(name));
+    dialog.setWindowTitle(toQ(request.title));
+    dialog.setPattern(toQ(request.pattern));
+    dialog.setDirectory(QDir(toQ(request.startDir)).absolutePath());
+    dialog.setChosen(toQ(request.name));
     dialog.exec();
-    const std::string result = browseResult(fromQ(dialog.chosen()), fromQ(dialog.directory()));
-    QDir::setCurrent(dialog.directory());
-    return result;
+    return {fromQ(dialog.chosen()), fromQ(dialog.directory())};
 }
 
 }  // namespace quorlin

@@ -1,10 +1,10 @@
-// The modal file selection dialog and browsefile, the front end that fills it, shows it and
-// turns the picked names into a path.
+// The modal file selection dialog, and the front end that fills it and shows it for browsefile.
 #pragma once
 
 #include <QDialog>
 #include <QString>
-#include <string>
+
+#include "app/core/browse.h"
 
 class QComboBox;
 class QLabel;
@@ -51,10 +51,7 @@ class SelectFile : public QDialog {
     QLineEdit* filecount_;
 };
 
-// Opens the dialog at the start directory (dir, else name's directory, else the current one;
-// the program's directory when that does not exist) listing mask, and returns the chosen path or
-// "". The process's current directory is left at the dialog's last directory.
-std::string browsefile(QWidget* parent, std::string name, const std::string& mask,
-                       const std::string& dir, const std::string& title);
+// The window's file dialog for browsefile: shows the dialog modally as request asks.
+BrowseAnswer showSelectFile(QWidget* parent, const BrowseRequest& request);
 
 }  // namespace quorlin

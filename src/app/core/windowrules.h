@@ -1,0 +1,73 @@
+// What the converter window does on its events, without a toolkit: start-up and close, the
+// clicks of the buttons and the help box, the controls a job disables. Each window (Qt, Win32)
+// only draws the form and wires its events to one WindowRules.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "job/session.h"
+#include "util/settings.h"
+
+namespace quorlin {
+
+// The inputs a running job disables, by control name. Preview is not one of them: it is
+// enabled whenever no job runs and a conversion has completed (previewReady).
+inline constexpr std::array<std::string_view, 20> kJobInputs = {
+    "fnme",  "netfnme",   "netlista",   "netlistb",   "stylefile",  "exclusion", "graphastrack",
+    "xport", "replicate", "writestyle", "tagpads",    "tagvias",    "xpattern",  "xsdf",
+    "xdiff", "guardgap",  "Commands_0", "Commands_1", "Commands_2", "Command1_0"};
+
+// The window as the rules see it.
+class WindowControls {
+  public:
+    virtual ~WindowControls() = default;
+    // Reads the file boxes, check boxes and guardgap into the form.
+    virtual void readControls(Form& form) = 0;
+    // Disables kJobInputs and Preview while busy; enables them after.
+    virtual void showBusy(bool busy) = 0;
+    // Shows the form (status, report, counts, spinner, help box) and processes pending events now.
+    virtual void flush() = 0;
+    // Closes the window for good: a close that came while a job ran.
+    virtual void closeWindow() = 0;
+};
+
+class WindowRules {
+  public:
+    WindowRules(Host& host, std::string settingsPath);
+
+    Session& session() { return session_; }
+    const Session& session() const { return session_; }
+    const std::string& settingsPath() const { return settingsPath_; }
+    bool busy() const { return busy_; }
+
+    // Start-up: the settings file into the form; an unreadable file leaves the design-time states.
+    void start();
+
+    // A command button (0 to 2; another index only hides the help box): reads the controls
+    // once, runs the job with every input disabled, shows its final state, then carries out a
+    // close asked for meanwhile. Ignored while a job runs.
+    void commandClick(WindowControls& window, int index);
+
+    // The help button toggles the help box; a click on a file box and a double-click on the
+    // help box hide it.
+    void helpClick() { session_.form.notesVisible = !session_.form.notesVisible; }
+    void hideHelp() { session_.form.notesVisible = false; }
+
+    // A close: Wait while a job runs (the window closes when it ends); otherwise the controls go
+    // to the settings file, Unsaved when it cannot be written (closeWarning() says so). The
+    // window closes in both cases.
+    enum class Close { Wait, Saved, Unsaved };
+    Close close(WindowControls& window);
+    std::string closeWarning() const { return "Cannot write settings file: " + settingsPath_; }
+
+  private:
+    Session session_;
+    std::string settingsPath_;
+    SettingsLines settings_;
+    bool busy_ = false;
+    bool closePending_ = false;
+};
+
+}  // namespace quorlin
