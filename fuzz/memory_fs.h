@@ -18,6 +18,7 @@ class MemoryFileSystem : public FileSystem {
     bool read(const std::string& path, std::string& out) override;
     bool writeAtomic(const std::string& path, std::string_view data) override;
     bool appendChunk(const std::string& path, std::string_view data, bool fresh) override;
+    bool writeAt(const std::string& path, size_t offset, std::string_view data) override;
     bool rename(const std::string& from, const std::string& to) override;
     bool remove(const std::string& path) override;
     Entry entry(const std::string& path) override;

@@ -44,10 +44,11 @@ std::string& Outputs::create(const std::string& path) {
         if (item->kind == Kind::Create && twice_.empty()) twice_ = path;
         item->kind = Kind::Create;
         item->data.clear();
+        item->patches.clear();
         dropTemp(*item);
         return item->data;
     }
-    items_.push_back({path, Kind::Create, {}, {}, {}, false});
+    items_.push_back({path, Kind::Create, {}, {}, {}, false, {}});
     return items_.back().data;
 }
 
@@ -59,7 +60,7 @@ std::string& Outputs::append(const std::string& path) {
         }
         return item->data;
     }
-    items_.push_back({path, Kind::Append, {}, {}, {}, false});
+    items_.push_back({path, Kind::Append, {}, {}, {}, false, {}});
     return items_.back().data;
 }
 
@@ -69,10 +70,11 @@ void Outputs::remove(const std::string& path) {
         item->kind = Kind::Remove;
         item->data.clear();
         item->data.shrink_to_fit();
+        item->patches.clear();
         dropTemp(*item);
         return;
     }
-    items_.push_back({path, Kind::Remove, {}, {}, {}, false});
+    items_.push_back({path, Kind::Remove, {}, {}, {}, false, {}});
 }
 
 void Outputs::replaceWithBackup(const std::string& path, const std::string& backupPath,
@@ -84,11 +86,16 @@ void Outputs::replaceWithBackup(const std::string& path, const std::string& back
         if (item->kind != Kind::Remove && twice_.empty()) twice_ = path;
         item->kind = Kind::ReplaceWithBackup;
         item->data = std::move(data);
+        item->patches.clear();
         item->backup = backupPath;
         dropTemp(*item);
         return;
     }
-    items_.push_back({path, Kind::ReplaceWithBackup, std::move(data), backupPath, {}, false});
+    items_.push_back({path, Kind::ReplaceWithBackup, std::move(data), backupPath, {}, false, {}});
+}
+
+void Outputs::patch(const std::string& path, size_t offset, std::string text) {
+    if (Item* item = find(path)) item->patches.emplace_back(offset, std::move(text));
 }
 
 bool Outputs::has(const std::string& path) const {
@@ -235,6 +242,8 @@ std::string Outputs::commitNow() {
             item.temp = tempNameFor(item.path);
             staged = fs.writeAtomic(item.temp, item.data);
         }
+        for (const auto& [offset, text] : item.patches)
+            staged = staged && fs.writeAt(item.temp, offset, text);
         if (!staged) return fail(item);
     }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "util/worker.h"
@@ -22,6 +23,9 @@ class FileSystem {
     virtual bool writeAtomic(const std::string& path, std::string_view data);
     // Appends data to path; `fresh` starts the file empty. Stages a large output piece by piece.
     virtual bool appendChunk(const std::string& path, std::string_view data, bool fresh);
+    // Overwrites the bytes of an existing file at offset (a header known only once the rest is
+    // written); false when the file is missing or shorter than offset + data.
+    virtual bool writeAt(const std::string& path, size_t offset, std::string_view data);
     virtual bool rename(const std::string& from, const std::string& to);
     // True when the file is gone afterwards (also when it never existed).
     virtual bool remove(const std::string& path);
@@ -67,6 +71,10 @@ class Outputs {
     void replaceWithBackup(const std::string& path, const std::string& backupPath,
                            std::string data);
 
+    // Overwrites the text at offset of the created file path once it is written in full, before
+    // it takes its place: a header that is known only at the end, in a file written in pieces.
+    void patch(const std::string& path, size_t offset, std::string text);
+
     bool has(const std::string& path) const;
 
     // The first output path that equals one of inputs or another output; "" when none.
@@ -104,7 +112,8 @@ class Outputs {
 
     // Hands every byte of one created file's text, in order, to reader as the job writes it:
     // each spilled piece on the worker thread once written, the rest at unwatch(). The reader
-    // must keep to its own state. clear() stops the watch.
+    // must keep to its own state, except that it may append to the buffer of a file created
+    // before the watch began (the next spill() hands that on). clear() stops the watch.
     void watch(const std::string& path, std::function<void(std::string_view)> reader);
     // Hands over the text not yet spilled and stops watching.
     void unwatch();
@@ -120,6 +129,7 @@ class Outputs {
         std::string backup;
         std::string temp;   // temporary twin, once written
         bool lost = false;  // a spill failed: the text is incomplete
+        std::vector<std::pair<size_t, std::string>> patches;  // offset, text
     };
     struct Piece {
         Item* item;
