@@ -7,29 +7,30 @@ namespace quorlin {
 
 JobPreview::JobPreview(Session& s) : s_(s) {
     if (!s.preview) return;
-    svg_ = std::make_unique<SvgPreview>();
+    path_ = s.base + ".svg";
+    buffer_ = &s.out.create(path_);
+    // While the region file is watched the drawing is made on the outputs' thread, which may
+    // only fill the buffer: the job's next spill hands it on. After that, this thread spills.
+    svg_ = std::make_unique<SvgPreview>([this](std::string& chunk) {
+        if (buffer_->empty())
+            buffer_->swap(chunk);
+        else
+            buffer_->append(chunk);
+        if (watched_) return;
+        s_.out.spill();
+        s_.processEvents();
+    });
     s.out.watch(s.base + ".rgn", [svg = svg_.get()](std::string_view text) { svg->feed(text); });
 }
 
 void JobPreview::write() {
     if (!svg_) return;
     s_.out.unwatch();
-    svg_->finish();
+    watched_ = false;
     s_.status("Writing the board preview");
     s_.processEvents();
-    // Each piece of the drawing becomes the output's buffer as it is, and is handed to the
-    // worker that writes the file, instead of being copied into one buffer of the whole.
-    const std::string path = s_.base + ".svg";
-    s_.out.create(path);
-    svg_->writePieces([&](std::string& piece) {
-        std::string& buffer = s_.out.append(path);
-        if (buffer.empty())
-            buffer.swap(piece);
-        else
-            buffer.append(piece);
-        s_.out.spill();
-        s_.processEvents();
-    });
+    svg_->finish();
+    s_.out.patch(path_, SvgPreview::boxOffset(), svg_->box());
     svg_.reset();
 }
 

@@ -11,9 +11,10 @@ namespace quorlin {
 
 class Session;
 
-// With s.preview set, draws the region text as the job's writers make it (it is watched from
-// the moment the region file is created) and adds base + ".svg" to the job's outputs, committed
-// with the rest. Without it, does nothing.
+// With s.preview set, adds base + ".svg" to the job's outputs, committed with the rest, and
+// draws into it the region text as the job's writers make it (watched from the moment the
+// region file is created): the drawing goes to the file's temporary twin as it is made, not
+// held whole. Without it, does nothing.
 class JobPreview {
   public:
     explicit JobPreview(Session& s);
@@ -22,6 +23,9 @@ class JobPreview {
 
   private:
     Session& s_;
+    std::string path_;
+    std::string* buffer_ = nullptr;  // the output's, filled on the outputs' thread while watched
+    bool watched_ = true;
     std::unique_ptr<SvgPreview> svg_;
 };
 
