@@ -1,32 +1,80 @@
 #include "app/core/preview.h"
 
 #include "job/session.h"
+#include "util/bigbuffer.h"
 #include "util/files.h"
 
 namespace quorlin {
+
+namespace {
+
+// Buffers of finished chunks kept for the next parts: they are not taken fresh from the system.
+constexpr size_t kSpareChunks = 4;
+
+}  // namespace
 
 JobPreview::JobPreview(Session& s) : s_(s) {
     if (!s.preview) return;
     path_ = s.base + ".svg";
     buffer_ = &s.out.create(path_);
-    // While the region file is watched the drawing is made on the outputs' thread, which may
-    // only fill the buffer: the job's next spill hands it on. After that, this thread spills.
-    svg_ = std::make_unique<SvgPreview>([this](std::string& chunk) {
-        if (buffer_->empty())
-            buffer_->swap(chunk);
-        else
-            buffer_->append(chunk);
-        if (watched_) return;
+    svg_ = std::make_unique<SvgPreview>([this](std::string& chunk) { take(chunk); });
+    drain();
+    s.out.watch(s.base + ".rgn", [this](std::string_view text) {
+        drawer_.wait();
+        drain();
+        inbox_.assign(text);
+        drawer_.start([this] { svg_->feed(inbox_); });
+    });
+}
+
+JobPreview::~JobPreview() {
+    if (svg_) s_.out.unwatch();
+}
+
+void JobPreview::take(std::string& chunk) {
+    if (!watched_) {
+        hand(chunk);
         s_.out.spill();
         s_.processEvents();
-    });
-    s.out.watch(s.base + ".rgn", [svg = svg_.get()](std::string_view text) { svg->feed(text); });
+        return;
+    }
+    std::lock_guard lock(mutex_);
+    ready_.push_back(std::move(chunk));
+    chunk.clear();
+    if (!spare_.empty()) {
+        chunk.swap(spare_.back());
+        spare_.pop_back();
+    }
+}
+
+void JobPreview::drain() {
+    std::lock_guard lock(mutex_);
+    for (std::string& chunk : ready_) {
+        hand(chunk);
+        if (spare_.size() < kSpareChunks) spare_.push_back(std::move(chunk));
+    }
+    ready_.clear();
+}
+
+void JobPreview::hand(std::string& chunk) {
+    if (buffer_->empty()) {
+        buffer_->swap(chunk);
+    } else {
+        // Room for a few more: the outputs recycle the buffer, so it is not grown again.
+        if (buffer_->capacity() < buffer_->size() + chunk.size())
+            reserveLarge(*buffer_, 2 * (buffer_->size() + chunk.size()));
+        buffer_->append(chunk);
+    }
+    chunk.clear();
 }
 
 void JobPreview::write() {
     if (!svg_) return;
     s_.out.unwatch();
+    drawer_.wait([this] { s_.processEvents(); });
     watched_ = false;
+    drain();
+    s_.out.spill();
     s_.status("Writing the board preview");
     s_.processEvents();
     svg_->finish();
