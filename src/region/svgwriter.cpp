@@ -57,15 +57,22 @@ bool usableId(std::string_view code) {
 // (Qt to 32767 units), and a wide track is 100000 region units. A number's text is moved two
 // places without reading it again; Y is negated (Y down in SVG). p has room for the text and 4.
 char* writeScaled(char* p, std::string_view n, double value, bool negate) {
-    // (A plain loop: find_first_of calls memchr for every character.)
-    if (n.size() >= kNumtextRoom ||
-        std::any_of(n.begin(), n.end(), [](char c) { return c == 'e' || c == 'E'; })) {
+    // One plain loop finds the point and any exponent: find calls memchr, dear for short texts.
+    size_t dot = std::string_view::npos;
+    bool exponent = n.size() >= kNumtextRoom;
+    for (size_t i = 0; i < n.size() && !exponent; ++i) {
+        if (n[i] == '.') dot = i;
+        exponent = n[i] == 'e' || n[i] == 'E';
+    }
+    if (exponent) {
         const std::string t = plainnum((negate ? -value : value) / 100);
         return std::copy(t.begin(), t.end(), p);
     }
     const bool minus = !n.empty() && n.front() == '-';
-    if (minus) n.remove_prefix(1);
-    const size_t dot = n.find('.');
+    if (minus) {
+        n.remove_prefix(1);
+        if (dot != std::string_view::npos) --dot;
+    }
     std::string_view whole = n.substr(0, dot), fraction;
     if (dot != std::string_view::npos) fraction = n.substr(dot + 1);
     while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
@@ -272,7 +279,6 @@ SvgPreview::Layer* SvgPreview::layer(std::string_view code) {
     const auto* look = std::find_if(std::begin(kLayers), std::end(kLayers),
                                     [&](const LayerLook& k) { return k.code == code; });
     const bool known = look != std::end(kLayers);
-    // A layer's first part grows as it fills: a small board's layers take little memory.
     layers_.push_back({std::string(code),
                        known ? look->colour : kOtherColour,
                        static_cast<size_t>(look - std::begin(kLayers)),
@@ -283,6 +289,9 @@ SvgPreview::Layer* SvgPreview::layer(std::string_view code) {
 }
 
 std::string& SvgPreview::text(Layer& l) {
+    // A streamed part never grows by copying; a kept one grows as it fills, so a small board's
+    // layers take little memory.
+    if (l.part.empty() && sink_) reserveLarge(l.part, kPiece);
     if (l.part.empty())
         l.part.append("<g id=\"")
             .append(l.code)
@@ -299,7 +308,10 @@ void SvgPreview::sendPart(Layer& l) {
     closeRun(l);
     l.part.append("</g>\n");
     ++l.parts;
-    if (!defText_.empty()) send(defText_, {});
+    if (!defText_.empty()) {
+        send(defText_, {});
+        if (sink_) reserveLarge(defText_, kPiece);
+    }
     send(l.part, l.code);
 }
 
@@ -312,8 +324,8 @@ void SvgPreview::send(std::string& chunk, std::string_view layer) {
 }
 
 const SvgPreview::Def& SvgPreview::def(std::string_view style) {
-    auto [it, fresh] = defs_.try_emplace(std::string(style));
-    if (!fresh) return it->second;
+    if (const auto known = defs_.find(style); known != defs_.end()) return known->second;
+    const auto it = defs_.try_emplace(std::string(style)).first;
     Outline o;
     if (!outline(style, o)) return it->second;
     it->second = {++outlines_, o.hx, o.hy};
@@ -369,20 +381,19 @@ void SvgPreview::draw(const RegionRecord& r) {
             polygon(*l, r);
             break;
         case RecordKind::Via:
-        case RecordKind::Pad:
-            if (def(r.style).id == 0) return skip(r, "style name not decodable");
-            place(*l, r);
+        case RecordKind::Pad: {
+            const Def& d = def(r.style);
+            if (d.id == 0) return skip(r, "style name not decodable");
+            place(*l, r, d);
             break;
+        }
         case RecordKind::Text:
             if (!(r.height > 0)) return skip(r, "text height not positive");
             text(*l, r);
             break;
     }
     ++drawn_[static_cast<size_t>(r.kind)];
-    if (l->part.size() >= kPiece - (size_t{64} << 10)) {
-        sendPart(*l);
-        reserveLarge(l->part, kPiece);
-    }
+    if (l->part.size() >= kPiece - (size_t{64} << 10)) sendPart(*l);
 }
 
 // Tracks and lines: a two-point path in a group that gives the stroke; a width of 0 draws a
@@ -446,8 +457,7 @@ void SvgPreview::polygon(Layer& l, const RegionRecord& r) {
 }
 
 // Pads and vias: their style's outline placed at the centre.
-void SvgPreview::place(Layer& l, const RegionRecord& r) {
-    const Def& d = def(r.style);
+void SvgPreview::place(Layer& l, const RegionRecord& r, const Def& d) {
     closeRun(l);
     text(l).append("<use class=\"").append(kindName(r.kind)).append("\" xlink:href=\"#s-");
     text(l).append(std::to_string(d.id)).append("\" x=\"");

@@ -70,7 +70,7 @@ class SvgPreview {
     void stroke(Layer& l, const RegionRecord& r, double width);
     void strokeSlowly(Layer& l, const RegionRecord& r, double width);
     void polygon(Layer& l, const RegionRecord& r);
-    void place(Layer& l, const RegionRecord& r);
+    void place(Layer& l, const RegionRecord& r, const Def& d);
     void text(Layer& l, const RegionRecord& r);
     void skip(const RegionRecord& r, std::string_view reason);
     void grow(double x, double y, double hx = 0, double hy = 0);
@@ -89,7 +89,12 @@ class SvgPreview {
     std::vector<std::pair<std::string, std::string>> kept_;
     std::vector<Layer> layers_;
     Layer* last_ = nullptr;
-    std::unordered_map<std::string, Def> defs_;
+    // Looked up by the record's view of the name: no string is made for a style seen before.
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, Def, NameHash, std::equal_to<>> defs_;
     std::string defText_;  // style outlines not sent yet
     size_t outlines_ = 0;  // styles drawn
     std::array<size_t, kRecordKinds> drawn_{}, skipped_{};

@@ -9,7 +9,7 @@ namespace quorlin {
 namespace {
 
 // Buffers of finished chunks kept for the next parts: they are not taken fresh from the system.
-constexpr size_t kSpareChunks = 4;
+constexpr size_t kSpareChunks = 4, kSpareBytes = size_t{4} << 20;
 
 }  // namespace
 
@@ -51,7 +51,9 @@ void JobPreview::drain() {
     std::lock_guard lock(mutex_);
     for (std::string& chunk : ready_) {
         hand(chunk);
-        if (spare_.size() < kSpareChunks) spare_.push_back(std::move(chunk));
+        // (After a swap the chunk may hold an output buffer of no size.)
+        if (spare_.size() < kSpareChunks && chunk.capacity() >= kSpareBytes)
+            spare_.push_back(std::move(chunk));
     }
     ready_.clear();
 }
@@ -60,9 +62,9 @@ void JobPreview::hand(std::string& chunk) {
     if (buffer_->empty()) {
         buffer_->swap(chunk);
     } else {
-        // Room for a few more: the outputs recycle the buffer, so it is not grown again.
+        // Room for one more: the outputs recycle the buffer, so it is seldom grown again.
         if (buffer_->capacity() < buffer_->size() + chunk.size())
-            reserveLarge(*buffer_, 2 * (buffer_->size() + chunk.size()));
+            reserveLarge(*buffer_, buffer_->size() + 2 * chunk.size());
         buffer_->append(chunk);
     }
     chunk.clear();
