@@ -27,8 +27,14 @@ JobPreview::JobPreview(Session& s) : s_(s) {
     });
 }
 
+// A job that ends early (an exception out of the writers) leaves no watch behind that points
+// here; what the watch still hands over is of no use then.
 JobPreview::~JobPreview() {
-    if (svg_) s_.out.unwatch();
+    if (!svg_) return;
+    try {
+        s_.out.unwatch();
+    } catch (...) {
+    }
 }
 
 void JobPreview::take(std::string& chunk) {
