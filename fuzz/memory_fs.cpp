@@ -24,6 +24,14 @@ bool MemoryFileSystem::appendChunk(const std::string& path, std::string_view dat
     return true;
 }
 
+bool MemoryFileSystem::writeAt(const std::string& path, size_t offset, std::string_view data) {
+    std::lock_guard lock(mutex_);
+    auto it = files.find(path);
+    if (it == files.end() || it->second.size() < offset + data.size()) return false;
+    it->second.replace(offset, data.size(), data);
+    return true;
+}
+
 bool MemoryFileSystem::rename(const std::string& from, const std::string& to) {
     std::lock_guard lock(mutex_);
     auto it = files.find(from);

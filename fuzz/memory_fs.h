@@ -21,6 +21,7 @@ class MemoryFileSystem : public FileSystem {
     std::unique_ptr<StagedFile> stage(const std::string& path) override { return stageNamed(path); }
     // No process ever died here: nothing to finish.
     std::vector<std::string> list(const std::string&) override { return {}; }
+    bool writeAt(const std::string& path, size_t offset, std::string_view data) override;
     bool rename(const std::string& from, const std::string& to) override;
     bool remove(const std::string& path) override;
     Entry entry(const std::string& path) override;

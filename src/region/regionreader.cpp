@@ -122,7 +122,50 @@ bool RegionReader::polygon(size_t countAt) {
     return numbers(countAt + 1, 2 * static_cast<size_t>(n));
 }
 
+// Most lines of a file are the tracks of *LAYER sections: one of the plain form (a quoted style,
+// then six unquoted fields) is read here without the general split, which reads any other form.
+// False when the line is not of that form; known tells whether it is a track.
+bool RegionReader::plainTrack(std::string_view line, bool& known) {
+    size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i == line.size() || line[i] != '"') return false;
+    const size_t close = line.find('"', i + 1);
+    if (close == std::string_view::npos) return false;
+    std::string_view fields[6];
+    size_t n = 0;
+    for (size_t j = close + 1; j < line.size();) {
+        if (line[j] == ' ' || line[j] == '\t') {
+            ++j;
+            continue;
+        }
+        if (line[j] == '"' || n == 6) return false;
+        size_t k = j;
+        while (k < line.size() && line[k] != ' ' && line[k] != '\t') ++k;
+        fields[n++] = line.substr(j, k - j);
+        j = k;
+    }
+    if (n != 6) return false;
+    rec_.xy.clear();
+    rec_.xyText.clear();
+    known = fields[0] == "S";
+    for (size_t f = 2; known && f < 6; ++f) {
+        double v;
+        known = number(fields[f], v);
+        rec_.xy.push_back(v);
+        rec_.xyText.push_back(fields[f]);
+    }
+    if (!known) return true;
+    rec_.kind = RecordKind::Track;
+    rec_.style = line.substr(i + 1, close - i - 1);
+    rec_.shape = {};
+    rec_.layer = layer_;
+    rec_.line = line;
+    sink_(rec_);
+    return true;
+}
+
 bool RegionReader::record(std::string_view line) {
+    if (bool known = false; section_ == Section::Layer && plainTrack(line, known)) return known;
     // The token table only grows: a record of the usual few fields costs no allocation.
     count_ = 0;
     auto add = [this](std::string_view text, bool quoted) {

@@ -57,6 +57,7 @@ class RegionReader {
     };
     void line(std::string_view line);
     bool record(std::string_view line);
+    bool plainTrack(std::string_view line, bool& known);
     bool objectRecord();
     bool numbers(size_t from, size_t count);
     bool polygon(size_t countAt);

@@ -29,9 +29,20 @@ constexpr LayerLook kLayers[] = {
     {"M2", "#1f9faf"}, {"M3", "#b07a10"}, {"M4", "#607080"}, {"DRL", "#000000"}};
 constexpr std::string_view kOtherColour = "#999999";
 constexpr size_t kKeptLines = 8;
-// Layer text is kept in pieces: no piece is ever copied to grow, and a job hands each to its
-// output as it is (the outputs write a file in pieces of 4 MB).
+// A layer's part goes out when it holds about 4 MB: no part is ever copied to grow, and a job
+// hands each to its output as it is (the outputs write a file in pieces of 4 MB).
 constexpr size_t kPiece = (size_t{4} << 20) + (size_t{64} << 10);
+// The root tag around its slot for the size and viewBox, which holds the box of any board within
+// a million kilometres of the origin.
+constexpr std::string_view kRootStart =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+    "version=\"1.1\" ";
+constexpr size_t kBoxRoom = 160;
+constexpr std::string_view kRootEnd =
+    " font-family=\"DejaVu Sans, Arial, sans-serif\">\n"
+    "<!-- Board preview drawn from a region file: units of 1 um (100 region units), Y up. -->\n"
+    "<defs>\n";
 // Lines are drawn 5 thousandths wide, tracks as wide as their style says.
 constexpr double kLineWidth = 5 * 2540;
 
@@ -46,15 +57,22 @@ bool usableId(std::string_view code) {
 // (Qt to 32767 units), and a wide track is 100000 region units. A number's text is moved two
 // places without reading it again; Y is negated (Y down in SVG). p has room for the text and 4.
 char* writeScaled(char* p, std::string_view n, double value, bool negate) {
-    // (A plain loop: find_first_of calls memchr for every character.)
-    if (n.size() >= kNumtextRoom ||
-        std::any_of(n.begin(), n.end(), [](char c) { return c == 'e' || c == 'E'; })) {
+    // One plain loop finds the point and any exponent: find calls memchr, dear for short texts.
+    size_t dot = std::string_view::npos;
+    bool exponent = n.size() >= kNumtextRoom;
+    for (size_t i = 0; i < n.size() && !exponent; ++i) {
+        if (n[i] == '.') dot = i;
+        exponent = n[i] == 'e' || n[i] == 'E';
+    }
+    if (exponent) {
         const std::string t = plainnum((negate ? -value : value) / 100);
         return std::copy(t.begin(), t.end(), p);
     }
     const bool minus = !n.empty() && n.front() == '-';
-    if (minus) n.remove_prefix(1);
-    const size_t dot = n.find('.');
+    if (minus) {
+        n.remove_prefix(1);
+        if (dot != std::string_view::npos) --dot;
+    }
     std::string_view whole = n.substr(0, dot), fraction;
     if (dot != std::string_view::npos) fraction = n.substr(dot + 1);
     while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
@@ -219,19 +237,32 @@ bool outline(std::string_view style, Outline& o) {
 
 }  // namespace
 
-SvgPreview::SvgPreview()
+SvgPreview::SvgPreview() : SvgPreview(Sink{}) {}
+
+SvgPreview::SvgPreview(Sink sink)
     : reader_([this](const RegionRecord& r) { draw(r); }),
+      sink_(std::move(sink)),
       minX_(std::numeric_limits<double>::infinity()),
       minY_(minX_),
       maxX_(-minX_),
-      maxY_(-minX_) {}
+      maxY_(-minX_) {
+    if (!sink_) return;
+    std::string root(kRootStart);
+    root.append(kBoxRoom, ' ').append(kRootEnd);
+    sink_(root);
+}
 
 void SvgPreview::finish() {
     reader_.finish();
-    for (Layer& l : layers_) closeRun(l);
+    for (Layer& l : layers_)
+        if (!l.part.empty()) sendPart(l);
+    if (!defText_.empty()) send(defText_, {});
     std::stable_sort(layers_.begin(), layers_.end(),
                      [](const Layer& a, const Layer& b) { return a.order < b.order; });
     last_ = nullptr;
+    if (!sink_) return;
+    std::string end = tail({});
+    sink_(end);
 }
 
 std::vector<std::string> SvgPreview::layers() const {
@@ -252,22 +283,49 @@ SvgPreview::Layer* SvgPreview::layer(std::string_view code) {
                        known ? look->colour : kOtherColour,
                        static_cast<size_t>(look - std::begin(kLayers)),
                        {},
+                       0,
                        -1});
-    // A layer's first piece grows as it fills: a small board's layers take little memory.
-    layers_.back().body.emplace_back();
-    layers_.back()
-        .body.back()
-        .append("<g id=\"")
-        .append(code)
-        .append("\" fill=\"")
-        .append(layers_.back().colour)
-        .append("\">\n");
     return last_ = &layers_.back();
 }
 
+std::string& SvgPreview::text(Layer& l) {
+    // A streamed part never grows by copying; a kept one grows as it fills, so a small board's
+    // layers take little memory.
+    if (l.part.empty() && sink_) reserveLarge(l.part, kPiece);
+    if (l.part.empty())
+        l.part.append("<g id=\"")
+            .append(l.code)
+            .append(".")
+            .append(std::to_string(l.parts + 1))
+            .append("\" fill=\"")
+            .append(l.colour)
+            .append("\">\n");
+    return l.part;
+}
+
+// A part uses only outlines sent before it.
+void SvgPreview::sendPart(Layer& l) {
+    closeRun(l);
+    l.part.append("</g>\n");
+    ++l.parts;
+    if (!defText_.empty()) {
+        send(defText_, {});
+        if (sink_) reserveLarge(defText_, kPiece);
+    }
+    send(l.part, l.code);
+}
+
+void SvgPreview::send(std::string& chunk, std::string_view layer) {
+    if (sink_)
+        sink_(chunk);
+    else
+        kept_.emplace_back(layer, std::move(chunk));
+    chunk.clear();
+}
+
 const SvgPreview::Def& SvgPreview::def(std::string_view style) {
-    auto [it, fresh] = defs_.try_emplace(std::string(style));
-    if (!fresh) return it->second;
+    if (const auto known = defs_.find(style); known != defs_.end()) return known->second;
+    const auto it = defs_.try_emplace(std::string(style)).first;
     Outline o;
     if (!outline(style, o)) return it->second;
     it->second = {++outlines_, o.hx, o.hy};
@@ -323,18 +381,19 @@ void SvgPreview::draw(const RegionRecord& r) {
             polygon(*l, r);
             break;
         case RecordKind::Via:
-        case RecordKind::Pad:
-            if (def(r.style).id == 0) return skip(r, "style name not decodable");
-            place(*l, r);
+        case RecordKind::Pad: {
+            const Def& d = def(r.style);
+            if (d.id == 0) return skip(r, "style name not decodable");
+            place(*l, r, d);
             break;
+        }
         case RecordKind::Text:
             if (!(r.height > 0)) return skip(r, "text height not positive");
             text(*l, r);
             break;
     }
     ++drawn_[static_cast<size_t>(r.kind)];
-    if (text(*l).size() >= kPiece - (size_t{64} << 10))
-        reserveLarge(l->body.emplace_back(), kPiece);
+    if (l->part.size() >= kPiece - (size_t{64} << 10)) sendPart(*l);
 }
 
 // Tracks and lines: a two-point path in a group that gives the stroke; a width of 0 draws a
@@ -398,8 +457,7 @@ void SvgPreview::polygon(Layer& l, const RegionRecord& r) {
 }
 
 // Pads and vias: their style's outline placed at the centre.
-void SvgPreview::place(Layer& l, const RegionRecord& r) {
-    const Def& d = def(r.style);
+void SvgPreview::place(Layer& l, const RegionRecord& r, const Def& d) {
     closeRun(l);
     text(l).append("<use class=\"").append(kindName(r.kind)).append("\" xlink:href=\"#s-");
     text(l).append(std::to_string(d.id)).append("\" x=\"");
@@ -484,54 +542,63 @@ void SvgPreview::appendSummary(std::string& out) const {
     out.append("-->\n");
 }
 
-void SvgPreview::writePieces(const std::function<void(std::string&)>& piece,
-                             const std::vector<std::string>& hidden) {
-    double x0 = minX_, y0 = minY_, x1 = maxX_, y1 = maxY_;
-    // Nothing drawn, or a box too large for a number: a square inch around the origin.
-    if (!(x0 <= x1 && y0 <= y1) || !std::isfinite(x1 - x0) || !std::isfinite(y1 - y0) ||
-        std::max(x1 - x0, y1 - y0) > 1e300)
-        x0 = y0 = -254000, x1 = y1 = 254000;
-    const double margin = std::max(254000.0, 0.03 * std::max(x1 - x0, y1 - y0));
-    x0 = std::floor(x0 - margin), x1 = std::ceil(x1 + margin);
-    y0 = std::floor(y0 - margin), y1 = std::ceil(y1 + margin);
-    std::string out =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
-        "version=\"1.1\" width=\"";
-    appendNum(out, std::round((x1 - x0) / 100) / 1000);
-    out.append("mm\" height=\"");
-    appendNum(out, std::round((y1 - y0) / 100) / 1000);
-    out.append("mm\" viewBox=\"");
-    appendMicrons(out, x0);
-    out += ' ';
-    appendMicrons(out, -y1);
-    out += ' ';
-    appendMicrons(out, x1 - x0);
-    out += ' ';
-    appendMicrons(out, y1 - y0);
-    out.append("\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n");
-    out.append(
-        "<!-- Board preview drawn from a region file: units of 1 um (100 region units), Y up. "
-        "-->\n");
-    out.append("<defs>\n").append(defText_).append("</defs>\n");
-    piece(out);
-    for (Layer& l : layers_) {
-        if (std::find(hidden.begin(), hidden.end(), l.code) != hidden.end()) continue;
-        for (std::string& p : l.body) piece(p);
-        out.assign("</g>\n");
-        piece(out);
-    }
-    out.clear();
-    appendSummary(out);
-    out.append("</svg>\n");
-    piece(out);
+size_t SvgPreview::boxOffset() {
+    return kRootStart.size();
 }
 
-std::string SvgPreview::document(const std::vector<std::string>& hidden) {
+std::string SvgPreview::box() const {
+    double x0 = minX_, y0 = minY_, x1 = maxX_, y1 = maxY_;
     std::string out;
-    // Appending leaves every piece as it was.
-    writePieces([&](std::string& p) { out.append(p); }, hidden);
+    // Nothing drawn, or a box too large for the slot: a square inch around the origin.
+    bool inch = !(x0 <= x1 && y0 <= y1) || !std::isfinite(x1 - x0) || !std::isfinite(y1 - y0);
+    for (;; inch = true) {
+        if (inch) x0 = y0 = -254000, x1 = y1 = 254000;
+        const double margin = std::max(254000.0, 0.03 * std::max(x1 - x0, y1 - y0));
+        const double left = std::floor(x0 - margin), right = std::ceil(x1 + margin);
+        const double bottom = std::floor(y0 - margin), top = std::ceil(y1 + margin);
+        out.assign("width=\"");
+        appendNum(out, std::round((right - left) / 100) / 1000);
+        out.append("mm\" height=\"");
+        appendNum(out, std::round((top - bottom) / 100) / 1000);
+        out.append("mm\" viewBox=\"");
+        appendMicrons(out, left);
+        out += ' ';
+        appendMicrons(out, -top);
+        out += ' ';
+        appendMicrons(out, right - left);
+        out += ' ';
+        appendMicrons(out, top - bottom);
+        out += '"';
+        if (out.size() <= kBoxRoom || inch) break;
+    }
+    out.resize(kBoxRoom, ' ');
     return out;
+}
+
+std::string SvgPreview::tail(const std::vector<std::string>& hidden) const {
+    std::string out = "</defs>\n";
+    for (const Layer& l : layers_) {
+        if (std::find(hidden.begin(), hidden.end(), l.code) != hidden.end()) continue;
+        out.append("<g id=\"").append(l.code).append("\" fill=\"").append(l.colour).append("\">\n");
+        for (size_t i = 1; i <= l.parts; ++i)
+            out.append("<use xlink:href=\"#")
+                .append(l.code)
+                .append(".")
+                .append(std::to_string(i))
+                .append("\"/>\n");
+        out.append("</g>\n");
+    }
+    appendSummary(out);
+    out.append("</svg>\n");
+    return out;
+}
+
+std::string SvgPreview::document(const std::vector<std::string>& hidden) const {
+    std::string out(kRootStart);
+    out.append(box()).append(kRootEnd);
+    for (const auto& [layer, text] : kept_)
+        if (std::find(hidden.begin(), hidden.end(), layer) == hidden.end()) out.append(text);
+    return out.append(tail(hidden));
 }
 
 std::string previewSvg(std::string_view regionText) {

@@ -7,15 +7,30 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "region/regionreader.h"
 
 namespace quorlin {
 
+// The document is written as the region file is read, whatever order its sections come in: each
+// layer's records are gathered into parts of a few megabytes, and a full part goes out at once as
+// a group in <defs> (id "<code>.<n>"). At the end every layer is drawn, in the layers' fixed
+// order (bottom first), as a group with id = its code that uses its parts. The root tag's size
+// and viewBox, known only at the end, stand in a fixed-length slot that is filled in last.
 class SvgPreview {
   public:
+    // Chunks of the document, in order, as soon as they are ready; the sink may take the text
+    // (swap it away).
+    using Sink = std::function<void(std::string&)>;
+
+    // Keeps the drawing: document() serves it as often as asked.
     SvgPreview();
+    // Streams the drawing into sink, starting with the root tag whose slot is blank: memory
+    // stays at a part a layer whatever the size of the board. After finish(), box() is the
+    // text to write at boxOffset().
+    explicit SvgPreview(Sink sink);
     SvgPreview(const SvgPreview&) = delete;
     SvgPreview& operator=(const SvgPreview&) = delete;
 
@@ -26,21 +41,23 @@ class SvgPreview {
 
     // Codes of the layers drawn, in drawing order (bottom first).
     std::vector<std::string> layers() const;
-    // The SVG document; the layers named in hidden are left out (the preview window's check
-    // boxes), everything else is the same.
-    std::string document(const std::vector<std::string>& hidden = {});
-    // The same in pieces of a few megabytes, each handed to piece, which may take its text
-    // (swap it away): then the preview is spent and can only be destroyed.
-    void writePieces(const std::function<void(std::string&)>& piece,
-                     const std::vector<std::string>& hidden = {});
+    // The whole document (of a preview that keeps its drawing); the layers named in hidden are
+    // left out (the preview window's check boxes), everything else is the same.
+    std::string document(const std::vector<std::string>& hidden = {}) const;
+
+    // Where the root tag's slot starts, and its text once finished: the size and viewBox that
+    // fit every drawn record, padded with blanks to the slot's fixed length.
+    static size_t boxOffset();
+    std::string box() const;
 
   private:
     struct Layer {
         std::string code;
         std::string_view colour;
         size_t order;
-        std::vector<std::string> body;  // pieces of at most a few megabytes
-        double run = -1;  // stroke width of the open group of tracks or lines; -1 none
+        std::string part;  // the part being gathered; "" before its first record
+        size_t parts = 0;  // parts gone out
+        double run = -1;   // stroke width of the open group of tracks or lines; -1 none
     };
     struct Def {
         size_t id = 0;  // 0: the style name gives no shape
@@ -53,20 +70,33 @@ class SvgPreview {
     void stroke(Layer& l, const RegionRecord& r, double width);
     void strokeSlowly(Layer& l, const RegionRecord& r, double width);
     void polygon(Layer& l, const RegionRecord& r);
-    void place(Layer& l, const RegionRecord& r);
+    void place(Layer& l, const RegionRecord& r, const Def& d);
     void text(Layer& l, const RegionRecord& r);
     void skip(const RegionRecord& r, std::string_view reason);
     void grow(double x, double y, double hx = 0, double hy = 0);
     void closeRun(Layer& l);
-    static std::string& text(Layer& l) { return l.body.back(); }
+    // The part being gathered, opened by its first record.
+    std::string& text(Layer& l);
+    void sendPart(Layer& l);
+    void send(std::string& chunk, std::string_view layer);
+    std::string tail(const std::vector<std::string>& hidden) const;
     void appendSummary(std::string& out) const;
 
     RegionReader reader_;
+    Sink sink_;
+    // The chunks after the root tag, with the layer of each ("" for style outlines), when the
+    // drawing is kept.
+    std::vector<std::pair<std::string, std::string>> kept_;
     std::vector<Layer> layers_;
     Layer* last_ = nullptr;
-    std::unordered_map<std::string, Def> defs_;
-    std::string defText_;
-    size_t outlines_ = 0;  // styles drawn in defText_
+    // Looked up by the record's view of the name: no string is made for a style seen before.
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, Def, NameHash, std::equal_to<>> defs_;
+    std::string defText_;  // style outlines not sent yet
+    size_t outlines_ = 0;  // styles drawn
     std::array<size_t, kRecordKinds> drawn_{}, skipped_{};
     size_t hairlines_ = 0;
     std::string lastStyle_;  // of the last track, and its width in thousandths

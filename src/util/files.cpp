@@ -89,10 +89,11 @@ std::string& Outputs::create(const std::string& path) {
         if (item->kind == Kind::Create && twice_.empty()) twice_ = path;
         item->kind = Kind::Create;
         item->data.clear();
+        item->patches.clear();
         dropTemp(*item);
         return item->data;
     }
-    items_.push_back({path, Kind::Create, {}, {}, {}, {}, false});
+    items_.push_back({path, Kind::Create, {}, {}, {}, {}, false, {}});
     return items_.back().data;
 }
 
@@ -104,7 +105,7 @@ std::string& Outputs::append(const std::string& path) {
         }
         return item->data;
     }
-    items_.push_back({path, Kind::Append, {}, {}, {}, {}, false});
+    items_.push_back({path, Kind::Append, {}, {}, {}, {}, false, {}});
     return items_.back().data;
 }
 
@@ -114,10 +115,11 @@ void Outputs::remove(const std::string& path) {
         item->kind = Kind::Remove;
         item->data.clear();
         item->data.shrink_to_fit();
+        item->patches.clear();
         dropTemp(*item);
         return;
     }
-    items_.push_back({path, Kind::Remove, {}, {}, {}, {}, false});
+    items_.push_back({path, Kind::Remove, {}, {}, {}, {}, false, {}});
 }
 
 void Outputs::replaceWithBackup(const std::string& path, const std::string& backupPath,
@@ -129,11 +131,17 @@ void Outputs::replaceWithBackup(const std::string& path, const std::string& back
         if (item->kind != Kind::Remove && twice_.empty()) twice_ = path;
         item->kind = Kind::ReplaceWithBackup;
         item->data = std::move(data);
+        item->patches.clear();
         item->backup = backupPath;
         dropTemp(*item);
         return;
     }
-    items_.push_back({path, Kind::ReplaceWithBackup, std::move(data), backupPath, {}, {}, false});
+    items_.push_back(
+        {path, Kind::ReplaceWithBackup, std::move(data), backupPath, {}, {}, false, {}});
+}
+
+void Outputs::patch(const std::string& path, size_t offset, std::string text) {
+    if (Item* item = find(path)) item->patches.emplace_back(offset, std::move(text));
 }
 
 bool Outputs::has(const std::string& path) const {
@@ -285,6 +293,8 @@ std::string Outputs::commitNow() {
         item.temp = item.staged->name();
         item.staged.reset();
         if (item.temp.empty()) return fail(item.path);
+        for (const auto& [offset, text] : item.patches)
+            if (!fs.writeAt(item.temp, offset, text)) return fail(item.path);
     }
 
     // The style file first: its locked backup is the likeliest failure left.

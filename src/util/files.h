@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "util/worker.h"
@@ -38,6 +39,9 @@ class FileSystem {
     std::unique_ptr<StagedFile> stageNamed(const std::string& path);
     // Appends data to path; `fresh` starts the file empty. Stages a large output piece by piece.
     virtual bool appendChunk(const std::string& path, std::string_view data, bool fresh);
+    // Overwrites the bytes of an existing file at offset (a header known only once the rest is
+    // written); false when the file is missing or shorter than offset + data.
+    virtual bool writeAt(const std::string& path, size_t offset, std::string_view data);
     virtual bool rename(const std::string& from, const std::string& to);
     // True when the file is gone afterwards (also when it never existed).
     virtual bool remove(const std::string& path);
@@ -87,6 +91,10 @@ class Outputs {
     void replaceWithBackup(const std::string& path, const std::string& backupPath,
                            std::string data);
 
+    // Overwrites the text at offset of the created file path once it is written in full, before
+    // it takes its place: a header that is known only at the end, in a file written in pieces.
+    void patch(const std::string& path, size_t offset, std::string text);
+
     bool has(const std::string& path) const;
 
     // The job's source: the commit record (see commitrecord.h) is written beside it, so that a
@@ -129,7 +137,8 @@ class Outputs {
 
     // Hands every byte of one created file's text, in order, to reader as the job writes it:
     // each spilled piece on the worker thread once written, the rest at unwatch(). The reader
-    // must keep to its own state. clear() stops the watch.
+    // must keep to its own state, except that it may append to the buffer of a file created
+    // before the watch began (the next spill() hands that on). clear() stops the watch.
     void watch(const std::string& path, std::function<void(std::string_view)> reader);
     // Hands over the text not yet spilled and stops watching.
     void unwatch();
@@ -146,6 +155,7 @@ class Outputs {
         std::unique_ptr<StagedFile> staged;  // text written so far, until named
         std::string temp;                    // the staged text's name, once named
         bool lost = false;                   // a spill failed: the text is incomplete
+        std::vector<std::pair<size_t, std::string>> patches;  // offset, text
     };
     struct Piece {
         Item* item;

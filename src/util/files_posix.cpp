@@ -140,6 +140,23 @@ bool FileSystem::appendChunk(const std::string& path, std::string_view data, boo
     return ok;
 }
 
+bool FileSystem::writeAt(const std::string& path, size_t offset, std::string_view data) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && static_cast<size_t>(st.st_size) >= offset + data.size();
+    for (auto at = static_cast<off_t>(offset); ok && !data.empty();) {
+        const ssize_t n = ::pwrite(fd, data.data(), data.size(), at);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (!ok) break;
+        data.remove_prefix(static_cast<size_t>(n));
+        at += n;
+    }
+    ok = (::close(fd) == 0) && ok;
+    return ok;
+}
+
 bool FileSystem::rename(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
 }

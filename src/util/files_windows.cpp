@@ -103,6 +103,19 @@ bool FileSystem::appendChunk(const std::string& path, std::string_view data, boo
     return ok;
 }
 
+bool FileSystem::writeAt(const std::string& path, size_t offset, std::string_view data) {
+    Handle file(::CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.ok()) return false;
+    LARGE_INTEGER size{}, at{};
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    bool ok = ::GetFileSizeEx(file.h, &size) &&
+              static_cast<size_t>(size.QuadPart) >= offset + data.size() &&
+              ::SetFilePointerEx(file.h, at, nullptr, FILE_BEGIN) && writeAll(file.h, data);
+    ok = file.close() && ok;
+    return ok;
+}
+
 bool FileSystem::rename(const std::string& from, const std::string& to) {
     return ::MoveFileExW(widen(from).c_str(), widen(to).c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;

@@ -86,6 +86,28 @@ TEST(Preview, ElementsOfEveryGoldenBoardMatchItsRecords) {
     EXPECT_GE(boards, 40);
 }
 
+// A layer larger than a part is drawn from several; the streamed document, its slot filled in
+// at the end, is the kept one byte for byte.
+TEST(Preview, StreamsLargeLayersInPartsAsKeptDocumentsDrawThem) {
+    std::string rgn = "ARES REGION FILE\r\n*LAYER TOP\r\n";
+    for (int i = 0; i < 120000; ++i)
+        rgn += "\"T" + std::to_string(10 + i % 3) + "\" S 1 " + std::to_string(i) + " 0 0 " +
+               std::to_string(i + 1) + "00\r\n";
+    rgn += "*END_LAYER\r\n*LAYER BOT\r\n\"T8\" S 1 -5 0 0 7\r\n*END_LAYER\r\n";
+    std::string streamed;
+    SvgPreview stream([&](std::string& chunk) { streamed += chunk; });
+    for (size_t at = 0; at < rgn.size(); at += 1 << 20) stream.feed(rgn.substr(at, 1 << 20));
+    stream.finish();
+    streamed.replace(SvgPreview::boxOffset(), stream.box().size(), stream.box());
+    const std::string kept = previewSvg(rgn);
+    EXPECT_EQ(streamed, kept);
+    EXPECT_EQ(classes(kept), (Counts{{"track", 120001}}));
+    const size_t bot = kept.find("<g id=\"BOT\""), top = kept.find("<g id=\"TOP\"");
+    EXPECT_LT(bot, top);  // bottom first, though its section came last
+    EXPECT_NE(kept.find("<use xlink:href=\"#TOP.2\"/>", top), std::string::npos);
+    EXPECT_LT(kept.find("<g id=\"TOP.2\""), kept.find("</defs>"));
+}
+
 // Unknown records and undrawable ones are counted and quoted; markup and stray bytes escaped.
 TEST(Preview, OddRecordsShowInTheClosingComment) {
     const std::string svg = previewSvg(testData("preview/odd.rgn"));

@@ -121,6 +121,10 @@ bool FaultyFileSystem::appendChunk(const std::string& path, std::string_view dat
     return FileSystem::appendChunk(path, data, fresh);
 }
 
+bool FaultyFileSystem::writeAt(const std::string& path, size_t offset, std::string_view data) {
+    return !hit(Write, path) && FileSystem::writeAt(path, offset, data);
+}
+
 bool FaultyFileSystem::rename(const std::string& from, const std::string& to) {
     return !hit(Rename, from) && !hit(Rename, to) && FileSystem::rename(from, to);
 }

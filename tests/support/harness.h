@@ -97,6 +97,7 @@ class FaultyFileSystem : public FileSystem {
     bool appendChunk(const std::string& path, std::string_view data, bool fresh) override;
     // Staged under a name, so that the faults reach the staged contents too.
     std::unique_ptr<StagedFile> stage(const std::string& path) override { return stageNamed(path); }
+    bool writeAt(const std::string& path, size_t offset, std::string_view data) override;
     bool rename(const std::string& from, const std::string& to) override;
     bool remove(const std::string& path) override;
     Entry entry(const std::string& path) override;

@@ -74,6 +74,13 @@ TEST(Outputs, SpilledTextEndsUpWholeOrNowhere) {
         {"removed", [](Outputs& o, const std::string& b) { o.remove(b); }, true, nullptr},
         {"appended to", [](Outputs& o, const std::string& b) { o.append(b) += "mn"; }, true,
          "abcdefghijklmn"},
+        // Across two written pieces, and in the text still in memory.
+        {"patched",
+         [](Outputs& o, const std::string& b) { o.patch(b, 4, "EFGH"), o.patch(b, 11, "L"); }, true,
+         "abcdEFGHijkL"},
+        {"patched, then created again",
+         [](Outputs& o, const std::string& b) { o.patch(b, 0, "A"), o.create(b) = "new"; }, true,
+         "new"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -146,6 +153,17 @@ TEST(InterruptedCommits, ThoseOfLiveProcessesAreLeftAlone) {
     const InterruptedCommits found = finishInterruptedCommits(dir.file("b.pcb"));
     EXPECT_TRUE(found.completed.empty() && found.unfinished.empty());
     EXPECT_EQ(dir.snapshot(), before);
+}
+
+TEST(Outputs, APatchPastTheEndFailsTheCommit) {
+    TempDir dir;
+    dir.write("big.rgn", "old");
+    Outputs out;
+    out.create(dir.file("a.rep")) = "a";
+    out.create(dir.file("big.rgn")) = "0123";
+    out.patch(dir.file("big.rgn"), 3, "34");
+    EXPECT_EQ(out.commit(), dir.file("big.rgn"));
+    EXPECT_EQ(dir.snapshot(), (Files{{"big.rgn", "old"}}));
 }
 
 // Every task runs on the same thread (a new one per task is what made pieces slow), one after

@@ -3,26 +3,49 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "region/svgwriter.h"
+#include "util/worker.h"
 
 namespace quorlin {
 
 class Session;
 
-// With s.preview set, draws the region text as the job's writers make it (it is watched from
-// the moment the region file is created) and adds base + ".svg" to the job's outputs, committed
-// with the rest. Without it, does nothing.
+// With s.preview set, adds base + ".svg" to the job's outputs, committed with the rest, and
+// draws into it the region text as the job's writers make it (watched from the moment the
+// region file is created): the drawing goes to the file's temporary twin as it is made, not
+// held whole. Without it, does nothing.
+//
+// The drawing is made on a thread of its own, beside the writers: each piece of region text
+// the outputs' thread has written is copied and drawn there while the writers make the next.
+// The outputs' thread, the one that may touch the output's buffer while the writers run,
+// moves the finished chunks of the drawing into it as it hands over the next piece.
 class JobPreview {
   public:
     explicit JobPreview(Session& s);
+    ~JobPreview();
+    JobPreview(const JobPreview&) = delete;
+    JobPreview& operator=(const JobPreview&) = delete;
     // After the last writer, before the commit.
     void write();
 
   private:
+    void take(std::string& chunk);  // a finished chunk of the drawing
+    void drain();                   // the chunks taken so far into the output's buffer
+    void hand(std::string& chunk);
+
     Session& s_;
+    std::string path_;
+    std::string* buffer_ = nullptr;  // the output's
+    bool watched_ = true;
     std::unique_ptr<SvgPreview> svg_;
+    std::string inbox_;  // the region text being drawn
+    std::mutex mutex_;   // guards the two lists below
+    std::vector<std::string> ready_, spare_;
+    Worker drawer_;  // last: it stops before what its task uses goes
 };
 
 // The region file the last completed conversion wrote; "" before one has completed (the
