@@ -247,6 +247,7 @@ SvgPreview::SvgPreview(Sink sink)
       maxX_(-minX_),
       maxY_(-minX_) {
     if (!sink_) return;
+    reserveLarge(defText_, kPiece);
     std::string root(kRootStart);
     root.append(kBoxRoom, ' ').append(kRootEnd);
     sink_(root);
@@ -256,7 +257,7 @@ void SvgPreview::finish() {
     reader_.finish();
     for (Layer& l : layers_)
         if (!l.part.empty()) sendPart(l);
-    if (!defText_.empty()) send(defText_, {});
+    sendDefs();
     std::stable_sort(layers_.begin(), layers_.end(),
                      [](const Layer& a, const Layer& b) { return a.order < b.order; });
     last_ = nullptr;
@@ -308,11 +309,16 @@ void SvgPreview::sendPart(Layer& l) {
     closeRun(l);
     l.part.append("</g>\n");
     ++l.parts;
-    if (!defText_.empty()) {
-        send(defText_, {});
-        if (sink_) reserveLarge(defText_, kPiece);
-    }
+    sendDefs();
     send(l.part, l.code);
+}
+
+void SvgPreview::sendDefs() {
+    for (std::string& d : fullDefs_) send(d, {});
+    fullDefs_.clear();
+    if (defText_.empty()) return;
+    send(defText_, {});
+    if (sink_) reserveLarge(defText_, kPiece);
 }
 
 void SvgPreview::send(std::string& chunk, std::string_view layer) {
@@ -329,6 +335,12 @@ const SvgPreview::Def& SvgPreview::def(std::string_view style) {
     Outline o;
     if (!outline(style, o)) return it->second;
     it->second = {++outlines_, o.hx, o.hy};
+    // Outlines may come faster than any part fills: a full piece waits whole for the next part.
+    if (defText_.size() >= kPiece - (size_t{64} << 10)) {
+        fullDefs_.push_back(std::move(defText_));
+        defText_ = std::string();
+        if (sink_) reserveLarge(defText_, kPiece);
+    }
     defText_.append("<path id=\"s-")
         .append(std::to_string(it->second.id))
         .append("\" fill-rule=\"evenodd\" d=\"")

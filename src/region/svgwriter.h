@@ -79,6 +79,7 @@ class SvgPreview {
     std::string& text(Layer& l);
     void sendPart(Layer& l);
     void send(std::string& chunk, std::string_view layer);
+    void sendDefs();
     std::string tail(const std::vector<std::string>& hidden) const;
     void appendSummary(std::string& out) const;
 
@@ -95,8 +96,9 @@ class SvgPreview {
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
     std::unordered_map<std::string, Def, NameHash, std::equal_to<>> defs_;
-    std::string defText_;  // style outlines not sent yet
-    size_t outlines_ = 0;  // styles drawn
+    std::string defText_;                // style outlines not sent yet, after fullDefs_
+    std::vector<std::string> fullDefs_;  // full pieces of them
+    size_t outlines_ = 0;                // styles drawn
     std::array<size_t, kRecordKinds> drawn_{}, skipped_{};
     size_t hairlines_ = 0;
     std::string lastStyle_;  // of the last track, and its width in thousandths
