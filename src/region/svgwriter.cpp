@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "styles/padshapes.h"
@@ -53,10 +54,39 @@ bool usableId(std::string_view code) {
     });
 }
 
+// A whole number of region units as micrometres, the text plainnum gives for units / 100, made
+// without the general formatter: "-12.3", ".05", "0".
+char* writeCents(char* p, uint64_t units, bool minus) {
+    const uint64_t whole = units / 100;
+    const auto cents = static_cast<unsigned>(units % 100);
+    if (units == 0) {
+        *p++ = '0';
+        return p;
+    }
+    if (minus) *p++ = '-';
+    for (uint64_t w = whole; w != 0; w /= 10) ++p;
+    char* q = p;
+    for (uint64_t w = whole; w != 0; w /= 10) *--q = static_cast<char>('0' + w % 10);
+    if (cents != 0) {
+        *p++ = '.';
+        *p++ = static_cast<char>('0' + cents / 10);
+        if (cents % 10 != 0) *p++ = static_cast<char>('0' + cents % 10);
+    }
+    return p;
+}
+
 // The drawing's unit is the micrometre, a hundred region units: renderers limit a pen's width
 // (Qt to 32767 units), and a wide track is 100000 region units. A number's text is moved two
 // places without reading it again; Y is negated (Y down in SVG). p has room for the text and 4.
 char* writeScaled(char* p, std::string_view n, double value, bool negate) {
+    // Whole numbers, most of a region file, are read and written in one pass.
+    if (const size_t sign = !n.empty() && n.front() == '-'; n.size() > sign && n.size() <= 18) {
+        uint64_t units = 0;
+        size_t i = sign;
+        for (; i < n.size() && n[i] >= '0' && n[i] <= '9'; ++i)
+            units = units * 10 + static_cast<uint64_t>(n[i] - '0');
+        if (i == n.size()) return writeCents(p, units, (sign == 1) != negate);
+    }
     // One plain loop finds the point and any exponent: find calls memchr, dear for short texts.
     size_t dot = std::string_view::npos;
     bool exponent = n.size() >= kNumtextRoom;
@@ -108,7 +138,15 @@ void appendNum(std::string& out, double v) {
 
 // A length or place computed in region units, in whole ones, as micrometres.
 void appendMicrons(std::string& out, double v) {
-    out += plainnum(roundEven(v) / 100);
+    const double n = roundEven(v);
+    if (!(std::fabs(n) < 1e15)) {
+        out += plainnum(n / 100);
+        return;
+    }
+    char buf[24];
+    const auto units = static_cast<int64_t>(n);
+    const char* end = writeCents(buf, static_cast<uint64_t>(units < 0 ? -units : units), units < 0);
+    out.append(buf, static_cast<size_t>(end - buf));
 }
 
 void appendPoint(std::string& out, char command, const RegionRecord& r, size_t i) {
