@@ -108,6 +108,23 @@ TEST(Preview, StreamsLargeLayersInPartsAsKeptDocumentsDrawThem) {
     EXPECT_LT(kept.find("<g id=\"TOP.2\""), kept.find("</defs>"));
 }
 
+// Whole numbers: the same text as decimals. Outlines of many styles: all before their use.
+TEST(Preview, WholeNumbersDrawAsTheirDecimalSpellings) {
+    const char* n[] = {"0", "-0", "007", "5", "-5", "50", "-100", "-1234567", "123456789012345678"};
+    std::string ints = "ARES REGION FILE\n*OBJECTS\n", decimals = ints;
+    for (size_t i = 0; i < 40000; ++i) {
+        const std::string pad = "PAD \"sq\" \"sq" + std::to_string(100 + i % 900) +
+                                std::to_string(100 + i / 900) + "0" + char('1' + i % 7) + "\" TOP ";
+        ints += pad + n[i % 9] + " " + n[i / 9 % 9] + " 0 0\n";
+        decimals += pad + n[i % 9] + ".0 " + n[i / 9 % 9] + ".00 0 0\n";
+    }
+    const std::string svg = previewSvg(ints);
+    EXPECT_TRUE(svg == previewSvg(decimals));  // (a diff this long is too much to print)
+    EXPECT_EQ(classes(svg), (Counts{{"pad", 40000}}));
+    EXPECT_NE(svg.find("<path id=\"s-1\""), std::string::npos);
+    EXPECT_LT(svg.rfind("<path id=\"s-"), svg.find("<g id=\"TOP.1\""));
+}
+
 // Unknown records and undrawable ones are counted and quoted; markup and stray bytes escaped.
 TEST(Preview, OddRecordsShowInTheClosingComment) {
     const std::string svg = previewSvg(testData("preview/odd.rgn"));
