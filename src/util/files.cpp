@@ -89,7 +89,6 @@ std::string& Outputs::create(const std::string& path) {
         if (item->kind == Kind::Create && twice_.empty()) twice_ = path;
         item->kind = Kind::Create;
         item->data.clear();
-        item->patches.clear();
         dropTemp(*item);
         return item->data;
     }
@@ -115,7 +114,6 @@ void Outputs::remove(const std::string& path) {
         item->kind = Kind::Remove;
         item->data.clear();
         item->data.shrink_to_fit();
-        item->patches.clear();
         dropTemp(*item);
         return;
     }
@@ -131,7 +129,6 @@ void Outputs::replaceWithBackup(const std::string& path, const std::string& back
         if (item->kind != Kind::Remove && twice_.empty()) twice_ = path;
         item->kind = Kind::ReplaceWithBackup;
         item->data = std::move(data);
-        item->patches.clear();
         item->backup = backupPath;
         dropTemp(*item);
         return;
@@ -181,6 +178,7 @@ Worker& Outputs::worker() {
 
 void Outputs::dropTemp(Item& item) {
     item.staged.reset();
+    item.patches.clear();
     if (!item.temp.empty()) fileSystem().remove(item.temp);
     item.temp.clear();
     item.lost = false;

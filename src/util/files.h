@@ -163,7 +163,7 @@ class Outputs {
         std::string text;
     };
     Item* find(const std::string& path);
-    // Deletes the item's temporary twin and forgets its spilled text.
+    // Deletes the item's temporary twin and forgets its spilled text and its patches.
     static void dropTemp(Item& item);
     Worker& worker();
     // A deque keeps the buffers handed out valid while more files are added.
