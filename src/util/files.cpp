@@ -89,10 +89,11 @@ std::string& Outputs::create(const std::string& path) {
         if (item->kind == Kind::Create && twice_.empty()) twice_ = path;
         item->kind = Kind::Create;
         item->data.clear();
+        item->given.clear();
         dropTemp(*item);
         return item->data;
     }
-    items_.push_back({path, Kind::Create, {}, {}, {}, {}, false, {}});
+    items_.push_back({path, Kind::Create, {}, {}, {}, {}, false, {}, {}, {}});
     return items_.back().data;
 }
 
@@ -104,7 +105,7 @@ std::string& Outputs::append(const std::string& path) {
         }
         return item->data;
     }
-    items_.push_back({path, Kind::Append, {}, {}, {}, {}, false, {}});
+    items_.push_back({path, Kind::Append, {}, {}, {}, {}, false, {}, {}, {}});
     return items_.back().data;
 }
 
@@ -113,11 +114,12 @@ void Outputs::remove(const std::string& path) {
         settle();
         item->kind = Kind::Remove;
         item->data.clear();
+        item->given.clear();
         item->data.shrink_to_fit();
         dropTemp(*item);
         return;
     }
-    items_.push_back({path, Kind::Remove, {}, {}, {}, {}, false, {}});
+    items_.push_back({path, Kind::Remove, {}, {}, {}, {}, false, {}, {}, {}});
 }
 
 void Outputs::replaceWithBackup(const std::string& path, const std::string& backupPath,
@@ -129,12 +131,31 @@ void Outputs::replaceWithBackup(const std::string& path, const std::string& back
         if (item->kind != Kind::Remove && twice_.empty()) twice_ = path;
         item->kind = Kind::ReplaceWithBackup;
         item->data = std::move(data);
+        item->given.clear();
         item->backup = backupPath;
         dropTemp(*item);
         return;
     }
     items_.push_back(
-        {path, Kind::ReplaceWithBackup, std::move(data), backupPath, {}, {}, false, {}});
+        {path, Kind::ReplaceWithBackup, std::move(data), backupPath, {}, {}, false, {}, {}, {}});
+}
+
+void Outputs::give(const std::string& path, std::string& text) {
+    if (Item* item = find(path); item && item->kind == Kind::Create) give(*item, text);
+}
+
+void Outputs::give(Item& item, std::string& text) {
+    // What was appended before comes first.
+    if (!item.data.empty()) {
+        item.given.push_back(std::move(item.data));
+        item.data = std::string();
+    }
+    item.given.push_back(std::move(text));
+    text = std::string();
+}
+
+void Outputs::supply(const std::string& path, Supplier supplier) {
+    if (Item* item = find(path)) item->supplier = std::move(supplier);
 }
 
 void Outputs::patch(const std::string& path, size_t offset, std::string text) {
@@ -194,7 +215,7 @@ void Outputs::clear() {
     watcher_ = nullptr;
 }
 
-void Outputs::watch(const std::string& path, std::function<void(std::string_view)> reader) {
+void Outputs::watch(const std::string& path, Watcher reader) {
     settle();
     watched_ = path;
     watcher_ = std::move(reader);
@@ -202,7 +223,13 @@ void Outputs::watch(const std::string& path, std::function<void(std::string_view
 
 void Outputs::unwatch() {
     settle();
-    if (Item* item = find(watched_); item && watcher_) watcher_(item->data);
+    // A copy: this text is still to be written.
+    if (Item* item = find(watched_); item && watcher_) {
+        std::string rest;
+        for (const std::string& text : item->given) rest += text;
+        rest += item->data;
+        watcher_(rest);
+    }
     watched_.clear();
     watcher_ = nullptr;
 }
@@ -230,12 +257,22 @@ void Outputs::spill() {
     settle();
     std::vector<Piece> pieces;
     for (auto& item : items_) {
-        if (item.kind != Kind::Create || item.data.size() < spillBytes_) continue;
+        if (item.supplier) {
+            std::vector<std::string> texts;
+            item.supplier(texts);
+            for (std::string& text : texts) give(item, text);
+        }
+        const bool full = item.data.size() >= spillBytes_;
+        if (item.kind != Kind::Create || (!full && item.given.empty())) continue;
         if (item.lost) {
             item.data.clear();
+            item.given.clear();
             continue;
         }
         if (!item.staged) item.staged = fileSystem().stage(item.path);
+        for (std::string& text : item.given) pieces.push_back({&item, false, std::move(text)});
+        item.given.clear();
+        if (!full) continue;
         pieces.push_back({&item, false, std::move(item.data)});
         // The job goes on in a buffer an earlier piece left, which the cache still holds.
         item.data.clear();
@@ -282,6 +319,8 @@ std::string Outputs::commitNow() {
             item.data.insert(0, old);
         }
         if (!item.staged) item.staged = fs.stage(item.path);
+        for (const std::string& text : item.given)
+            if (!item.staged->append(text)) return fail(item.path);
         if (!item.staged->append(item.data)) return fail(item.path);
     }
     // Named only now: a kill before this leaves no file of the job behind where the system

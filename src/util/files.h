@@ -91,6 +91,14 @@ class Outputs {
     void replaceWithBackup(const std::string& path, const std::string& backupPath,
                            std::string data);
 
+    // Appends text to the created file path, taking the buffer whole (text is left empty): a
+    // producer of large pieces hands them over without a copy.
+    void give(const std::string& path, std::string& text);
+    // Text of the created file path made on another thread: every spill() first gives the file
+    // whatever texts supplier moves into its list, in order. An empty supplier ends it.
+    using Supplier = std::function<void(std::vector<std::string>&)>;
+    void supply(const std::string& path, Supplier supplier);
+
     // Overwrites the text at offset of the created file path once it is written in full, before
     // it takes its place: a header that is known only at the end, in a file written in pieces.
     void patch(const std::string& path, size_t offset, std::string text);
@@ -137,9 +145,12 @@ class Outputs {
 
     // Hands every byte of one created file's text, in order, to reader as the job writes it:
     // each spilled piece on the worker thread once written, the rest at unwatch(). The reader
-    // must keep to its own state, except that it may append to the buffer of a file created
-    // before the watch began (the next spill() hands that on). clear() stops the watch.
-    void watch(const std::string& path, std::function<void(std::string_view)> reader);
+    // may take the text it is given (swap it for a buffer of its own, which the outputs reuse)
+    // and must otherwise keep to its own state, except that it may append to the buffer of a
+    // file created before the watch began (the next spill() hands that on). clear() stops the
+    // watch.
+    using Watcher = std::function<void(std::string&)>;
+    void watch(const std::string& path, Watcher reader);
     // Hands over the text not yet spilled and stops watching.
     void unwatch();
 
@@ -156,6 +167,8 @@ class Outputs {
         std::string temp;                    // the staged text's name, once named
         bool lost = false;                   // a spill failed: the text is incomplete
         std::vector<std::pair<size_t, std::string>> patches;  // offset, text
+        std::vector<std::string> given;  // texts given whole, before data, not yet written
+        Supplier supplier;
     };
     struct Piece {
         Item* item;
@@ -163,6 +176,7 @@ class Outputs {
         std::string text;
     };
     Item* find(const std::string& path);
+    static void give(Item& item, std::string& text);
     // Deletes the item's temporary twin and forgets its spilled text and its patches.
     static void dropTemp(Item& item);
     Worker& worker();
@@ -176,7 +190,7 @@ class Outputs {
     std::vector<std::string> spare_;  // emptied buffers of written pieces
     std::function<void()> waitingTick_;
     std::string watched_;
-    std::function<void(std::string_view)> watcher_;
+    Watcher watcher_;
     // One thread for as long as the outputs live: a thread started for each piece wrote at half
     // the speed (the kernel paces a new writer's first pages harder).
     std::unique_ptr<Worker> worker_;

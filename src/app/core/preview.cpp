@@ -8,80 +8,117 @@ namespace quorlin {
 
 namespace {
 
-// Buffers of finished chunks kept for the next parts: they are not taken fresh from the system.
-constexpr size_t kSpareChunks = 4, kSpareBytes = size_t{4} << 20;
+// Pieces of region text that may wait for the drawing: the writers go on while the drawing
+// catches up, and memory stays at a few pieces of 4 MB.
+constexpr size_t kWaitingPieces = 4;
 
 }  // namespace
 
 JobPreview::JobPreview(Session& s) : s_(s) {
     if (!s.preview) return;
     path_ = s.base + ".svg";
-    buffer_ = &s.out.create(path_);
+    s.out.create(path_);
     svg_ = std::make_unique<SvgPreview>([this](std::string& chunk) { take(chunk); });
-    drain();
-    s.out.watch(s.base + ".rgn", [this](std::string_view text) {
-        drawer_.wait();
-        drain();
-        inbox_.assign(text);
-        drawer_.start([this] { svg_->feed(inbox_); });
+    drawer_.start([this] { drawQueued(); });
+    // The finished chunks go to the file whole, as the job hands its outputs over.
+    s.out.supply(path_, [this](std::vector<std::string>& texts) {
+        std::lock_guard lock(mutex_);
+        for (std::string& chunk : ready_) texts.push_back(std::move(chunk));
+        ready_.clear();
     });
+    s.out.watch(s.base + ".rgn", [this](std::string& piece) { queue(piece); });
 }
 
 // A job that ends early (an exception out of the writers) leaves no watch behind that points
-// here; what the watch still hands over is of no use then.
+// here, and what waits is not drawn.
 JobPreview::~JobPreview() {
     if (!svg_) return;
+    close(true);
     try {
+        s_.out.supply(path_, {});
         s_.out.unwatch();
     } catch (...) {
     }
 }
 
+void JobPreview::queue(std::string& piece) {
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock,
+                      [this] { return todo_.size() < kWaitingPieces || failed_ || abandoned_; });
+        if (!failed_ && !abandoned_) {
+            // The piece is taken whole; the outputs go on in a buffer a drawn piece left, or
+            // in one as large, so the writers never grow theirs by copying.
+            std::string mine;
+            if (!emptied_.empty()) {
+                mine.swap(emptied_.back());
+                emptied_.pop_back();
+            }
+            if (mine.capacity() < piece.size()) {
+                // Fresh, or the string would double its old room.
+                mine = std::string();
+                reserveLarge(mine, piece.capacity());
+            }
+            mine.swap(piece);
+            todo_.push_back(std::move(mine));
+            changed_.notify_all();
+        }
+    }
+}
+
+void JobPreview::drawQueued() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return !todo_.empty() || closed_ || abandoned_; });
+        if (abandoned_ || todo_.empty()) return;
+        std::string piece = std::move(todo_.front());
+        todo_.pop_front();
+        lock.unlock();
+        try {
+            svg_->feed(piece);
+        } catch (...) {
+            lock.lock();
+            failed_ = true;
+            changed_.notify_all();
+            throw;
+        }
+        piece.clear();
+        lock.lock();
+        if (emptied_.size() <= kWaitingPieces) emptied_.push_back(std::move(piece));
+        changed_.notify_all();
+    }
+}
+
+void JobPreview::close(bool abandon) {
+    {
+        std::lock_guard lock(mutex_);
+        closed_ = true;
+        abandoned_ = abandoned_ || abandon;
+    }
+    changed_.notify_all();
+}
+
 void JobPreview::take(std::string& chunk) {
     if (!watched_) {
-        hand(chunk);
+        s_.out.give(path_, chunk);
         s_.out.spill();
         s_.processEvents();
         return;
     }
     std::lock_guard lock(mutex_);
     ready_.push_back(std::move(chunk));
-    chunk.clear();
-    if (!spare_.empty()) {
-        chunk.swap(spare_.back());
-        spare_.pop_back();
-    }
-}
-
-void JobPreview::drain() {
-    std::lock_guard lock(mutex_);
-    for (std::string& chunk : ready_) {
-        hand(chunk);
-        // (After a swap the chunk may hold an output buffer of no size.)
-        if (spare_.size() < kSpareChunks && chunk.capacity() >= kSpareBytes)
-            spare_.push_back(std::move(chunk));
-    }
-    ready_.clear();
-}
-
-void JobPreview::hand(std::string& chunk) {
-    if (buffer_->empty()) {
-        buffer_->swap(chunk);
-    } else {
-        // Room for one more: the outputs recycle the buffer, so it is seldom grown again.
-        if (buffer_->capacity() < buffer_->size() + chunk.size())
-            reserveLarge(*buffer_, buffer_->size() + 2 * chunk.size());
-        buffer_->append(chunk);
-    }
-    chunk.clear();
+    chunk = std::string();
 }
 
 void JobPreview::write() {
     if (!svg_) return;
     s_.out.unwatch();
+    close(false);
     drawer_.wait([this] { s_.processEvents(); });
     watched_ = false;
-    drain();
+    s_.out.supply(path_, {});
+    for (std::string& chunk : ready_) s_.out.give(path_, chunk);
+    ready_.clear();
     s_.out.spill();
     s_.status("Writing the board preview");
     s_.processEvents();

@@ -2,6 +2,8 @@
 // which region file the window's Preview button draws, and when.
 #pragma once
 
+#include <condition_variable>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -19,10 +21,11 @@ class Session;
 // region file is created): the drawing goes to the file's temporary twin as it is made, not
 // held whole. Without it, does nothing.
 //
-// The drawing is made on a thread of its own, beside the writers: each piece of region text
-// the outputs' thread has written is copied and drawn there while the writers make the next.
-// The outputs' thread, the one that may touch the output's buffer while the writers run,
-// moves the finished chunks of the drawing into it as it hands over the next piece.
+// The drawing is made on a thread of its own, beside the writers: the outputs' thread hands it
+// each piece of region text it has written (the buffer itself, not a copy) and goes on at once,
+// unless a few pieces already wait; the writers never wait for the drawing of one piece. The
+// finished chunks of the drawing go to the output whole, each time the job hands its outputs
+// over.
 class JobPreview {
   public:
     explicit JobPreview(Session& s);
@@ -33,19 +36,24 @@ class JobPreview {
     void write();
 
   private:
+    void queue(std::string& piece);  // a written piece of region text
+    void drawQueued();               // the drawing thread's loop, until close
+    void close(bool abandon);
     void take(std::string& chunk);  // a finished chunk of the drawing
-    void drain();                   // the chunks taken so far into the output's buffer
-    void hand(std::string& chunk);
 
     Session& s_;
     std::string path_;
-    std::string* buffer_ = nullptr;  // the output's
     bool watched_ = true;
     std::unique_ptr<SvgPreview> svg_;
-    std::string inbox_;  // the region text being drawn
-    std::mutex mutex_;   // guards the two lists below
-    std::vector<std::string> ready_, spare_;
-    Worker drawer_;  // last: it stops before what its task uses goes
+    std::mutex mutex_;  // guards what follows, down to the drawer
+    std::condition_variable changed_;
+    std::deque<std::string> todo_;      // region text waiting to be drawn
+    std::vector<std::string> emptied_;  // buffers of pieces drawn, for the next ones
+    std::vector<std::string> ready_;    // finished chunks of the drawing
+    bool closed_ = false;               // no more pieces come
+    bool abandoned_ = false;            // nor is what waits drawn
+    bool failed_ = false;               // the drawing threw (the drawer rethrows it)
+    Worker drawer_;                     // last: it stops before what its task uses goes
 };
 
 // The region file the last completed conversion wrote; "" before one has completed (the
