@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <limits>
 #include <span>
 
 #include "util/text.h"
@@ -123,40 +125,62 @@ bool RegionReader::polygon(size_t countAt) {
 }
 
 // Most lines of a file are the tracks of *LAYER sections: one of the plain form (a quoted style,
-// then six unquoted fields) is read here without the general split, which reads any other form.
-// False when the line is not of that form; known tells whether it is a track.
+// then six unquoted fields) is read here in one pass, its whole coordinates as they are split;
+// the general split reads any other form. False when the line is not of that form; known tells
+// whether it is a track.
 bool RegionReader::plainTrack(std::string_view line, bool& known) {
-    size_t i = 0;
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-    if (i == line.size() || line[i] != '"') return false;
-    const size_t close = line.find('"', i + 1);
-    if (close == std::string_view::npos) return false;
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    auto skipBlanks = [&] {
+        while (p != end && (*p == ' ' || *p == '\t')) ++p;
+    };
+    skipBlanks();
+    if (p == end || *p != '"') return false;
+    const auto* close = static_cast<const char*>(std::memchr(p + 1, '"', size_t(end - p - 1)));
+    if (!close) return false;
+    const std::string_view style(p + 1, size_t(close - p - 1));
+    p = close + 1;
     std::string_view fields[6];
+    double values[4];
+    bool whole = true;
     size_t n = 0;
-    for (size_t j = close + 1; j < line.size();) {
-        if (line[j] == ' ' || line[j] == '\t') {
-            ++j;
-            continue;
+    for (;; ++n) {
+        skipBlanks();
+        if (p == end) break;
+        if (*p == '"' || n == 6) return false;
+        const char* const start = p;
+        if (n >= 2) {
+            // Up to 16 digits fit the reading of number() exactly.
+            const bool minus = *p == '-';
+            const char* const digits = p + minus;
+            int64_t v = 0;
+            for (p = digits; p != end && p - digits < 16 && *p >= '0' && *p <= '9'; ++p)
+                v = v * 10 + (*p - '0');
+            if (p != digits && (p == end || *p == ' ' || *p == '\t')) {
+                values[n - 2] = static_cast<double>(minus ? -v : v);
+                fields[n] = std::string_view(start, size_t(p - start));
+                continue;
+            }
+            whole = false;
         }
-        if (line[j] == '"' || n == 6) return false;
-        size_t k = j;
-        while (k < line.size() && line[k] != ' ' && line[k] != '\t') ++k;
-        fields[n++] = line.substr(j, k - j);
-        j = k;
+        while (p != end && *p != ' ' && *p != '\t') ++p;
+        fields[n] = std::string_view(start, size_t(p - start));
+        if (n >= 2) values[n - 2] = std::numeric_limits<double>::quiet_NaN();
     }
     if (n != 6) return false;
+    known = fields[0] == "S";
+    if (!known) return true;
     rec_.xy.clear();
     rec_.xyText.clear();
-    known = fields[0] == "S";
-    for (size_t f = 2; known && f < 6; ++f) {
-        double v;
-        known = number(fields[f], v);
+    for (size_t f = 2; f < 6; ++f) {
+        double v = values[f - 2];
+        if (std::isnan(v) && !number(fields[f], v)) return known = false, true;
         rec_.xy.push_back(v);
         rec_.xyText.push_back(fields[f]);
     }
-    if (!known) return true;
+    rec_.wholeNumbers = whole;
     rec_.kind = RecordKind::Track;
-    rec_.style = line.substr(i + 1, close - i - 1);
+    rec_.style = style;
     rec_.shape = {};
     rec_.layer = layer_;
     rec_.line = line;
@@ -189,6 +213,7 @@ bool RegionReader::record(std::string_view line) {
     }
     rec_.xy.clear();
     rec_.xyText.clear();
+    rec_.wholeNumbers = false;
     rec_.line = line;
     rec_.style = rec_.shape = {};
     const std::span<const Token> t(tokens_.data(), count_);

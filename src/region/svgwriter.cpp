@@ -75,17 +75,35 @@ char* writeCents(char* p, uint64_t units, bool minus) {
     return p;
 }
 
+// The digits of a whole number of region units as micrometres: what writeCents writes for its
+// value, without reading the value.
+char* writeWholeScaled(char* p, std::string_view digits, bool minus) {
+    while (!digits.empty() && digits.front() == '0') digits.remove_prefix(1);
+    const size_t n = digits.size();
+    if (n == 0) {
+        *p++ = '0';
+        return p;
+    }
+    if (minus) *p++ = '-';
+    for (size_t i = 0; i + 2 < n; ++i) *p++ = digits[i];
+    const char tens = n >= 2 ? digits[n - 2] : '0', ones = digits[n - 1];
+    if (tens != '0' || ones != '0') {
+        *p++ = '.';
+        *p++ = tens;
+        if (ones != '0') *p++ = ones;
+    }
+    return p;
+}
+
 // The drawing's unit is the micrometre, a hundred region units: renderers limit a pen's width
 // (Qt to 32767 units), and a wide track is 100000 region units. A number's text is moved two
 // places without reading it again; Y is negated (Y down in SVG). p has room for the text and 4.
 char* writeScaled(char* p, std::string_view n, double value, bool negate) {
-    // Whole numbers, most of a region file, are read and written in one pass.
-    if (const size_t sign = !n.empty() && n.front() == '-'; n.size() > sign && n.size() <= 18) {
-        uint64_t units = 0;
+    // Whole numbers, most of a region file: their digits are copied, the point put in.
+    if (const size_t sign = !n.empty() && n.front() == '-'; n.size() > sign) {
         size_t i = sign;
-        for (; i < n.size() && n[i] >= '0' && n[i] <= '9'; ++i)
-            units = units * 10 + static_cast<uint64_t>(n[i] - '0');
-        if (i == n.size()) return writeCents(p, units, (sign == 1) != negate);
+        while (i < n.size() && n[i] >= '0' && n[i] <= '9') ++i;
+        if (i == n.size()) return writeWholeScaled(p, n.substr(sign), (sign == 1) != negate);
     }
     // One plain loop finds the point and any exponent: find calls memchr, dear for short texts.
     size_t dot = std::string_view::npos;
@@ -469,13 +487,19 @@ void SvgPreview::stroke(Layer& l, const RegionRecord& r, double width) {
         put(r.kind == RecordKind::Track ? "<path class=\"track" : "<path class=\"line");
         if (width == 0) put("\" vector-effect=\"non-scaling-stroke");
         put("\" d=\"M");
-        p = writeScaled(p, r.xyText[0], r.xy[0], false);
+        auto number = [&](size_t i, bool negate) {
+            const std::string_view n = r.xyText[i];
+            if (!r.wholeNumbers) return writeScaled(p, n, r.xy[i], negate);
+            const bool minus = !n.empty() && n.front() == '-';
+            return writeWholeScaled(p, n.substr(minus), minus != negate);
+        };
+        p = number(0, false);
         *p++ = ' ';
-        p = writeScaled(p, r.xyText[1], r.xy[1], true);
+        p = number(1, true);
         *p++ = 'L';
-        p = writeScaled(p, r.xyText[2], r.xy[2], false);
+        p = number(2, false);
         *p++ = ' ';
-        p = writeScaled(p, r.xyText[3], r.xy[3], true);
+        p = number(3, true);
         put("\"/>\n");
         text(l).append(buf, static_cast<size_t>(p - buf));
     } else {
