@@ -10,6 +10,9 @@ namespace quorlin {
 
 namespace {
 
+// Written texts a supplier gets back to fill again: as many as it has in flight, about.
+constexpr size_t kSuppliersBuffers = 4;
+
 FileSystem& realFileSystem() {
     static FileSystem fs;
     return fs;
@@ -93,7 +96,7 @@ std::string& Outputs::create(const std::string& path) {
         dropTemp(*item);
         return item->data;
     }
-    items_.push_back({path, Kind::Create, {}, {}, {}, {}, false, {}, {}, {}});
+    items_.push_back({path, Kind::Create, {}, {}, {}, {}, false, {}, {}, {}, {}});
     return items_.back().data;
 }
 
@@ -105,7 +108,7 @@ std::string& Outputs::append(const std::string& path) {
         }
         return item->data;
     }
-    items_.push_back({path, Kind::Append, {}, {}, {}, {}, false, {}, {}, {}});
+    items_.push_back({path, Kind::Append, {}, {}, {}, {}, false, {}, {}, {}, {}});
     return items_.back().data;
 }
 
@@ -119,7 +122,7 @@ void Outputs::remove(const std::string& path) {
         dropTemp(*item);
         return;
     }
-    items_.push_back({path, Kind::Remove, {}, {}, {}, {}, false, {}, {}, {}});
+    items_.push_back({path, Kind::Remove, {}, {}, {}, {}, false, {}, {}, {}, {}});
 }
 
 void Outputs::replaceWithBackup(const std::string& path, const std::string& backupPath,
@@ -136,8 +139,17 @@ void Outputs::replaceWithBackup(const std::string& path, const std::string& back
         dropTemp(*item);
         return;
     }
-    items_.push_back(
-        {path, Kind::ReplaceWithBackup, std::move(data), backupPath, {}, {}, false, {}, {}, {}});
+    items_.push_back({path,
+                      Kind::ReplaceWithBackup,
+                      std::move(data),
+                      backupPath,
+                      {},
+                      {},
+                      false,
+                      {},
+                      {},
+                      {},
+                      {}});
 }
 
 void Outputs::give(const std::string& path, std::string& text) {
@@ -155,7 +167,10 @@ void Outputs::give(Item& item, std::string& text) {
 }
 
 void Outputs::supply(const std::string& path, Supplier supplier) {
-    if (Item* item = find(path)) item->supplier = std::move(supplier);
+    if (Item* item = find(path)) {
+        item->supplier = std::move(supplier);
+        if (!item->supplier) item->emptied.clear();
+    }
 }
 
 void Outputs::patch(const std::string& path, size_t offset, std::string text) {
@@ -243,11 +258,13 @@ void Outputs::settle() {
             dropTemp(*p.item);
             p.item->lost = true;
         }
-        // A few buffers serve every file: a file that is done with keeps none of them.
-        if (spare_.size() < 2) {
-            p.text.clear();
+        // A few buffers serve every file: a file that is done with keeps none of them. A
+        // supplier fills its own again, of the size it makes.
+        p.text.clear();
+        if (p.item->supplier && p.item->emptied.size() < kSuppliersBuffers)
+            p.item->emptied.push_back(std::move(p.text));
+        else if (spare_.size() < 2)
             spare_.push_back(std::move(p.text));
-        }
     }
     writing_.clear();
 }
@@ -258,7 +275,8 @@ void Outputs::spill() {
     std::vector<Piece> pieces;
     for (auto& item : items_) {
         if (item.supplier) {
-            std::vector<std::string> texts;
+            std::vector<std::string> texts = std::move(item.emptied);
+            item.emptied.clear();
             item.supplier(texts);
             for (std::string& text : texts) give(item, text);
         }

@@ -95,7 +95,9 @@ class Outputs {
     // producer of large pieces hands them over without a copy.
     void give(const std::string& path, std::string& text);
     // Text of the created file path made on another thread: every spill() first gives the file
-    // whatever texts supplier moves into its list, in order. An empty supplier ends it.
+    // whatever texts supplier leaves in its list, in order. On the call the list holds the
+    // emptied buffers of texts it gave before, for it to keep and fill again. An empty
+    // supplier ends it.
     using Supplier = std::function<void(std::vector<std::string>&)>;
     void supply(const std::string& path, Supplier supplier);
 
@@ -169,6 +171,7 @@ class Outputs {
         std::vector<std::pair<size_t, std::string>> patches;  // offset, text
         std::vector<std::string> given;  // texts given whole, before data, not yet written
         Supplier supplier;
+        std::vector<std::string> emptied;  // buffers of the supplier's texts, once written
     };
     struct Piece {
         Item* item;

@@ -78,6 +78,21 @@ TEST(Outputs, SpilledTextEndsUpWholeOrNowhere) {
         {"patched",
          [](Outputs& o, const std::string& b) { o.patch(b, 4, "EFGH"), o.patch(b, 11, "L"); }, true,
          "abcdEFGHijkL"},
+        // Texts given whole come after what was appended, before what is appended next.
+        {"given",
+         [](Outputs& o, const std::string& b) {
+             std::string t = "XY";
+             o.give(b, t), o.append(b) += "mn";
+         },
+         true, "abcdefghijklXYmn"},
+        {"supplied at each spill",
+         [](Outputs& o, const std::string& b) {
+             o.supply(b, [n = 0](std::vector<std::string>& t) mutable {
+                 t.assign(1, "S" + std::to_string(++n));
+             });
+             o.spill(), o.append(b) += "m", o.spill();
+         },
+         true, "abcdefghijklS1mS2"},
         {"patched, then created again",
          [](Outputs& o, const std::string& b) { o.patch(b, 0, "A"), o.create(b) = "new"; }, true,
          "new"},

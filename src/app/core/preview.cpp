@@ -11,6 +11,8 @@ namespace {
 // Pieces of region text that may wait for the drawing: the writers go on while the drawing
 // catches up, and memory stays at a few pieces of 4 MB.
 constexpr size_t kWaitingPieces = 4;
+// Buffers of written chunks kept for the next parts of the drawing.
+constexpr size_t kSpareChunks = 4;
 
 }  // namespace
 
@@ -23,6 +25,9 @@ JobPreview::JobPreview(Session& s) : s_(s) {
     // The finished chunks go to the file whole, as the job hands its outputs over.
     s.out.supply(path_, [this](std::vector<std::string>& texts) {
         std::lock_guard lock(mutex_);
+        for (std::string& emptied : texts)
+            if (spare_.size() < kSpareChunks) spare_.push_back(std::move(emptied));
+        texts.clear();
         for (std::string& chunk : ready_) texts.push_back(std::move(chunk));
         ready_.clear();
     });
@@ -107,7 +112,12 @@ void JobPreview::take(std::string& chunk) {
     }
     std::lock_guard lock(mutex_);
     ready_.push_back(std::move(chunk));
+    // The drawing goes on in a buffer a written chunk left: not taken fresh from the system.
     chunk = std::string();
+    if (!spare_.empty()) {
+        chunk.swap(spare_.back());
+        spare_.pop_back();
+    }
 }
 
 void JobPreview::write() {

@@ -47,13 +47,13 @@ class JobPreview {
     std::unique_ptr<SvgPreview> svg_;
     std::mutex mutex_;  // guards what follows, down to the drawer
     std::condition_variable changed_;
-    std::deque<std::string> todo_;      // region text waiting to be drawn
-    std::vector<std::string> emptied_;  // buffers of pieces drawn, for the next ones
-    std::vector<std::string> ready_;    // finished chunks of the drawing
-    bool closed_ = false;               // no more pieces come
-    bool abandoned_ = false;            // nor is what waits drawn
-    bool failed_ = false;               // the drawing threw (the drawer rethrows it)
-    Worker drawer_;                     // last: it stops before what its task uses goes
+    std::deque<std::string> todo_;            // region text waiting to be drawn
+    std::vector<std::string> emptied_;        // buffers of pieces drawn, for the next ones
+    std::vector<std::string> ready_, spare_;  // chunks of the drawing, and emptied ones
+    bool closed_ = false;                     // no more pieces come
+    bool abandoned_ = false;                  // nor is what waits drawn
+    bool failed_ = false;                     // the drawing threw (the drawer rethrows it)
+    Worker drawer_;                           // last: it stops before what its task uses goes
 };
 
 // The region file the last completed conversion wrote; "" before one has completed (the
