@@ -1,10 +1,11 @@
 #include "region/regionreader.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <limits>
 #include <span>
 
 #include "util/text.h"
@@ -19,7 +20,9 @@ std::string_view kindName(RecordKind kind) {
 
 namespace {
 
-bool number(std::string_view text, double& out) {
+// whole, when given, tells whether the text is an optional '-' and digits only.
+bool number(std::string_view text, double& out, bool* whole = nullptr) {
+    if (whole) *whole = false;
     // Most numbers of a region file are whole: read those here, the rest by the library.
     if (!text.empty() && text.size() <= 16) {
         size_t i = text[0] == '-' ? 1 : 0;
@@ -28,12 +31,44 @@ bool number(std::string_view text, double& out) {
             v = v * 10 + (text[i] - '0');
         if (i == text.size() && text.size() > (text[0] == '-' ? 1u : 0u)) {
             out = static_cast<double>(text[0] == '-' ? -v : v);
+            if (whole) *whole = true;
             return true;
         }
     }
     const char* end = text.data() + text.size();
     const auto r = std::from_chars(text.data(), end, out);
     return r.ec == std::errc() && r.ptr == end && std::isfinite(out);
+}
+
+// Up to 16 digits (as many as number() reads exactly) at p, their value in v; returns their end.
+// Eight bytes are taken at once while eight can be read (up to readable): a non-digit ends the
+// digits wherever the line ends.
+const char* readDigits(const char* p, const char* readable, int64_t& v) {
+    const char* const start = p;
+    v = 0;
+    while (p - start < 16 && readable - p >= 8) {
+        uint64_t x;
+        std::memcpy(&x, p, 8);
+        // A byte that is no digit: its high half is not 3, or its low half is over 9.
+        const uint64_t bad = ((x & 0xF0F0F0F0F0F0F0F0) ^ 0x3030303030303030) |
+                             (((x & 0x0F0F0F0F0F0F0F0F) + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0);
+        const uint64_t flags = (bad | bad << 1 | bad << 2 | bad << 3) & 0x8080808080808080;
+        const int n = std::countr_zero(flags) / 8;
+        if (n == 0) return p;
+        // The n digits moved to the top, zeros before them, then summed in pairs, fours, eights.
+        uint64_t d = (x - 0x3030303030303030) << (8 * (8 - n));
+        d = d * 10 + (d >> 8);
+        d = (((d & 0x000000FF000000FF) * (100 + (1000000ULL << 32))) +
+             (((d >> 16) & 0x000000FF000000FF) * (1 + (10000ULL << 32)))) >>
+            32;
+        static constexpr int64_t kPowers[9] = {1,      10,      100,      1000,     10000,
+                                               100000, 1000000, 10000000, 100000000};
+        v = v * kPowers[n] + static_cast<int64_t>(d);
+        p += n;
+        if (n < 8) return p;
+    }
+    for (; p - start < 16 && p != readable && *p >= '0' && *p <= '9'; ++p) v = v * 10 + (*p - '0');
+    return p;
 }
 
 std::string_view trimmed(std::string_view s) {
@@ -57,19 +92,27 @@ void RegionReader::feed(std::string_view text) {
     if (!partial_.empty()) {
         const size_t first = whole.find_first_of("\r\n");
         partial_.append(whole.substr(0, first));
-        line(partial_);
-        partial_.clear();
+        partialLine();
         size_t next = first + 1;
         if (whole[first] == '\r' && next < whole.size() && whole[next] == '\n') ++next;
         whole.remove_prefix(next);
     }
+    readable_ = text.data() + text.size();
     forEachLine(whole, [this](std::string_view l) { line(l); });
     partial_.assign(text.substr(end + 1));
 }
 
-void RegionReader::finish() {
-    if (!partial_.empty()) line(partial_);
+// The line gathered from several feeds, with bytes after it that the digit reader may read.
+void RegionReader::partialLine() {
+    const size_t size = partial_.size();
+    partial_.append(8, '\0');
+    readable_ = partial_.data() + partial_.size();
+    line(std::string_view(partial_).substr(0, size));
     partial_.clear();
+}
+
+void RegionReader::finish() {
+    if (!partial_.empty()) partialLine();
     lastWasCr_ = false;
 }
 
@@ -107,7 +150,9 @@ bool RegionReader::numbers(size_t from, size_t count) {
     if (from + count > count_) return false;
     for (size_t i = from; i < from + count; ++i) {
         double v;
-        if (tokens_[i].quoted || !number(tokens_[i].text, v)) return false;
+        bool whole;
+        if (tokens_[i].quoted || !number(tokens_[i].text, v, &whole)) return false;
+        rec_.wholeNumbers = rec_.wholeNumbers && whole;
         rec_.xy.push_back(v);
         rec_.xyText.push_back(tokens_[i].text);
     }
@@ -125,58 +170,63 @@ bool RegionReader::polygon(size_t countAt) {
 }
 
 // Most lines of a file are the tracks of *LAYER sections: one of the plain form (a quoted style,
-// then six unquoted fields) is read here in one pass, its whole coordinates as they are split;
-// the general split reads any other form. False when the line is not of that form; known tells
-// whether it is a track.
+// then six unquoted fields) is read here without the general split, which reads any other form.
+// False when the line is not of that form; known tells whether it is a track.
 bool RegionReader::plainTrack(std::string_view line, bool& known) {
     const char* p = line.data();
     const char* const end = p + line.size();
-    auto skipBlanks = [&] {
-        while (p != end && (*p == ' ' || *p == '\t')) ++p;
-    };
-    skipBlanks();
+    while (p != end && (*p == ' ' || *p == '\t')) ++p;
     if (p == end || *p != '"') return false;
     const auto* close = static_cast<const char*>(std::memchr(p + 1, '"', size_t(end - p - 1)));
     if (!close) return false;
     const std::string_view style(p + 1, size_t(close - p - 1));
-    p = close + 1;
+    const char* const rest = close + 1;
+    const auto size = static_cast<size_t>(end - rest);
     std::string_view fields[6];
-    double values[4];
-    bool whole = true;
     size_t n = 0;
-    for (;; ++n) {
-        skipBlanks();
-        if (p == end) break;
-        if (*p == '"' || n == 6) return false;
-        const char* const start = p;
-        if (n >= 2) {
-            // Up to 16 digits fit the reading of number() exactly.
-            const bool minus = *p == '-';
-            const char* const digits = p + minus;
-            int64_t v = 0;
-            for (p = digits; p != end && p - digits < 16 && *p >= '0' && *p <= '9'; ++p)
-                v = v * 10 + (*p - '0');
-            if (p != digits && (p == end || *p == ' ' || *p == '\t')) {
-                values[n - 2] = static_cast<double>(minus ? -v : v);
-                fields[n] = std::string_view(start, size_t(p - start));
-                continue;
-            }
-            whole = false;
+    if (size < 64 && readable_ - rest >= 64) {
+        // The fields' bounds from the rest's blanks, found at once.
+        const uint64_t solid = ~detail::blankBits(rest) & ((uint64_t{1} << size) - 1);
+        uint64_t starts = solid & ~(solid << 1), lasts = solid & ~(solid >> 1);
+        if (std::popcount(starts) != 6) return false;
+        for (; starts != 0; starts &= starts - 1, lasts &= lasts - 1) {
+            const int from = std::countr_zero(starts), to = std::countr_zero(lasts);
+            fields[n++] = std::string_view(rest + from, static_cast<size_t>(to - from + 1));
         }
-        while (p != end && *p != ' ' && *p != '\t') ++p;
-        fields[n] = std::string_view(start, size_t(p - start));
-        if (n >= 2) values[n - 2] = std::numeric_limits<double>::quiet_NaN();
+    } else {
+        for (const char* q = rest;;) {
+            while (q != end && (*q == ' ' || *q == '\t')) ++q;
+            if (q == end) break;
+            if (n == 6) return false;
+            const char* const start = q;
+            while (q != end && *q != ' ' && *q != '\t') ++q;
+            fields[n++] = std::string_view(start, size_t(q - start));
+        }
+        if (n != 6) return false;
     }
-    if (n != 6) return false;
+    for (const std::string_view f : fields)
+        if (f.front() == '"') return false;
     known = fields[0] == "S";
     if (!known) return true;
     rec_.xy.clear();
     rec_.xyText.clear();
+    bool whole = true;
     for (size_t f = 2; f < 6; ++f) {
-        double v = values[f - 2];
-        if (std::isnan(v) && !number(fields[f], v)) return known = false, true;
+        const std::string_view text = fields[f];
+        const bool minus = text.front() == '-';
+        const char* const digits = text.data() + minus;
+        int64_t units;
+        double v;
+        // Up to 16 digits: what number() reads exactly.
+        if (const char* stop = readDigits(digits, readable_, units);
+            stop != digits && stop == text.data() + text.size()) {
+            v = static_cast<double>(minus ? -units : units);
+        } else {
+            whole = false;
+            if (!number(text, v)) return known = false, true;
+        }
         rec_.xy.push_back(v);
-        rec_.xyText.push_back(fields[f]);
+        rec_.xyText.push_back(text);
     }
     rec_.wholeNumbers = whole;
     rec_.kind = RecordKind::Track;
@@ -213,7 +263,7 @@ bool RegionReader::record(std::string_view line) {
     }
     rec_.xy.clear();
     rec_.xyText.clear();
-    rec_.wholeNumbers = false;
+    rec_.wholeNumbers = true;
     rec_.line = line;
     rec_.style = rec_.shape = {};
     const std::span<const Token> t(tokens_.data(), count_);

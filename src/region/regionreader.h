@@ -59,6 +59,7 @@ class RegionReader {
         bool quoted;
     };
     void line(std::string_view line);
+    void partialLine();
     bool record(std::string_view line);
     bool plainTrack(std::string_view line, bool& known);
     bool objectRecord();
@@ -71,6 +72,8 @@ class RegionReader {
     Section section_ = Section::None;
     std::string layer_;    // code of the open *LAYER section
     std::string partial_;  // a line not yet ended
+    // The end of what may be read past the line in hand (the digits are read 8 bytes at once).
+    const char* readable_ = nullptr;
     bool lastWasCr_ = false;
     std::vector<Token> tokens_;
     size_t count_ = 0;  // tokens of the line in hand

@@ -51,6 +51,24 @@ inline LineEndBits lineEndBits(const char* p) {
 #endif
 }
 
+// Where the blanks (spaces and tabs) of 64 bytes are: bit i stands for byte i.
+inline uint64_t blankBits(const char* p) {
+#if defined(__SSE2__)
+    const __m128i space = _mm_set1_epi8(' '), tab = _mm_set1_epi8('\t');
+    uint64_t bits = 0;
+    for (int i = 0; i < 4; ++i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+        const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(v, space), _mm_cmpeq_epi8(v, tab));
+        bits |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(blank))} << (16 * i);
+    }
+    return bits;
+#else
+    uint64_t bits = 0;
+    for (int i = 0; i < 64; ++i) bits |= uint64_t{p[i] == ' ' || p[i] == '\t'} << i;
+    return bits;
+#endif
+}
+
 }  // namespace detail
 
 // Calls fn(line) for each line of data. A line ends at CR LF, a lone CR or a lone LF; a last

@@ -108,21 +108,54 @@ TEST(Preview, StreamsLargeLayersInPartsAsKeptDocumentsDrawThem) {
     EXPECT_LT(kept.find("<g id=\"TOP.2\""), kept.find("</defs>"));
 }
 
-// Whole numbers: the same text as decimals. Outlines of many styles: all before their use.
+// Whole numbers of pads, tracks and lines: the same text as decimals, however the text is cut.
+// Outlines of many styles: all before their use.
 TEST(Preview, WholeNumbersDrawAsTheirDecimalSpellings) {
-    const char* n[] = {"0", "-0", "007", "5", "-5", "50", "-100", "-1234567", "123456789012345678"};
+    std::vector<std::string> n = {"0",    "-0",       "007",       "5",          "-5",
+                                  "50",   "-100",     "-1234567",  "-99999999",  "123456789",
+                                  "1200", "12345678", "987654321", "-4000000000"};
     std::string ints = "ARES REGION FILE\n*OBJECTS\n", decimals = ints;
+    auto add = [&](const std::string& head, size_t i, size_t count, const char* tail = "") {
+        std::string whole = head, decimal = head;
+        for (size_t k = 0; k < count; ++k, i /= n.size()) {
+            whole += " " + n[i % n.size()];
+            decimal += " " + n[i % n.size()] + (k % 2 ? ".0" : ".00");
+        }
+        ints += whole + tail + "\n";
+        decimals += decimal + tail + "\n";
+    };
     for (size_t i = 0; i < 40000; ++i) {
         const std::string pad = "PAD \"sq\" \"sq" + std::to_string(100 + i % 900) +
-                                std::to_string(100 + i / 900) + "0" + char('1' + i % 7) + "\" TOP ";
-        ints += pad + n[i % 9] + " " + n[i / 9 % 9] + " 0 0\n";
-        decimals += pad + n[i % 9] + ".0 " + n[i / 9 % 9] + ".00 0 0\n";
+                                std::to_string(100 + i / 900) + "0" + char('1' + i % 7) + "\" TOP";
+        add(pad, i, 2, " 0 0");
+        if (i % 4 == 0) add("GRAPHIC TS LINE 4", i * 7, 4);
     }
+    ints += "*END_OBJECTS\n*LAYER TOP\n";
+    decimals += "*END_OBJECTS\n*LAYER TOP\n";
+    for (size_t i = 0; i < 30000; ++i) add("\"T10\" S 1", i * 13, 4);
+    n = {"9876543210", "-9876543210"};  // the box's ends, in a track of its own
+    add("\"T10\" S 1", 2, 4);
     const std::string svg = previewSvg(ints);
     EXPECT_TRUE(svg == previewSvg(decimals));  // (a diff this long is too much to print)
-    EXPECT_EQ(classes(svg), (Counts{{"pad", 40000}}));
+    EXPECT_EQ(classes(svg), (Counts{{"pad", 40000}, {"line", 10000}, {"track", 30001}}));
     EXPECT_NE(svg.find("<path id=\"s-1\""), std::string::npos);
     EXPECT_LT(svg.rfind("<path id=\"s-"), svg.find("<g id=\"TOP.1\""));
+    // Lines cut anywhere, numbers too: read past their cut as if whole.
+    std::string streamed;
+    SvgPreview stream([&](std::string& chunk) { streamed += chunk; });
+    for (size_t at = 0, cut = 1; at < ints.size(); at += cut, cut = cut % 23 + 1)
+        stream.feed(std::string_view(ints).substr(at, cut));
+    stream.finish();
+    streamed.replace(SvgPreview::boxOffset(), stream.box().size(), stream.box());
+    EXPECT_TRUE(streamed == svg);
+    // Numbers of 16 digits and more (the box falls back to the square inch).
+    n = {"1234567890123456", "-12345678901234567", "123456789012345678", "-12345678901234567890"};
+    ints = decimals = "ARES REGION FILE\n*OBJECTS\n";
+    add("GRAPHIC TS LINE 4", 5, 4);
+    ints += "*END_OBJECTS\n*LAYER TOP\n";
+    decimals += "*END_OBJECTS\n*LAYER TOP\n";
+    for (size_t i = 0; i < 256; ++i) add("\"T10\" S 1", i, 4);
+    EXPECT_EQ(previewSvg(ints), previewSvg(decimals));
 }
 
 // Unknown records and undrawable ones are counted and quoted; markup and stray bytes escaped.
