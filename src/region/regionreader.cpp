@@ -20,9 +20,7 @@ std::string_view kindName(RecordKind kind) {
 
 namespace {
 
-// whole, when given, tells whether the text is an optional '-' and digits only.
-bool number(std::string_view text, double& out, bool* whole = nullptr) {
-    if (whole) *whole = false;
+bool number(std::string_view text, double& out) {
     // Most numbers of a region file are whole: read those here, the rest by the library.
     if (!text.empty() && text.size() <= 16) {
         size_t i = text[0] == '-' ? 1 : 0;
@@ -31,7 +29,6 @@ bool number(std::string_view text, double& out, bool* whole = nullptr) {
             v = v * 10 + (text[i] - '0');
         if (i == text.size() && text.size() > (text[0] == '-' ? 1u : 0u)) {
             out = static_cast<double>(text[0] == '-' ? -v : v);
-            if (whole) *whole = true;
             return true;
         }
     }
@@ -146,12 +143,27 @@ void RegionReader::line(std::string_view text) {
     if (!record(text)) unknown(text);
 }
 
+bool RegionReader::readNumber(std::string_view text, double& v, bool& whole) const {
+    const bool minus = !text.empty() && text.front() == '-';
+    const char* const digits = text.data() + minus;
+    int64_t units;
+    // Up to 16 digits: what number() reads exactly.
+    if (const char* stop = readDigits(digits, readable_, units);
+        stop != digits && stop == text.data() + text.size()) {
+        v = static_cast<double>(minus ? -units : units);
+        whole = true;
+        return true;
+    }
+    whole = false;
+    return number(text, v);
+}
+
 bool RegionReader::numbers(size_t from, size_t count) {
     if (from + count > count_) return false;
     for (size_t i = from; i < from + count; ++i) {
         double v;
         bool whole;
-        if (tokens_[i].quoted || !number(tokens_[i].text, v, &whole)) return false;
+        if (tokens_[i].quoted || !readNumber(tokens_[i].text, v, whole)) return false;
         rec_.wholeNumbers = rec_.wholeNumbers && whole;
         rec_.xy.push_back(v);
         rec_.xyText.push_back(tokens_[i].text);
@@ -212,21 +224,12 @@ bool RegionReader::plainTrack(std::string_view line, bool& known) {
     rec_.xyText.clear();
     bool whole = true;
     for (size_t f = 2; f < 6; ++f) {
-        const std::string_view text = fields[f];
-        const bool minus = text.front() == '-';
-        const char* const digits = text.data() + minus;
-        int64_t units;
         double v;
-        // Up to 16 digits: what number() reads exactly.
-        if (const char* stop = readDigits(digits, readable_, units);
-            stop != digits && stop == text.data() + text.size()) {
-            v = static_cast<double>(minus ? -units : units);
-        } else {
-            whole = false;
-            if (!number(text, v)) return known = false, true;
-        }
+        bool wholeOne;
+        if (!readNumber(fields[f], v, wholeOne)) return known = false, true;
+        whole = whole && wholeOne;
         rec_.xy.push_back(v);
-        rec_.xyText.push_back(text);
+        rec_.xyText.push_back(fields[f]);
     }
     rec_.wholeNumbers = whole;
     rec_.kind = RecordKind::Track;
@@ -246,7 +249,20 @@ bool RegionReader::record(std::string_view line) {
         if (count_ == tokens_.size()) tokens_.resize(2 * count_ + 16);
         tokens_[count_++] = {text, quoted};
     };
-    for (size_t i = 0; i < line.size();) {
+    size_t i = 0;
+    // The unquoted fields before the first quote, up to the field it stands in, found at once.
+    size_t plain = std::min(line.find('"'), line.size());
+    while (plain > 0 && line[plain - 1] != ' ' && line[plain - 1] != '\t') --plain;
+    if (plain < 64 && readable_ - line.data() >= 64) {
+        const uint64_t solid = ~detail::blankBits(line.data()) & ((uint64_t{1} << plain) - 1);
+        uint64_t starts = solid & ~(solid << 1), lasts = solid & ~(solid >> 1);
+        for (; starts != 0; starts &= starts - 1, lasts &= lasts - 1) {
+            const int from = std::countr_zero(starts), to = std::countr_zero(lasts);
+            add(line.substr(static_cast<size_t>(from), static_cast<size_t>(to - from + 1)), false);
+        }
+        i = plain;
+    }
+    while (i < line.size()) {
         if (line[i] == ' ' || line[i] == '\t') {
             ++i;
         } else if (line[i] == '"') {

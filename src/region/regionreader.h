@@ -63,6 +63,8 @@ class RegionReader {
     bool record(std::string_view line);
     bool plainTrack(std::string_view line, bool& known);
     bool objectRecord();
+    // A number's value; whole tells whether it is an optional '-' and digits only.
+    bool readNumber(std::string_view text, double& v, bool& whole) const;
     bool numbers(size_t from, size_t count);
     bool polygon(size_t countAt);
     void unknown(std::string_view line);

@@ -1,6 +1,8 @@
 #include "region/svgwriter.h"
 
 #include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -64,9 +66,7 @@ char* writeCents(char* p, uint64_t units, bool minus) {
         return p;
     }
     if (minus) *p++ = '-';
-    for (uint64_t w = whole; w != 0; w /= 10) ++p;
-    char* q = p;
-    for (uint64_t w = whole; w != 0; w /= 10) *--q = static_cast<char>('0' + w % 10);
+    if (whole != 0) p = std::to_chars(p, p + 20, whole).ptr;
     if (cents != 0) {
         *p++ = '.';
         *p++ = static_cast<char>('0' + cents / 10);
@@ -566,7 +566,12 @@ void SvgPreview::text(Layer& l, const RegionRecord& r) {
     // The box the text covers, roughly: along its direction, as high as its height.
     const double along = (r.width > 0 ? r.width : 0.6 * r.height) *
                          static_cast<double>(r.text.size()) * (r.mirror ? -1 : 1);
-    const double c = cosd(r.rotation / 10), s = sind(r.rotation / 10);
+    // Texts of a board come in few directions.
+    if (std::bit_cast<uint64_t>(r.rotation) != std::bit_cast<uint64_t>(turn_.rotation)) {
+        turn_.rotation = r.rotation;
+        cossind(r.rotation / 10, turn_.c, turn_.s);
+    }
+    const double c = turn_.c, s = turn_.s;
     const double x = r.xy[0], y = r.xy[1];
     grow(x, y);
     grow(x + along * c, y + along * s);

@@ -101,6 +101,9 @@ class SvgPreview {
     size_t outlines_ = 0;                // styles drawn
     std::array<size_t, kRecordKinds> drawn_{}, skipped_{};
     size_t hairlines_ = 0;
+    struct Turn {
+        double rotation = 0, c = 1, s = 0;  // cosine and sine of the last text's rotation
+    } turn_;
     std::string lastStyle_;  // of the last track, and its width in thousandths
     double lastWidth_ = 0;
     std::vector<std::string> skippedLines_;
