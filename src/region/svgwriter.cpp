@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "styles/padshapes.h"
@@ -56,6 +57,14 @@ bool usableId(std::string_view code) {
     });
 }
 
+// Equal texts; most are a few bytes long (layer codes, style names), too short for memcmp.
+bool sameShortText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 // A whole number of region units as micrometres, the text plainnum gives for units / 100, made
 // without the general formatter: "-12.3", ".05", "0".
 char* writeCents(char* p, uint64_t units, bool minus) {
@@ -85,7 +94,18 @@ char* writeWholeScaled(char* p, std::string_view digits, bool minus) {
         return p;
     }
     if (minus) *p++ = '-';
-    for (size_t i = 0; i + 2 < n; ++i) *p++ = digits[i];
+    // All but the last two digits: two copies that may overlap, neither past either end.
+    if (const size_t m = n > 2 ? n - 2 : 0; m >= 8) {
+        std::memcpy(p, digits.data(), 8);
+        std::memcpy(p + m - 8, digits.data() + m - 8, 8);
+        p += m;
+    } else if (m >= 4) {
+        std::memcpy(p, digits.data(), 4);
+        std::memcpy(p + m - 4, digits.data() + m - 4, 4);
+        p += m;
+    } else {
+        for (size_t i = 0; i < m; ++i) *p++ = digits[i];
+    }
     const char tens = n >= 2 ? digits[n - 2] : '0', ones = digits[n - 1];
     if (tens != '0' || ones != '0') {
         *p++ = '.';
@@ -329,7 +349,7 @@ std::vector<std::string> SvgPreview::layers() const {
 }
 
 SvgPreview::Layer* SvgPreview::layer(std::string_view code) {
-    if (last_ && last_->code == code) return last_;
+    if (last_ && sameShortText(last_->code, code)) return last_;
     for (Layer& l : layers_)
         if (l.code == code) return last_ = &l;
     if (!usableId(code)) return nullptr;
@@ -432,7 +452,7 @@ void SvgPreview::draw(const RegionRecord& r) {
     switch (r.kind) {
         case RecordKind::Track: {
             // Tracks come in runs of one style: its width is read once a run.
-            if (r.style != lastStyle_) {
+            if (!sameShortText(r.style, lastStyle_)) {
                 lastStyle_.assign(r.style);
                 if (!trackStyleWidth(r.style, lastWidth_) || !(lastWidth_ > 0)) lastWidth_ = 0;
             }
