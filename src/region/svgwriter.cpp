@@ -174,17 +174,21 @@ void appendNum(std::string& out, double v) {
     out += plainnum(v);
 }
 
-// A length or place computed in region units, in whole ones, as micrometres.
-void appendMicrons(std::string& out, double v) {
+// A length or place computed in region units, in whole ones, as micrometres, written at p,
+// which has room for kNumtextRoom characters; returns the end.
+char* writeMicrons(char* p, double v) {
     const double n = roundEven(v);
     if (!(std::fabs(n) < 1e15)) {
-        out += plainnum(n / 100);
-        return;
+        const std::string t = plainnum(n / 100);
+        return std::copy(t.begin(), t.end(), p);
     }
-    char buf[24];
     const auto units = static_cast<int64_t>(n);
-    const char* end = writeCents(buf, static_cast<uint64_t>(units < 0 ? -units : units), units < 0);
-    out.append(buf, static_cast<size_t>(end - buf));
+    return writeCents(p, static_cast<uint64_t>(units < 0 ? -units : units), units < 0);
+}
+
+void appendMicrons(std::string& out, double v) {
+    char buf[kNumtextRoom];
+    out.append(buf, static_cast<size_t>(writeMicrons(buf, v) - buf));
 }
 
 void appendPoint(std::string& out, char command, const RegionRecord& r, size_t i) {
@@ -251,10 +255,14 @@ void circle(Outline& o, double diameter) {
 void polygon(Outline& o, const std::vector<Vertex>& vertices) {
     char command = 'M';
     for (const Vertex& v : vertices) {
-        o.d += command;
-        appendMicrons(o.d, v.x * 2540);
-        o.d += ' ';
-        appendMicrons(o.d, -v.y * 2540);
+        // A vertex goes in at once: outlines of many styles are made vertex by vertex.
+        char buf[2 * kNumtextRoom + 2];
+        char* p = buf;
+        *p++ = command;
+        p = writeMicrons(p, v.x * 2540);
+        *p++ = ' ';
+        p = writeMicrons(p, -v.y * 2540);
+        o.d.append(buf, static_cast<size_t>(p - buf));
         command = 'L';
         o.hx = std::max(o.hx, std::fabs(v.x * 2540));
         o.hy = std::max(o.hy, std::fabs(v.y * 2540));
@@ -572,14 +580,14 @@ void SvgPreview::text(Layer& l, const RegionRecord& r) {
     // Rotation counter-clockwise in tenths of a degree; Y down turns it the other way.
     if (r.rotation != 0) {
         text(l).append(" rotate(");
-        appendNum(text(l), -r.rotation / 10);
+        text(l).append(turnText_.of(-r.rotation / 10));
         text(l) += ')';
     }
     // Fonts are sized in thousandths: renderers make the font at its size before the scale,
     // and some fail at sizes of hundreds of thousands.
     text(l).append(r.mirror ? " scale(-25.4 25.4)" : " scale(25.4)");
     text(l).append("\" font-size=\"");
-    appendNum(text(l), r.height / 2540);
+    text(l).append(sizeText_.of(r.height / 2540));
     text(l).append("\">");
     appendXml(text(l), r.text, false);
     text(l).append("</text>\n");
@@ -597,6 +605,14 @@ void SvgPreview::text(Layer& l, const RegionRecord& r) {
     grow(x + along * c, y + along * s);
     grow(x - r.height * s, y + r.height * c);
     grow(x + along * c - r.height * s, y + along * s + r.height * c);
+}
+
+const std::string& SvgPreview::Spelling::of(double v) {
+    if (std::bit_cast<uint64_t>(v) != std::bit_cast<uint64_t>(value) || text.empty()) {
+        value = v;
+        text = plainnum(v);
+    }
+    return text;
 }
 
 void SvgPreview::appendSummary(std::string& out) const {

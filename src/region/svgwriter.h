@@ -101,6 +101,12 @@ class SvgPreview {
     size_t outlines_ = 0;                // styles drawn
     std::array<size_t, kRecordKinds> drawn_{}, skipped_{};
     size_t hairlines_ = 0;
+    // The text of the last number spelled: texts of a board share few sizes and directions.
+    struct Spelling {
+        double value = 0;
+        std::string text;
+        const std::string& of(double v);
+    } sizeText_, turnText_;
     struct Turn {
         double rotation = 0, c = 1, s = 0;  // cosine and sine of the last text's rotation
     } turn_;
