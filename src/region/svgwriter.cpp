@@ -95,7 +95,9 @@ char* writeWholeScaled(char* p, std::string_view digits, bool minus) {
     }
     if (minus) *p++ = '-';
     // All but the last two digits: two copies that may overlap, neither past either end.
-    if (const size_t m = n > 2 ? n - 2 : 0; m >= 8) {
+    if (const size_t m = n > 2 ? n - 2 : 0; m > 16) {
+        p = std::copy(digits.begin(), digits.end() - 2, p);
+    } else if (m >= 8) {
         std::memcpy(p, digits.data(), 8);
         std::memcpy(p + m - 8, digits.data() + m - 8, 8);
         p += m;
