@@ -80,6 +80,13 @@ FileSystem* setFileSystem(FileSystem* fs) {
     return previous;
 }
 
+Outputs::Item& Outputs::add(const std::string& path, Kind kind) {
+    Item& item = items_.emplace_back();
+    item.path = path;
+    item.kind = kind;
+    return item;
+}
+
 Outputs::Item* Outputs::find(const std::string& path) {
     for (auto& item : items_)
         if (item.path == path) return &item;
@@ -96,8 +103,7 @@ std::string& Outputs::create(const std::string& path) {
         dropTemp(*item);
         return item->data;
     }
-    items_.push_back({path, Kind::Create, {}, {}, {}, {}, false, {}, {}, {}, {}});
-    return items_.back().data;
+    return add(path, Kind::Create).data;
 }
 
 std::string& Outputs::append(const std::string& path) {
@@ -108,8 +114,7 @@ std::string& Outputs::append(const std::string& path) {
         }
         return item->data;
     }
-    items_.push_back({path, Kind::Append, {}, {}, {}, {}, false, {}, {}, {}, {}});
-    return items_.back().data;
+    return add(path, Kind::Append).data;
 }
 
 void Outputs::remove(const std::string& path) {
@@ -122,7 +127,7 @@ void Outputs::remove(const std::string& path) {
         dropTemp(*item);
         return;
     }
-    items_.push_back({path, Kind::Remove, {}, {}, {}, {}, false, {}, {}, {}, {}});
+    add(path, Kind::Remove);
 }
 
 void Outputs::replaceWithBackup(const std::string& path, const std::string& backupPath,
@@ -139,17 +144,9 @@ void Outputs::replaceWithBackup(const std::string& path, const std::string& back
         dropTemp(*item);
         return;
     }
-    items_.push_back({path,
-                      Kind::ReplaceWithBackup,
-                      std::move(data),
-                      backupPath,
-                      {},
-                      {},
-                      false,
-                      {},
-                      {},
-                      {},
-                      {}});
+    Item& item = add(path, Kind::ReplaceWithBackup);
+    item.data = std::move(data);
+    item.backup = backupPath;
 }
 
 void Outputs::give(const std::string& path, std::string& text) {

@@ -148,9 +148,7 @@ class Outputs {
     // Hands every byte of one created file's text, in order, to reader as the job writes it:
     // each spilled piece on the worker thread once written, the rest at unwatch(). The reader
     // may take the text it is given (swap it for a buffer of its own, which the outputs reuse)
-    // and must otherwise keep to its own state, except that it may append to the buffer of a
-    // file created before the watch began (the next spill() hands that on). clear() stops the
-    // watch.
+    // and must otherwise keep to its own state. clear() stops the watch.
     using Watcher = std::function<void(std::string&)>;
     void watch(const std::string& path, Watcher reader);
     // Hands over the text not yet spilled and stops watching.
@@ -162,7 +160,7 @@ class Outputs {
     enum class Kind { Create, Append, Remove, ReplaceWithBackup };
     struct Item {
         std::string path;
-        Kind kind;
+        Kind kind = Kind::Create;
         std::string data;
         std::string backup;
         std::unique_ptr<StagedFile> staged;  // text written so far, until named
@@ -178,6 +176,7 @@ class Outputs {
         bool written;
         std::string text;
     };
+    Item& add(const std::string& path, Kind kind);
     Item* find(const std::string& path);
     static void give(Item& item, std::string& text);
     // Deletes the item's temporary twin and forgets its spilled text and its patches.
