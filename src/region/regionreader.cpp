@@ -37,33 +37,32 @@ bool number(std::string_view text, double& out) {
     return r.ec == std::errc() && r.ptr == end && std::isfinite(out);
 }
 
-// Up to 16 digits (as many as number() reads exactly) at p, their value in v; returns their end.
-// Eight bytes are taken at once while eight can be read (up to readable): a non-digit ends the
-// digits wherever the line ends.
+constexpr uint64_t kPowersOfTen[9] = {1,      10,      100,      1000,     10000,
+                                      100000, 1000000, 10000000, 100000000};
+
+// The value of the n digits (1 to 8) at the start of the eight bytes x; false when one of
+// them is no digit.
+bool eightDigits(uint64_t x, size_t n, uint64_t& value) {
+    // A byte that is no digit: its high half is not 3, or its low half is over 9.
+    const uint64_t bad = ((x & 0xF0F0F0F0F0F0F0F0) ^ 0x3030303030303030) |
+                         (((x & 0x0F0F0F0F0F0F0F0F) + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0);
+    // The bytes past the digits are shifted out; the digits move to the top, zeros before them,
+    // and are summed in pairs, fours and eights.
+    const auto past = static_cast<int>(8 * (8 - n));
+    if ((bad << past) != 0) return false;
+    uint64_t d = (x - 0x3030303030303030) << past;
+    d = d * 10 + (d >> 8);
+    value = (((d & 0x000000FF000000FF) * (100 + (1000000ULL << 32))) +
+             (((d >> 16) & 0x000000FF000000FF) * (1 + (10000ULL << 32)))) >>
+            32;
+    return true;
+}
+
+// Up to 16 digits (as many as number() reads exactly) at p, one at a time, their value in v;
+// returns their end. For the few numbers too near the end of the text to take eight at once.
 const char* readDigits(const char* p, const char* readable, int64_t& v) {
     const char* const start = p;
     v = 0;
-    while (p - start < 16 && readable - p >= 8) {
-        uint64_t x;
-        std::memcpy(&x, p, 8);
-        // A byte that is no digit: its high half is not 3, or its low half is over 9.
-        const uint64_t bad = ((x & 0xF0F0F0F0F0F0F0F0) ^ 0x3030303030303030) |
-                             (((x & 0x0F0F0F0F0F0F0F0F) + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0);
-        const uint64_t flags = (bad | bad << 1 | bad << 2 | bad << 3) & 0x8080808080808080;
-        const int n = std::countr_zero(flags) / 8;
-        if (n == 0) return p;
-        // The n digits moved to the top, zeros before them, then summed in pairs, fours, eights.
-        uint64_t d = (x - 0x3030303030303030) << (8 * (8 - n));
-        d = d * 10 + (d >> 8);
-        d = (((d & 0x000000FF000000FF) * (100 + (1000000ULL << 32))) +
-             (((d >> 16) & 0x000000FF000000FF) * (1 + (10000ULL << 32)))) >>
-            32;
-        static constexpr int64_t kPowers[9] = {1,      10,      100,      1000,     10000,
-                                               100000, 1000000, 10000000, 100000000};
-        v = v * kPowers[n] + static_cast<int64_t>(d);
-        p += n;
-        if (n < 8) return p;
-    }
     for (; p - start < 16 && p != readable && *p >= '0' && *p <= '9'; ++p) v = v * 10 + (*p - '0');
     return p;
 }
@@ -146,15 +145,28 @@ void RegionReader::line(std::string_view text) {
 bool RegionReader::readNumber(std::string_view text, double& v, bool& whole) const {
     const bool minus = !text.empty() && text.front() == '-';
     const char* const digits = text.data() + minus;
-    int64_t units;
-    // Up to 16 digits: what number() reads exactly.
-    if (const char* stop = readDigits(digits, readable_, units);
-        stop != digits && stop == text.data() + text.size()) {
-        v = static_cast<double>(minus ? -units : units);
-        whole = true;
+    const size_t n = text.size() - minus;
+    // Up to 16 digits: what number() reads exactly. Their count known, they are taken eight
+    // at a time where sixteen bytes can be read.
+    uint64_t units = 0;
+    if (n >= 1 && n <= 16 && readable_ - digits >= 16) {
+        uint64_t first, second, low = 0;
+        std::memcpy(&first, digits, 8);
+        std::memcpy(&second, digits + 8, 8);
+        whole = n <= 8 ? eightDigits(first, n, units)
+                       : eightDigits(first, 8, units) && eightDigits(second, n - 8, low);
+        if (n > 8) units = units * kPowersOfTen[n - 8] + low;
+    } else {
+        int64_t read;
+        const char* stop = readDigits(digits, readable_, read);
+        whole = stop != digits && stop == text.data() + text.size();
+        units = static_cast<uint64_t>(read);
+    }
+    if (whole) {
+        const auto value = static_cast<int64_t>(units);
+        v = static_cast<double>(minus ? -value : value);
         return true;
     }
-    whole = false;
     return number(text, v);
 }
 
