@@ -212,11 +212,12 @@ bool RegionReader::plainTrack(std::string_view line, bool& known) {
         // The fields' bounds from the rest's blanks, found at once.
         const uint64_t solid = ~detail::blankBits(rest) & ((uint64_t{1} << size) - 1);
         uint64_t starts = solid & ~(solid << 1), lasts = solid & ~(solid >> 1);
-        if (std::popcount(starts) != 6) return false;
         for (; starts != 0; starts &= starts - 1, lasts &= lasts - 1) {
+            if (n == 6) return false;
             const int from = std::countr_zero(starts), to = std::countr_zero(lasts);
             fields[n++] = std::string_view(rest + from, static_cast<size_t>(to - from + 1));
         }
+        if (n != 6) return false;
     } else {
         for (const char* q = rest;;) {
             while (q != end && (*q == ' ' || *q == '\t')) ++q;
