@@ -67,6 +67,20 @@ const char* readDigits(const char* p, const char* readable, int64_t& v) {
     return p;
 }
 
+// Hands fn each field (a run of bytes that are no blanks) of the size bytes at p, size under 64
+// and 64 readable there: their bounds come from one mask of the blanks. False when fn refuses a
+// field (returns false).
+template <typename Fn>
+bool forEachShortField(const char* p, size_t size, Fn&& fn) {
+    const uint64_t solid = ~detail::blankBits(p) & ((uint64_t{1} << size) - 1);
+    uint64_t starts = solid & ~(solid << 1), lasts = solid & ~(solid >> 1);
+    for (; starts != 0; starts &= starts - 1, lasts &= lasts - 1) {
+        const int from = std::countr_zero(starts), to = std::countr_zero(lasts);
+        if (!fn(std::string_view(p + from, static_cast<size_t>(to - from + 1)))) return false;
+    }
+    return true;
+}
+
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -209,15 +223,12 @@ bool RegionReader::plainTrack(std::string_view line, bool& known) {
     std::string_view fields[6];
     size_t n = 0;
     if (size < 64 && readable_ - rest >= 64) {
-        // The fields' bounds from the rest's blanks, found at once.
-        const uint64_t solid = ~detail::blankBits(rest) & ((uint64_t{1} << size) - 1);
-        uint64_t starts = solid & ~(solid << 1), lasts = solid & ~(solid >> 1);
-        for (; starts != 0; starts &= starts - 1, lasts &= lasts - 1) {
+        const bool fits = forEachShortField(rest, size, [&](std::string_view f) {
             if (n == 6) return false;
-            const int from = std::countr_zero(starts), to = std::countr_zero(lasts);
-            fields[n++] = std::string_view(rest + from, static_cast<size_t>(to - from + 1));
-        }
-        if (n != 6) return false;
+            fields[n++] = f;
+            return true;
+        });
+        if (!fits || n != 6) return false;
     } else {
         for (const char* q = rest;;) {
             while (q != end && (*q == ' ' || *q == '\t')) ++q;
@@ -267,12 +278,10 @@ bool RegionReader::record(std::string_view line) {
     size_t plain = std::min(line.find('"'), line.size());
     while (plain > 0 && line[plain - 1] != ' ' && line[plain - 1] != '\t') --plain;
     if (plain < 64 && readable_ - line.data() >= 64) {
-        const uint64_t solid = ~detail::blankBits(line.data()) & ((uint64_t{1} << plain) - 1);
-        uint64_t starts = solid & ~(solid << 1), lasts = solid & ~(solid >> 1);
-        for (; starts != 0; starts &= starts - 1, lasts &= lasts - 1) {
-            const int from = std::countr_zero(starts), to = std::countr_zero(lasts);
-            add(line.substr(static_cast<size_t>(from), static_cast<size_t>(to - from + 1)), false);
-        }
+        forEachShortField(line.data(), plain, [&](std::string_view f) {
+            add(f, false);
+            return true;
+        });
         i = plain;
     }
     while (i < line.size()) {
