@@ -156,7 +156,9 @@ void RegionReader::line(std::string_view text) {
     if (!record(text)) unknown(text);
 }
 
-bool RegionReader::readNumber(std::string_view text, double& v, bool& whole) const {
+// Inlined: it runs four times a track, and its call cost as much as its work.
+[[gnu::always_inline]] inline bool RegionReader::readNumber(std::string_view text, double& v,
+                                                            bool& whole) const {
     const bool minus = !text.empty() && text.front() == '-';
     const char* const digits = text.data() + minus;
     const size_t n = text.size() - minus;
@@ -220,40 +222,39 @@ bool RegionReader::plainTrack(std::string_view line, bool& known) {
     const std::string_view style(p + 1, size_t(close - p - 1));
     const char* const rest = close + 1;
     const auto size = static_cast<size_t>(end - rest);
-    std::string_view fields[6];
+    std::array<std::string_view, 6> fields;
     size_t n = 0;
+    // A field that starts with a quote makes the line one of another form.
+    auto take = [&](std::string_view f) {
+        if (n == 6 || f.front() == '"') return false;
+        fields[n++] = f;
+        return true;
+    };
     if (size < 64 && readable_ - rest >= 64) {
-        const bool fits = forEachShortField(rest, size, [&](std::string_view f) {
-            if (n == 6) return false;
-            fields[n++] = f;
-            return true;
-        });
-        if (!fits || n != 6) return false;
+        if (!forEachShortField(rest, size, take) || n != 6) return false;
     } else {
         for (const char* q = rest;;) {
             while (q != end && (*q == ' ' || *q == '\t')) ++q;
             if (q == end) break;
-            if (n == 6) return false;
             const char* const start = q;
             while (q != end && *q != ' ' && *q != '\t') ++q;
-            fields[n++] = std::string_view(start, size_t(q - start));
+            if (!take(std::string_view(start, size_t(q - start)))) return false;
         }
         if (n != 6) return false;
     }
-    for (const std::string_view f : fields)
-        if (f.front() == '"') return false;
     known = fields[0] == "S";
     if (!known) return true;
-    rec_.xy.clear();
-    rec_.xyText.clear();
+    // Sized once: a track's four numbers are set in place.
+    if (rec_.xy.size() != 4) {
+        rec_.xy.resize(4);
+        rec_.xyText.resize(4);
+    }
     bool whole = true;
-    for (size_t f = 2; f < 6; ++f) {
-        double v;
+    for (size_t f = 0; f < 4; ++f) {
         bool wholeOne;
-        if (!readNumber(fields[f], v, wholeOne)) return known = false, true;
+        if (!readNumber(fields[f + 2], rec_.xy[f], wholeOne)) return known = false, true;
         whole = whole && wholeOne;
-        rec_.xy.push_back(v);
-        rec_.xyText.push_back(fields[f]);
+        rec_.xyText[f] = fields[f + 2];
     }
     rec_.wholeNumbers = whole;
     rec_.kind = RecordKind::Track;
@@ -275,8 +276,10 @@ bool RegionReader::record(std::string_view line) {
     };
     size_t i = 0;
     // The unquoted fields before the first quote, up to the field it stands in, found at once.
-    size_t plain = std::min(line.find('"'), line.size());
-    while (plain > 0 && line[plain - 1] != ' ' && line[plain - 1] != '\t') --plain;
+    const size_t quote = line.find('"');
+    size_t plain = quote == std::string_view::npos ? line.size() : quote;
+    if (quote != std::string_view::npos)
+        while (plain > 0 && line[plain - 1] != ' ' && line[plain - 1] != '\t') --plain;
     if (plain < 64 && readable_ - line.data() >= 64) {
         forEachShortField(line.data(), plain, [&](std::string_view f) {
             add(f, false);

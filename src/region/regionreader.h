@@ -24,8 +24,8 @@ struct RegionRecord {
     std::string_view shape;  // a pad's first quoted field
     std::vector<double> xy;  // x, y, x, y, ...
     std::vector<std::string_view> xyText;
-    // Every number of xyText is an optional '-' and digits only (most records): a writer may
-    // move their digits without reading them again.
+    // Every number of xyText is an optional '-' and at most 16 digits (most records): a writer
+    // may move their digits without reading them again.
     bool wholeNumbers = false;
     // Texts: rotation in tenths of a degree, mirrored, height and character width, the text.
     double rotation = 0;

@@ -159,6 +159,7 @@ TEST(Preview, WholeNumbersDrawAsTheirDecimalSpellings) {
 }
 
 // Unknown records and undrawable ones are counted and quoted; markup and stray bytes escaped.
+// Tracks with a quoted field, or too long for the quick split, read as the general split reads.
 TEST(Preview, OddRecordsShowInTheClosingComment) {
     const std::string svg = previewSvg(testData("preview/odd.rgn"));
     expectGolden(svg, "odd.svg");
