@@ -85,7 +85,8 @@ char* writeCents(char* p, uint64_t units, bool minus) {
 }
 
 // The digits of a whole number of region units as micrometres: what writeCents writes for its
-// value, without reading the value. Inlined: tracks and lines write four each.
+// value, without reading the value. p has room for a sign, the digits and a point. Inlined:
+// tracks and lines write four each.
 [[gnu::always_inline]] inline char* writeWholeScaled(char* p, std::string_view digits, bool minus) {
     while (!digits.empty() && digits.front() == '0') digits.remove_prefix(1);
     const size_t n = digits.size();
@@ -515,6 +516,7 @@ void SvgPreview::stroke(Layer& l, const RegionRecord& r, double width) {
         put(r.kind == RecordKind::Track ? "<path class=\"track" : "<path class=\"line");
         if (width == 0) put("\" vector-effect=\"non-scaling-stroke");
         put("\" d=\"M");
+        // Inlined, as the number writer it calls: a call cost as much as the writing.
         auto number = [&](size_t i, bool negate) __attribute__((always_inline)) {
             const std::string_view n = r.xyText[i];
             if (!r.wholeNumbers) return writeScaled(p, n, r.xy[i], negate);
