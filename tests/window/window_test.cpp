@@ -84,6 +84,7 @@ class WindowTest : public QObject {
     void finalStateReachesTheWidgets();
     void eventProcessingIsThrottled();
     void windowKeepsItsStartUpSize();
+    void everyToolTipReachesItsControl();
 };
 
 void WindowTest::demoConversionFillsCounts() {
@@ -273,6 +274,17 @@ void WindowTest::windowKeepsItsStartUpSize() {
     QCOMPARE(w->size(), start);
     w->resize(start + QSize(100, 100));
     QCOMPARE(w->size(), start);
+}
+
+// The tips are the core's, shared with the Win32 window: each reaches the control of its name.
+void WindowTest::everyToolTipReachesItsControl() {
+    auto w = window();
+    for (const quorlin::ToolTip& t : quorlin::kToolTips) {
+        const std::string name(t.control);
+        QWidget* c = child<QWidget>(w.get(), name.c_str());
+        QVERIFY2(c, name.c_str());
+        QCOMPARE(c->toolTip().toStdString(), std::string(t.text));
+    }
 }
 
 QTEST_MAIN(WindowTest)

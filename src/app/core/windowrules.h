@@ -19,6 +19,39 @@ inline constexpr std::array<std::string_view, 20> kJobInputs = {
     "xport", "replicate", "writestyle", "tagpads",    "tagvias",    "xpattern",  "xsdf",
     "xdiff", "guardgap",  "Commands_0", "Commands_1", "Commands_2", "Command1_0"};
 
+// The tool tips of the converter window's controls, by control name: both windows show these.
+struct ToolTip {
+    std::string_view control, text;
+};
+inline constexpr ToolTip kToolTips[] = {
+    {"exclusion",
+     "Checked draws placement guides on M1-4, unchecked explodes components in place."},
+    {"graphastrack",
+     "Checked draws non-etch graphics as tracks to maintain width data, Unchecked draws graphics "
+     "using default settings."},
+    {"xport", "Checked exports primative sets to text files (Diag)."},
+    {"replicate",
+     "Checked replicates Tango through pads exactly in Ares with pad stacks.  Unchecked uses "
+     "approximately safe translations to existing Ares shapes."},
+    {"writestyle", "Checked exports primative sets to text files (Diag)."},
+    {"tagpads", "Checked is tag free pads connected to Power or Ground Plane"},
+    {"tagvias", "Checked is tag vias connected to Power or Ground Plane"},
+    {"xpattern",
+     "Checked removes package info from netlist to prevent package override in Ares at net load "
+     "time."},
+    {"xsdf", "Checked writes files with netlists in sorted format (Diag)."},
+    {"xdiff", "Checked writes the differences between the two netlists to a text file."},
+    {"preview", "Shows the region file the last conversion wrote."},
+    {"counts_1", "Arcs, lines, and polygons that are part of components"},
+};
+
+// The tool tip of a control; "" for one without.
+constexpr std::string_view toolTip(std::string_view control) {
+    for (const ToolTip& t : kToolTips)
+        if (t.control == control) return t.text;
+    return {};
+}
+
 // The window as the rules see it.
 class WindowControls {
   public:

@@ -22,11 +22,10 @@ using platform::widen;
 
 constexpr UINT kBrowse = WM_APP + 1;  // posted by a double-click on a file box
 
-// The controls the rules and the unattended runs name, with their tool tips.
+// The controls the rules and the unattended runs name.
 struct Control {
     std::string_view name;
     int id;
-    const wchar_t* tip = nullptr;
 };
 constexpr Control kControls[] = {
     {"fnme", IDC_FNME},
@@ -34,31 +33,23 @@ constexpr Control kControls[] = {
     {"netfnme", IDC_NETFNME},
     {"netlista", IDC_NETLISTA},
     {"netlistb", IDC_NETLISTB},
-    {"exclusion", IDC_EXCLUSION,
-     L"Checked draws placement guides on M1-4, unchecked explodes components in place."},
-    {"graphastrack", IDC_GRAPHASTRACK,
-     L"Checked draws non-etch graphics as tracks to maintain width data, Unchecked draws "
-     L"graphics using default settings."},
-    {"xport", IDC_XPORT, L"Checked exports primative sets to text files (Diag)."},
-    {"replicate", IDC_REPLICATE,
-     L"Checked replicates Tango through pads exactly in Ares with pad stacks.  Unchecked uses "
-     L"approximately safe translations to existing Ares shapes."},
-    {"writestyle", IDC_WRITESTYLE, L"Checked exports primative sets to text files (Diag)."},
-    {"tagpads", IDC_TAGPADS, L"Checked is tag free pads connected to Power or Ground Plane"},
-    {"tagvias", IDC_TAGVIAS, L"Checked is tag vias connected to Power or Ground Plane"},
-    {"xpattern", IDC_XPATTERN,
-     L"Checked removes package info from netlist to prevent package override in Ares at net "
-     L"load time."},
-    {"xsdf", IDC_XSDF, L"Checked writes files with netlists in sorted format (Diag)."},
-    {"xdiff", IDC_XDIFF,
-     L"Checked writes the differences between the two netlists to a text file."},
+    {"exclusion", IDC_EXCLUSION},
+    {"graphastrack", IDC_GRAPHASTRACK},
+    {"xport", IDC_XPORT},
+    {"replicate", IDC_REPLICATE},
+    {"writestyle", IDC_WRITESTYLE},
+    {"tagpads", IDC_TAGPADS},
+    {"tagvias", IDC_TAGVIAS},
+    {"xpattern", IDC_XPATTERN},
+    {"xsdf", IDC_XSDF},
+    {"xdiff", IDC_XDIFF},
     {"guardgap", IDC_GUARDGAP},
     {"Commands_0", IDC_COMMANDS + 0},
     {"Commands_1", IDC_COMMANDS + 1},
     {"Commands_2", IDC_COMMANDS + 2},
     {"Command1_0", IDC_HELPBUTTON},
-    {"preview", IDC_PREVIEW, L"Shows the region file the last conversion wrote."},
-    {"counts_1", IDC_COUNTS + 1, L"Arcs, lines, and polygons that are part of components"},
+    {"preview", IDC_PREVIEW},
+    {"counts_1", IDC_COUNTS + 1},
 };
 
 const Control* control(std::string_view name) {
@@ -204,13 +195,16 @@ void MainWindow::addTips() {
                               nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, 400);
     for (const Control& c : kControls) {
-        if (!c.tip) continue;
+        const std::string_view tip = toolTip(c.name);
+        if (tip.empty()) continue;
+        // The tool tip control keeps a copy of the text.
+        std::wstring text = widen(tip);
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.hwnd = hwnd_;
         tool.uId = reinterpret_cast<UINT_PTR>(item(c.id));
-        tool.lpszText = const_cast<wchar_t*>(c.tip);
+        tool.lpszText = text.data();
         ::SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }

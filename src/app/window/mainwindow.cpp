@@ -31,10 +31,13 @@ namespace quorlin {
 
 namespace {
 
+// Named, with the tool tip the window gives a control of that name.
 template <typename W>
-W* named(W* widget, const QString& name, const char* tip = nullptr) {
+W* named(W* widget, const QString& name) {
     widget->setObjectName(name);
-    if (tip) widget->setToolTip(QString::fromLatin1(tip));
+    const std::string key = name.toStdString();
+    if (const std::string_view tip = toolTip(key); !tip.empty())
+        widget->setToolTip(QString::fromLatin1(tip.data(), static_cast<qsizetype>(tip.size())));
     return widget;
 }
 
@@ -46,8 +49,8 @@ QLineEdit* countBox(const QString& name) {
     return box;
 }
 
-QCheckBox* checkBox(const char* name, const char* caption, const char* tip) {
-    return named(new QCheckBox(QString::fromLatin1(caption)), QString::fromLatin1(name), tip);
+QCheckBox* checkBox(const char* name, const char* caption) {
+    return named(new QCheckBox(QString::fromLatin1(caption)), QString::fromLatin1(name));
 }
 
 QLabel* caption(const char* text) {
@@ -121,8 +124,7 @@ void MainWindow::buildUi() {
         rules_.helpClick();
         refresh();
     });
-    preview_ = named(new QPushButton(QStringLiteral("Preview")), QStringLiteral("preview"),
-                     "Shows the region file the last conversion wrote.");
+    preview_ = named(new QPushButton(QStringLiteral("Preview")), QStringLiteral("preview"));
     preview_->setEnabled(false);
     connect(preview_, &QPushButton::clicked, this, [this] { openPreview(); });
     spinner_ = named(new QLabel, QStringLiteral("spinner"));
@@ -206,27 +208,14 @@ QWidget* MainWindow::buildFiles() {
 QWidget* MainWindow::buildOptions() {
     auto* group = new QGroupBox(QStringLiteral("Options"));
     auto* layout = new QVBoxLayout(group);
-    exclusion_ = checkBox("exclusion", "Component guides (Else Explode)",
-                          "Checked draws placement guides on M1-4, unchecked explodes components "
-                          "in place.");
-    graphastrack_ = checkBox("graphastrack", "Convert Graphics to Tracks",
-                             "Checked draws non-etch graphics as tracks to maintain width data, "
-                             "Unchecked draws graphics using default settings.");
-    xport_ = checkBox("xport", "Export Primitives",
-                      "Checked exports primative sets to text files (Diag).");
-    replicate_ =
-        checkBox("replicate", "Replicate Tango Pads Exactly",
-                 "Checked replicates Tango through pads exactly in Ares with pad stacks.  "
-                 "Unchecked uses approximately safe translations to existing Ares shapes.");
-    writestyle_ = checkBox("writestyle", "Write pad styles to Default.STY file",
-                           "Checked exports primative sets to text files (Diag).");
-    xpattern_ = checkBox("xpattern", "Strip Tango Packages",
-                         "Checked removes package info from netlist to prevent package override "
-                         "in Ares at net load time.");
-    xsdf_ = checkBox("xsdf", "Export Sorted SDFs",
-                     "Checked writes files with netlists in sorted format (Diag).");
-    xdiff_ = checkBox("xdiff", "Export Differences",
-                      "Checked writes the differences between the two netlists to a text file.");
+    exclusion_ = checkBox("exclusion", "Component guides (Else Explode)");
+    graphastrack_ = checkBox("graphastrack", "Convert Graphics to Tracks");
+    xport_ = checkBox("xport", "Export Primitives");
+    replicate_ = checkBox("replicate", "Replicate Tango Pads Exactly");
+    writestyle_ = checkBox("writestyle", "Write pad styles to Default.STY file");
+    xpattern_ = checkBox("xpattern", "Strip Tango Packages");
+    xsdf_ = checkBox("xsdf", "Export Sorted SDFs");
+    xdiff_ = checkBox("xdiff", "Export Differences");
     guardgap_ = named(new QComboBox, QStringLiteral("guardgap"));
     for (int i = 0; i <= 10; ++i) guardgap_->addItem(QString::number(i));
     guardgap_->setCurrentIndex(3);
@@ -251,11 +240,8 @@ QWidget* MainWindow::buildBreakdown() {
     grid->setVerticalSpacing(3);
     for (size_t i = 0; i < counts_.size(); ++i)
         counts_[i] = countBox(QStringLiteral("counts_%1").arg(i));
-    counts_[count::kComponentOther]->setToolTip(
-        QStringLiteral("Arcs, lines, and polygons that are part of components"));
-    tagpads_ =
-        checkBox("tagpads", "", "Checked is tag free pads connected to Power or Ground Plane");
-    tagvias_ = checkBox("tagvias", "", "Checked is tag vias connected to Power or Ground Plane");
+    tagpads_ = checkBox("tagpads", "");
+    tagvias_ = checkBox("tagvias", "");
 
     // Columns: caption, tag check box, then up to three count boxes.
     int row = 0;
