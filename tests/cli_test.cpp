@@ -17,7 +17,7 @@ TEST(Cli, TheProgramSaysHowTheJobEnded) {
         std::string out, err;
     } rows[] = {
         {"net none.net", 1, "", "Netlist source file name is not valid\n"},
-        {"--version", 0, "1.01.02\n", ""},
+        {"--version", 0, QUORLIN_VERSION "\n", ""},
         {"frob", 2, "",
          "A subcommand is required\n"
          "Run with --help for more information.\n"},

@@ -44,6 +44,14 @@ std::string withoutDates(std::string text) {
     return text;
 }
 
+// The version is written once, in CMakeLists.txt: an expected console names it "<version>".
+std::string withoutVersion(std::string text) {
+    const std::string line = "\n" QUORLIN_VERSION "\n";
+    if (const size_t at = text.find(line); at != std::string::npos)
+        text.replace(at + 1, line.size() - 2, "<version>");
+    return text;
+}
+
 // Runs the case in a copy of its folder; returns the console and every file the run wrote.
 Files runCase(const Case& c, bool inBlocksOfOne) {
     const fs::path source = fs::path(QUORLIN_TEST_DATA) / "cases" / c.folder;
@@ -67,8 +75,8 @@ Files runCase(const Case& c, bool inBlocksOfOne) {
     }
     for (const auto& [name, data] : before)
         if (!dir.exists(name)) written[name + " (deleted)"] = "";
-    written["console.txt"] = "exit " + std::to_string(r.code) + "\n" + r.out +
-                             (r.err.empty() ? "" : "--- stderr\n" + r.err);
+    written["console.txt"] = withoutVersion("exit " + std::to_string(r.code) + "\n" + r.out +
+                                            (r.err.empty() ? "" : "--- stderr\n" + r.err));
     return written;
 }
 

@@ -41,14 +41,9 @@ int hexvalue(const std::string& digits) {
 }
 
 std::string versionstring() {
-    // The build hands over the project's version, kept once in CMakeLists.txt.
-    constexpr int major = QUORLIN_VERSION_MAJOR, minor = QUORLIN_VERSION_MINOR,
-                  revision = QUORLIN_VERSION_PATCH;
-    auto two = [](int v) {
-        std::string s = "0" + std::to_string(v);
-        return s.substr(s.size() - 2);
-    };
-    return std::to_string(major) + "." + two(minor) + "." + two(revision);
+    // The build hands over the project's version, kept once in CMakeLists.txt, in the form the
+    // packages carry.
+    return QUORLIN_VERSION;
 }
 
 }  // namespace quorlin

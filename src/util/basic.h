@@ -19,7 +19,7 @@ void cossind(double angle, double& cosine, double& sine);
 // count 0.
 int hexvalue(const std::string& digits);
 
-// The version as the program shows it: "1.01.02".
+// The version as the programs and the packages show it: "1.1.2".
 std::string versionstring();
 
 }  // namespace quorlin
