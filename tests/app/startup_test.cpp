@@ -1,8 +1,10 @@
 // Start-up and close: the settings lines, the flags line position by position, where the file
-// lives.
+// lives on each system.
 #include "app/core/startup.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include "support/harness.h"
 
@@ -128,11 +130,65 @@ TEST(Startup, GuardGapTenRoundTripsAsA) {
     for (size_t i = 7; i <= 100; ++i) EXPECT_EQ(reread[i], "keep " + std::to_string(i));
 }
 
-TEST(Startup, SettingsPathBesideTheExecutable) {
+// Where each system's window keeps its settings: a folder of the table's own stands in for the
+// system's folders. "~" is the user's settings folder.
+TEST(Startup, SettingsFileWhereTheProgramsSystemKeepsIt) {
     TempDir dir;
-    EXPECT_EQ(settingsPath(dir.file("quorlin"), "/cfg"), dir.file("quorlin.ini"));
-    EXPECT_EQ(settingsPath(dir.file("quorlin.exe"), "/cfg"), dir.file("quorlin.ini"));
-    EXPECT_EQ(settingsPath("/no/such/dir/quorlin", "/cfg"), "/cfg/quorlin.ini");
+    const std::string d = dir.path().string();
+    for (const char* name : {"portable/quorlin.ini", "sys/bin/quorlin.ini", "system/quorlin.ini"})
+        dir.write(name, "");
+    const auto posix = SettingsRule::kPosix, windows = SettingsRule::kWindows;
+    const struct {
+        SettingsRule rule;
+        std::string program, expected;
+    } rows[] = {
+        {posix, d + "/portable/quorlin", d + "/portable/quorlin.ini"},  // a portable copy
+        {posix, d + "/portable/other", "~/other.ini"},                  // a copy of its own name
+        {posix, d + "/sys/bin/quorlin", "~/quorlin.ini"},  // never beside an installed program
+        {posix, d + "/system/quorlin", d + "/system/quorlin.ini"},            // not inside sys
+        {windows, d + "/portable/quorlin.exe", d + "/portable/quorlin.ini"},  // folder writable
+        {windows, d + "/system/quorlin.exe", d + "/system/quorlin.ini"},
+        {windows, "/no/such/dir/quorlin.exe", "~\\quorlin.ini"},  // folder not writable
+        {windows, d + "/SYS/bin/quorlin.exe", "~\\quorlin.ini"},  // Windows names in any case
+        {windows, d + "\\sys\\Quorlin\\quorlin.exe", "~\\quorlin.ini"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(settingsPath(r.rule, {r.program, "~", {"/etc", d + "/sys/"}}), r.expected)
+            << r.program;
+}
+
+TEST(Startup, SettingsFoldersComeFromTheEnvironment) {
+    const struct {
+        SettingsRule rule;
+        std::map<std::string, std::string> env;
+        std::string userFolder;
+        std::vector<std::string> systemFolders;
+    } rows[] = {
+        {SettingsRule::kPosix,
+         {{"XDG_CONFIG_HOME", "/x/cfg"}, {"HOME", "/home/u"}},
+         "/x/cfg/quorlin",
+         {"/bin", "/sbin", "/usr", "/opt", "/etc"}},
+        // A relative XDG_CONFIG_HOME is ignored.
+        {SettingsRule::kPosix,
+         {{"XDG_CONFIG_HOME", "cfg"}, {"HOME", "/home/u"}},
+         "/home/u/.config/quorlin",
+         {"/bin", "/sbin", "/usr", "/opt", "/etc"}},
+        {SettingsRule::kWindows,
+         {{"APPDATA", "C:\\Users\\u\\AppData\\Roaming"},
+          {"ProgramFiles", "C:\\Program Files"},
+          {"SystemRoot", "C:\\Windows"},
+          {"HOME", "/home/u"}},
+         "C:\\Users\\u\\AppData\\Roaming\\Quorlin",
+         {"C:\\Program Files", "C:\\Windows"}},
+    };
+    for (const auto& r : rows) {
+        const SettingsPlaces places = settingsPlaces(r.rule, "/p/quorlin", [&](const char* name) {
+            const auto it = r.env.find(name);
+            return it == r.env.end() ? std::string() : it->second;
+        });
+        EXPECT_EQ(places.userFolder, r.userFolder);
+        EXPECT_EQ(places.systemFolders, r.systemFolders);
+    }
 }
 
 }  // namespace

@@ -88,7 +88,28 @@ std::string helptext() {
            end + end + "1.01.00 [2006/11/01] Initial release.";
 }
 
-std::string settingsPath(const std::string& exePath, const std::string& configDir) {
+namespace {
+
+// Folder names as compared: one separator, and on Windows one case.
+char folded(char c, bool anyCase) {
+    if (c == '\\') return '/';
+    return anyCase && c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// True when the path is the folder or inside it; Windows names match in any case.
+bool inside(const std::string& path, const std::string& folder, bool anyCase) {
+    size_t n = folder.size();
+    while (n > 0 && (folder[n - 1] == '/' || folder[n - 1] == '\\')) --n;
+    if (n == 0 || path.size() < n) return false;
+    for (size_t i = 0; i < n; ++i)
+        if (folded(path[i], anyCase) != folded(folder[i], anyCase)) return false;
+    return path.size() == n || path[n] == '/' || path[n] == '\\';
+}
+
+}  // namespace
+
+std::string settingsPath(SettingsRule rule, const SettingsPlaces& places) {
+    const std::string& exePath = places.program;
     const size_t sep = exePath.find_last_of("/\\");
     const std::string dir = sep == std::string::npos ? "." : exePath.substr(0, sep);
     std::string name = exePath.substr(sep == std::string::npos ? 0 : sep + 1);
@@ -96,9 +117,34 @@ std::string settingsPath(const std::string& exePath, const std::string& configDi
     name += ".ini";
     // Joined as the program's own path is (a backslash on Windows).
     const std::string beside = dir + (sep == std::string::npos ? '/' : exePath[sep]) + name;
+    const char userSep = rule == SettingsRule::kWindows ? '\\' : '/';
+    const std::string inUserFolder = places.userFolder + userSep + name;
+
+    for (const std::string& system : places.systemFolders)
+        if (inside(dir, system, rule == SettingsRule::kWindows)) return inUserFolder;
+    if (rule == SettingsRule::kPosix)
+        return platform::fileSize(beside) >= 0 ? beside : inUserFolder;
     // A settings file that is there and writable stays usable even in a locked directory.
     if (platform::mayWrite(beside) || platform::mayWrite(dir.empty() ? "/" : dir)) return beside;
-    return configDir + "/" + name;
+    return inUserFolder;
+}
+
+SettingsPlaces settingsPlaces(SettingsRule rule, const std::string& program, const Getenv& getenv) {
+    SettingsPlaces places{program, "", {}};
+    if (rule == SettingsRule::kWindows) {
+        const std::string appData = getenv("APPDATA");
+        places.userFolder = (appData.empty() ? "." : appData) + "\\Quorlin";
+        for (const char* name : {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432", "SystemRoot"})
+            if (std::string folder = getenv(name); !folder.empty())
+                places.systemFolders.push_back(folder);
+        return places;
+    }
+    // A relative $XDG_CONFIG_HOME is not to be used, as the XDG base directories say.
+    const std::string config = getenv("XDG_CONFIG_HOME"), home = getenv("HOME");
+    places.userFolder = config.starts_with('/') ? config : (home.empty() ? "." : home) + "/.config";
+    places.userFolder += "/quorlin";
+    places.systemFolders = {"/bin", "/sbin", "/usr", "/opt", "/etc"};
+    return places;
 }
 
 const FileBoxChoice* fileBoxChoice(std::string_view box) {

@@ -2,8 +2,10 @@
 // between runs, the help text, where the settings file lives, and the file boxes' dialogs.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "job/form.h"
 #include "util/settings.h"
@@ -31,8 +33,25 @@ void storeForm(const Form& form, SettingsLines& lines);
 // The help text, lines ended by CR LF, the last one without an end.
 std::string helptext();
 
-// "<name>.ini" beside the executable when its directory is writable, else in configDir.
-std::string settingsPath(const std::string& exePath, const std::string& configDir);
+// Where a window keeps its settings file, "<program name>.ini", by the rule of its system:
+// - kPosix: in the user's settings folder, unless the file already stands beside the program
+//   (a portable copy);
+// - kWindows: beside the program when its folder may be written (the portable zip), else in the
+//   user's settings folder.
+// Never in a system folder (an installed program's, which no package owns the file in).
+enum class SettingsRule { kPosix, kWindows };
+struct SettingsPlaces {
+    std::string program;                     // the program's own path
+    std::string userFolder;                  // ~/.config/quorlin, %APPDATA%\Quorlin
+    std::vector<std::string> systemFolders;  // /usr, C:\Program Files, ...
+};
+std::string settingsPath(SettingsRule rule, const SettingsPlaces& places);
+
+// The places from the environment (getenv gives "" for a variable that is not set): on POSIX
+// systems $XDG_CONFIG_HOME/quorlin, by default ~/.config/quorlin; on Windows
+// %APPDATA%\Quorlin, and the program and system folders the environment names.
+using Getenv = std::function<std::string(const char* name)>;
+SettingsPlaces settingsPlaces(SettingsRule rule, const std::string& program, const Getenv& getenv);
 
 // The dialog a double-click on a file box opens: its pattern and title.
 struct FileBoxChoice {

@@ -1,17 +1,20 @@
-// The converter window for Windows. Options for unattended runs: --settings FILE uses that
-// settings file; --run pcb FILE, --run net FILE or --run compare A B fills the job's file boxes,
-// presses its button and closes the window when the job ends (exit status 1 when it failed);
-// --picture BMP saves a picture of the window first (without --run, at once).
+// The converter window for Windows: --help and --version for users. Options for unattended runs,
+// which the help leaves out (they serve the scripts): --settings FILE uses that settings file;
+// --run pcb FILE, --run net FILE or --run compare A B fills the job's file boxes, presses its
+// button and closes the window when the job ends (exit status 1 when it failed); --picture BMP
+// saves a picture of the window first (without --run, at once).
 #include <windows.h>
 // The common controls need the types of windows.h first.
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/core/startup.h"
 #include "app/win32/mainwindow.h"
+#include "util/basic.h"
 #include "util/platform.h"
 #include "util/wide_windows.h"
 
@@ -20,6 +23,7 @@ namespace {
 using namespace quorlin;
 
 struct Options {
+    bool help = false, version = false;
     std::string settings, picture;
     int job = -1;
     std::vector<std::string> files;
@@ -37,7 +41,11 @@ bool parse(const std::vector<std::string>& args, Options& options) {
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (a == "--settings" && hasValue) {
+        if (a == "--help" || a == "-h" || a == "/?") {
+            options.help = true;
+        } else if (a == "--version") {
+            options.version = true;
+        } else if (a == "--settings" && hasValue) {
             options.settings = args[++i];
         } else if (a == "--picture" && hasValue) {
             options.picture = args[++i];
@@ -64,26 +72,43 @@ std::string absolute(const std::string& path) {
 std::string defaultSettings() {
     wchar_t exe[MAX_PATH];
     const DWORD n = ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring config = _wgetenv(L"APPDATA") ? _wgetenv(L"APPDATA") : L".";
-    config += L"\\Quorlin";
+    const auto getenv = [](const char* name) {
+        const wchar_t* value = _wgetenv(platform::widen(name).c_str());
+        return value ? platform::narrow(value) : std::string();
+    };
     const std::string path =
-        settingsPath(platform::narrow(std::wstring_view(exe, n)), platform::narrow(config));
+        settingsPath(SettingsRule::kWindows,
+                     settingsPlaces(SettingsRule::kWindows,
+                                    platform::narrow(std::wstring_view(exe, n)), getenv));
     // The folder of a fresh account may not exist yet.
-    if (path.rfind(platform::narrow(config), 0) == 0) ::CreateDirectoryW(config.c_str(), nullptr);
+    std::error_code ignored;
+    std::filesystem::create_directories(platform::toPath(path).parent_path(), ignored);
     return path;
 }
+
+// The answer to --help or --version: on standard output when the window was started with one
+// (from a script, say), else in a message box.
+int tell(const std::string& text, UINT icon, int status) {
+    const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD written = 0;
+    if (out == nullptr || out == INVALID_HANDLE_VALUE ||
+        !::WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
+        ::MessageBoxW(nullptr, platform::widen(text).c_str(), L"Quorlin converter", MB_OK | icon);
+    }
+    return status;
+}
+
+const char kUsage[] =
+    "Usage: quorlin [--help] [--version]\r\n\r\nThe Quorlin converter window: Tango PCB files and "
+    "netlists to ARES, and the SDF netlist comparator.\r\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
     Options options;
-    if (!parse(platform::arguments(argc, argv), options)) {
-        ::MessageBoxW(nullptr,
-                      L"quorlin [--settings FILE] [--run pcb FILE | --run net FILE | --run "
-                      L"compare A B] [--picture BMP]",
-                      L"Quorlin converter", MB_OK | MB_ICONERROR);
-        return 2;
-    }
+    if (!parse(platform::arguments(argc, argv), options)) return tell(kUsage, MB_ICONERROR, 2);
+    if (options.help) return tell(kUsage, MB_ICONINFORMATION, 0);
+    if (options.version) return tell("quorlin " + versionstring() + "\r\n", MB_ICONINFORMATION, 0);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
 

@@ -1,26 +1,32 @@
-// The desktop converter. Options for unattended runs: --settings FILE uses that settings file,
-// --convert FILE converts a board at start, --grab PNG saves a picture of the window and quits,
-// --gaps prints how long the window went without processing events during the conversion,
-// --grab-preview PNG opens the preview after --convert, saves a picture of it and quits (with
-// --hide LAYER, that layer unchecked first).
+// The desktop converter. Options for unattended runs, left out of --help (they serve the scripts,
+// not the users): --settings FILE uses that settings file, --convert FILE converts a board at
+// start, --grab PNG saves a picture of the window and quits, --gaps prints how long the window
+// went without processing events during the conversion, --grab-preview PNG opens the preview
+// after --convert, saves a picture of it and quits (with --hide LAYER, that layer unchecked
+// first).
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/core/startup.h"
 #include "app/window/mainwindow.h"
 #include "app/window/previewwindow.h"
 #include "app/window/qtext.h"
+#include "util/basic.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quorlin"));
+    QCoreApplication::setApplicationVersion(quorlin::toQ(quorlin::versionstring()));
     QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "The Quorlin converter window: Tango PCB files and netlists to ARES, and the "
+        "SDF netlist comparator."));
     const QCommandLineOption settings(QStringLiteral("settings"),
                                       QStringLiteral("Settings file to use."),
                                       QStringLiteral("file"));
@@ -41,15 +47,35 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption hide(QStringLiteral("hide"),
                                   QStringLiteral("Layer to hide in the preview first."),
                                   QStringLiteral("layer"));
-    parser.addOptions({settings, convert, grab, gaps, grabPreview, hide});
-    parser.addHelpOption();
+    for (QCommandLineOption option : {settings, convert, grab, gaps, grabPreview, hide}) {
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    const QCommandLineOption help = parser.addHelpOption(), version = parser.addVersionOption();
+    QStringList args;
+    for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    // The help and the version need no display: they are answered before the window's
+    // application would want one. (Qt's own options, -platform and the like, are known to that
+    // application alone: it takes them away before the arguments are checked.)
+    parser.parse(args);
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")) || parser.isSet(version)) {
+        QCoreApplication console(argc, argv);
+        parser.process(console);  // prints and ends the program
+    }
+    QApplication app(argc, argv);
     parser.process(app);
 
     std::string path = quorlin::fromQ(parser.value(settings));
     if (path.empty()) {
-        path = quorlin::settingsPath(quorlin::fromQ(QCoreApplication::applicationFilePath()),
-                                     quorlin::fromQ(QStandardPaths::writableLocation(
-                                         QStandardPaths::GenericConfigLocation)));
+        const auto getenv = [](const char* name) {
+            const char* value = std::getenv(name);
+            return std::string(value ? value : "");
+        };
+        path = quorlin::settingsPath(
+            quorlin::SettingsRule::kPosix,
+            quorlin::settingsPlaces(quorlin::SettingsRule::kPosix,
+                                    quorlin::fromQ(QCoreApplication::applicationFilePath()),
+                                    getenv));
     }
     // The configuration directory of a fresh account may not exist yet.
     QDir().mkpath(QFileInfo(quorlin::toQ(path)).absolutePath());
