@@ -49,8 +49,16 @@ else()
   include(GNUInstallDirs)
   set(QUORLIN_PACKAGE_FILES ${CMAKE_BINARY_DIR}/packaging)
   set(QUORLIN_DOC ${CMAKE_INSTALL_DATADIR}/doc/quorlin)
-  # Dates from SOURCE_DATE_EPOCH when it is set (scripts/package sets the last commit's), so
-  # that a package of one commit comes out the same.
+  # Dates from SOURCE_DATE_EPOCH when it is set, else the last commit's: a package of one commit
+  # comes out the same, and configuring again changes no file.
+  if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+    execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+                    OUTPUT_VARIABLE QUORLIN_COMMIT_TIME OUTPUT_STRIP_TRAILING_WHITESPACE
+                    ERROR_QUIET)
+    if(QUORLIN_COMMIT_TIME)
+      set(ENV{SOURCE_DATE_EPOCH} ${QUORLIN_COMMIT_TIME})
+    endif()
+  endif()
   string(TIMESTAMP QUORLIN_RELEASE_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
   string(TIMESTAMP QUORLIN_RELEASE_DAY "%Y-%m-%d" UTC)
   string(TIMESTAMP QUORLIN_RELEASE_MONTH "%B %Y" UTC)
