@@ -1,5 +1,5 @@
 // The jobs the fuzz targets drive, from bytes held in memory; the regression tests replay kept
-// inputs through the very same code. Each returns the session's last status text.
+// inputs through the very same code. Each returns the job's last status text.
 #pragma once
 
 #include <algorithm>
@@ -9,7 +9,6 @@
 #include <string>
 
 #include "app/core/driver.h"
-#include "job/session.h"
 #include "memory_fs.h"
 #include "region/text.h"
 #include "util/basic.h"
@@ -27,19 +26,17 @@ inline std::string fuzzPcb(MemoryFileSystem& fs, const uint8_t* data, size_t siz
     ScopedFileSystem scoped(fs);
     fs.files["/b/board.pcb"] = std::string(reinterpret_cast<const char*>(data + 2), size - 2);
     Host host;
-    Session s(host);
-    s.form.fnme = "/b/board.pcb";
-    s.form.exclusion = bits & 1;
-    s.form.graphastrack = (bits >> 1) & 1;
-    s.form.xport = (bits >> 2) & 1;
-    s.form.replicate = (bits >> 3) & 1;
-    s.form.writestyle = (bits >> 4) & 1;
-    s.form.tagpads = (bits >> 5) & 1;
-    s.form.tagvias = (bits >> 6) & 1;
-    s.form.stylefile = (bits & 128) ? "/b/Default.STY" : "/missing/Default.STY";
-    s.form.guardgap = data[1] % 11;
-    Commands_Click(s, 0);
-    return s.form.errorbox;
+    PcbOptions o;
+    o.source = "/b/board.pcb";
+    o.componentGuides = bits & 1;
+    o.graphicsAsTracks = (bits >> 1) & 1;
+    o.exportPrimitives = (bits >> 2) & 1;
+    o.replicatePads = (bits >> 3) & 1;
+    if ((bits >> 4) & 1) o.styleFile = (bits & 128) ? "/b/Default.STY" : "/missing/Default.STY";
+    o.tagPads = (bits >> 5) & 1;
+    o.tagVias = (bits >> 6) & 1;
+    o.guardGap = data[1] % 11;
+    return convertPcb(o, host).message;
 }
 
 // "Convert Tango Nets to SDF"; the first byte chooses the option.
@@ -48,11 +45,7 @@ inline std::string fuzzNetlist(MemoryFileSystem& fs, const uint8_t* data, size_t
     ScopedFileSystem scoped(fs);
     fs.files["/n/net.txt"] = std::string(reinterpret_cast<const char*>(data + 1), size - 1);
     Host host;
-    Session s(host);
-    s.form.netfnme = "/n/net.txt";
-    s.form.xpattern = data[0] & 1;
-    Commands_Click(s, 1);
-    return s.form.errorbox;
+    return convertNetlist({"/n/net.txt", (data[0] & 1) != 0}, host).message;
 }
 
 // "SDF Netlist Comparator": the first byte chooses the option, the next two the length of
@@ -66,12 +59,12 @@ inline std::string fuzzCompare(MemoryFileSystem& fs, const uint8_t* data, size_t
     fs.files["/n/a.sdf"] = std::string(bytes, lengthA);
     fs.files["/n/b.sdf"] = std::string(bytes + lengthA, rest - lengthA);
     Host host;
-    Session s(host);
-    s.form.netlista = "/n/a.sdf";
-    s.form.netlistb = "/n/b.sdf";
-    s.form.xsdf = data[0] & 1;
-    Commands_Click(s, 2);
-    return s.form.errorbox;
+    CompareOptions o;
+    o.a = "/n/a.sdf";
+    o.b = "/n/b.sdf";
+    o.exportSorted = data[0] & 1;
+    o.differencesSummary = true;
+    return compareNetlists(o, host).message;
 }
 
 // The text helpers: field splitting, file names, number reading and writing, text records. The

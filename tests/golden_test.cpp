@@ -60,10 +60,10 @@ Files runCase(const Case& c, bool inBlocksOfOne) {
         if (e.path().filename() != "expected")
             fs::copy(e.path(), dir.path() / e.path().filename(), fs::copy_options::recursive);
     const Files before = dir.snapshot();
-    const CliResult r = runCliIn(dir, c.args, [&](Session& s) {
+    const CliResult r = runCliIn(dir, c.args, [&](JobTuning& t) {
         if (!inBlocksOfOne) return;
-        s.out.setSpill(1, 1);
-        s.segmentBlock = 1;
+        t.spillBytes = t.spillEvery = 1;
+        t.segmentBlock = 1;
     });
     Files written;
     for (auto [name, data] : dir.snapshot()) {

@@ -1,6 +1,6 @@
 // Components: reference texts always, and placement guides on M1 to M4 for the contents the
 // reader kept apart.
-#include "job/session.h"
+#include "job/pcbjob.h"
 #include "region/chords.h"
 #include "region/objectblocks.h"
 #include "region/objectrecords.h"
@@ -50,10 +50,10 @@ std::string_view padGuide(const SideTable& sides, const Fields& f) {
 
 }  // namespace
 
-void sidePrepass(Session& s, SideTable& sides, std::vector<ComponentPad>& pads) {
+void sidePrepass(PcbJob& s, SideTable& sides, std::vector<ComponentPad>& pads) {
     Fields f;
     for (std::string_view line : s.sets.compcontentset) {
-        s.spinme(1);
+        s.tick();
         f.assign(line);
         if (!isKeyword(f, "pad")) continue;
         applySide(sides, f);
@@ -64,13 +64,13 @@ void sidePrepass(Session& s, SideTable& sides, std::vector<ComponentPad>& pads) 
             s.trashLine(line);
     }
     for (std::string_view line : s.sets.freepadset) {
-        s.spinme(1);
+        s.tick();
         f.assign(line);
         if (isKeyword(f, "pad")) applySide(sides, f);
     }
 }
 
-void writeReferenceTexts(Session& s, std::string& rgn, const SideTable& sides) {
+void writeReferenceTexts(PcbJob& s, std::string& rgn, const SideTable& sides) {
     writeInBlocks(s, rgn, s.sets.compset,
                   [&sides, f = Fields()](std::string_view line, RecordBlock& b) mutable {
                       f.assign(line);
@@ -87,7 +87,7 @@ void writeReferenceTexts(Session& s, std::string& rgn, const SideTable& sides) {
                   });
 }
 
-void writeComponentLinesAndArcs(Session& s, std::string& rgn) {
+void writeComponentLinesAndArcs(PcbJob& s, std::string& rgn) {
     writeInBlocks(s, rgn, s.sets.compcontentset,
                   [f = Fields()](std::string_view line, RecordBlock& b) mutable {
                       f.assign(line);
@@ -108,11 +108,11 @@ void writeComponentLinesAndArcs(Session& s, std::string& rgn) {
                   });
 }
 
-void writeComponentPolygons(Session& s, std::string& rgn) {
+void writeComponentPolygons(PcbJob& s, std::string& rgn) {
     const auto& set = s.sets.compcontentset;
     Fields f, next;
     for (size_t i = 0; i < set.size(); ++i) {
-        s.spinme(1);
+        s.tick();
         f.assign(set[i]);
         if (!isKeyword(f, "poly")) continue;
         const std::string_view layer = polygonGuide(wholeNum(f, 2));
@@ -141,11 +141,11 @@ void writeComponentPolygons(Session& s, std::string& rgn) {
     }
 }
 
-void writePadMarkers(Session& s, std::string& rgn, const SideTable& sides,
+void writePadMarkers(PcbJob& s, std::string& rgn, const SideTable& sides,
                      const std::vector<ComponentPad>& pads) {
     Fields f;
     for (const ComponentPad& pad : pads) {
-        s.spinme(1);
+        s.tick();
         f.assign(pad.line);
         const std::string_view layer = padGuide(sides, f);
         const double x = pad.x, y = pad.y;
@@ -157,11 +157,11 @@ void writePadMarkers(Session& s, std::string& rgn, const SideTable& sides,
     }
 }
 
-void writePadOutlines(Session& s, std::string& rgn, const SideTable& sides,
+void writePadOutlines(PcbJob& s, std::string& rgn, const SideTable& sides,
                       const std::vector<ComponentPad>& pads) {
     Fields f;
     for (const ComponentPad& pad : pads) {
-        s.spinme(1);
+        s.tick();
         f.assign(pad.line);
         const std::string shape = lowerAscii(f[2]);
         if (shape == "tg") {

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "job/session.h"
+#include "job/pcbjob.h"
 #include "region/chords.h"
 #include "region/header.h"
 #include "region/layerbuckets.h"
@@ -48,13 +48,13 @@ bool isRefdesText(std::string_view line) {
     return lowerAscii(line).find(".refdes") != std::string::npos;
 }
 
-void writeFreePolygons(Session& s, std::string& rgn) {
+void writeFreePolygons(PcbJob& s, std::string& rgn) {
     const auto& set = s.sets.freepolyset;
     bool zone = false;
     Fields f;
     std::string coords;
     for (size_t i = 0; i < set.size(); ++i) {
-        s.spinme(1);
+        s.tick();
         f.assign(set[i]);
         if (!isKeyword(f, "poly")) continue;
         const int64_t layer = wholeNum(f, 2);
@@ -90,7 +90,7 @@ void writeFreePolygons(Session& s, std::string& rgn) {
     if (!zone) return;
     // Zones are drawn with the track style TR2.
     s.registry.addstyle("TR2");
-    if (s.form.writestyle == 1) return;
+    if (s.options.styleFile) return;
     s.reportLine("Polygon found on etch layer.");
     s.reportHeading("Define the following Tracks in ARES:", 36);
     s.reportLine("TR2");
@@ -98,7 +98,7 @@ void writeFreePolygons(Session& s, std::string& rgn) {
     s.processEvents();
 }
 
-void writeTexts(Session& s, std::string& rgn, const PrimitiveSet& set) {
+void writeTexts(PcbJob& s, std::string& rgn, const PrimitiveSet& set) {
     writeInBlocks(s, rgn, set, [f = Fields()](std::string_view line, RecordBlock& b) mutable {
         f.assign(line);
         // The component reference texts stand in for ".refdes" texts.
@@ -111,7 +111,7 @@ void writeTexts(Session& s, std::string& rgn, const PrimitiveSet& set) {
     });
 }
 
-void writeGraphicLayers(Session& s, std::string& rgn) {
+void writeGraphicLayers(PcbJob& s, std::string& rgn) {
     // Writing layer by layer, tracks before arcs, keeps the order of a pass per layer.
     const LayerBuckets buckets = bucketByLayer(s);
     auto linesOf = [](const PrimitiveSet& set, const std::vector<uint32_t>& records) {

@@ -1,10 +1,10 @@
 #include "region/header.h"
 
-#include "job/session.h"
+#include "job/pcbjob.h"
 
 namespace quorlin {
 
-void writeheader(Session& s) {
+void writeheader(PcbJob& s) {
     s.out.create(s.base + ".rgn") =
         "ARES REGION FILE\r\n\r\n*HEADER\r\nVERSION 609 600\r\nUNITS 10nm\r\n\r\n";
 }

@@ -5,10 +5,10 @@
 
 namespace quorlin {
 
-class Session;
+class PcbJob;
 
 // Creates the region file (base + ".rgn") with its six header lines.
-void writeheader(Session& s);
+void writeheader(PcbJob& s);
 
 // ARES layer code of a Tango layer index 0..22; "" for any other index.
 std::string_view layertranslate(long index);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "job/session.h"
+#include "job/pcbjob.h"
 
 namespace quorlin {
 
@@ -12,12 +12,12 @@ int tangoLayer(const Fields& f, long field) {
     return static_cast<int>(v);
 }
 
-LayerBuckets bucketByLayer(Session& s) {
+LayerBuckets bucketByLayer(PcbJob& s) {
     LayerBuckets b;
     Fields f;
     auto sort = [&](const PrimitiveSet& set, long field, auto& layers, auto& offLayer) {
         for (uint32_t i = 0; i < set.size(); ++i) {
-            s.spinme(1);
+            s.tick();
             f.assign(set[i]);
             const int layer = tangoLayer(f, field);
             (layer < 0 ? offLayer : layers[static_cast<size_t>(layer)]).push_back(i);

@@ -9,7 +9,7 @@
 
 namespace quorlin {
 
-class Session;
+class PcbJob;
 
 inline constexpr int kTangoLayers = 23;
 
@@ -22,6 +22,6 @@ struct LayerBuckets {
     std::array<std::vector<uint32_t>, kTangoLayers> tracks, arcs;
     std::vector<uint32_t> offLayerTracks, offLayerArcs;
 };
-LayerBuckets bucketByLayer(Session& s);
+LayerBuckets bucketByLayer(PcbJob& s);
 
 }  // namespace quorlin

@@ -11,7 +11,7 @@
 
 namespace quorlin {
 
-class Session;
+class PcbJob;
 
 namespace objects {
 
@@ -47,20 +47,20 @@ bool isRefdesText(std::string_view line);
 
 // Side pre-pass: the side table from component and free pads, and the component pads whose
 // centre is readable (the others go to the trash file here, once).
-void sidePrepass(Session& s, SideTable& sides, std::vector<ComponentPad>& pads);
+void sidePrepass(PcbJob& s, SideTable& sides, std::vector<ComponentPad>& pads);
 
-void writeFreePolygons(Session& s, std::string& rgn);
+void writeFreePolygons(PcbJob& s, std::string& rgn);
 // The "text" records of a set (free or component texts); ".refdes" texts are left out.
-void writeTexts(Session& s, std::string& rgn, const PrimitiveSet& set);
-void writeGraphicLayers(Session& s, std::string& rgn);
-void writeFreePads(Session& s, std::string& rgn);
+void writeTexts(PcbJob& s, std::string& rgn, const PrimitiveSet& set);
+void writeGraphicLayers(PcbJob& s, std::string& rgn);
+void writeFreePads(PcbJob& s, std::string& rgn);
 
-void writeReferenceTexts(Session& s, std::string& rgn, const SideTable& sides);
-void writeComponentLinesAndArcs(Session& s, std::string& rgn);
-void writeComponentPolygons(Session& s, std::string& rgn);
-void writePadMarkers(Session& s, std::string& rgn, const SideTable& sides,
+void writeReferenceTexts(PcbJob& s, std::string& rgn, const SideTable& sides);
+void writeComponentLinesAndArcs(PcbJob& s, std::string& rgn);
+void writeComponentPolygons(PcbJob& s, std::string& rgn);
+void writePadMarkers(PcbJob& s, std::string& rgn, const SideTable& sides,
                      const std::vector<ComponentPad>& pads);
-void writePadOutlines(Session& s, std::string& rgn, const SideTable& sides,
+void writePadOutlines(PcbJob& s, std::string& rgn, const SideTable& sides,
                       const std::vector<ComponentPad>& pads);
 
 }  // namespace objects

@@ -1,5 +1,5 @@
 // The *OBJECTS section: its frame and the order of its blocks.
-#include "job/session.h"
+#include "job/pcbjob.h"
 #include "region/objectblocks.h"
 #include "region/viatags.h"
 #include "region/writers.h"
@@ -7,7 +7,7 @@
 
 namespace quorlin {
 
-void objecttranslate(Session& s) {
+void objecttranslate(PcbJob& s) {
     using namespace objects;
     SideTable sides;
     std::vector<ComponentPad> pads;

@@ -1,7 +1,7 @@
 // Free pads: PAD records, their plane tags and the pad styles they need.
 #include <unordered_set>
 
-#include "job/session.h"
+#include "job/pcbjob.h"
 #include "region/header.h"
 #include "region/objectblocks.h"
 #include "region/objectrecords.h"
@@ -31,13 +31,13 @@ std::string_view padLayer(std::string_view shape, std::string_view side) {
 
 }  // namespace
 
-void writeFreePads(Session& s, std::string& rgn) {
+void writeFreePads(PcbJob& s, std::string& rgn) {
     std::vector<StyleName> styles;
     std::unordered_set<std::string> known;
     Fields f;
     std::string a, b, c;
     for (std::string_view line : s.sets.freepadset) {
-        s.spinme(1);
+        s.tick();
         f.assign(line);
         const std::string_view shape = f[2];
         const std::string_view prefix = shape.substr(0, 2);
@@ -66,8 +66,7 @@ void writeFreePads(Session& s, std::string& rgn) {
         rgn += ' ';
         appendNumtext(rgn, lenientUnits(f, 10));
         rgn.append(" 0 0").append(kCrLf);
-        if (s.form.tagpads == 1 && isPlaneCode(f[7]))
-            appendPlaneTag(rgn, f.num(9), f.num(10), f[7]);
+        if (s.options.tagPads && isPlaneCode(f[7])) appendPlaneTag(rgn, f.num(9), f.num(10), f[7]);
     }
 
     registerStyleList(s, "Define the following Pads in ARES:", 36, styles);

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "job/session.h"
+#include "job/pcbjob.h"
 #include "util/inorder.h"
 #include "util/worker.h"
 
@@ -20,9 +20,9 @@ struct RecordBlock {
 // Calls write(line, block) for every line, in blocks shared by this thread and a worker; each
 // block's text goes to rgn and its trash lines to the trash in source order, so the files are
 // the same as line by line. write must keep to its block and its own state (the worker runs a
-// copy of it) and only read the session.
+// copy of it) and only read the job.
 template <typename Write>
-void writeInBlocks(Session& s, std::string& rgn, const std::vector<std::string_view>& lines,
+void writeInBlocks(PcbJob& s, std::string& rgn, const std::vector<std::string_view>& lines,
                    Write write) {
     Worker worker;
     formatInOrder<RecordBlock>(
@@ -35,7 +35,7 @@ void writeInBlocks(Session& s, std::string& rgn, const std::vector<std::string_v
         [&](const RecordBlock& b, size_t from, size_t to) {
             rgn += b.text;
             for (std::string_view line : b.trash) s.trashLine(line);
-            for (size_t i = from; i < to; ++i) s.spinme(1);
+            for (size_t i = from; i < to; ++i) s.tick();
         });
 }
 

@@ -8,16 +8,16 @@
 
 namespace quorlin {
 
-class Session;
+class PcbJob;
 
 struct StyleName {
     std::string style;   // the registered name, e.g. Vc060035
     std::string report;  // the same with dashes, e.g. Vc-060-035
 };
 
-// Registers every style in order; with writestyle unchecked also lists "style<TAB>report" under
+// Registers every style in order; without a style file also lists "style<TAB>report" under
 // heading (fileDashes dashes in the report file).
-void registerStyleList(Session& s, std::string_view heading, size_t fileDashes,
+void registerStyleList(PcbJob& s, std::string_view heading, size_t fileDashes,
                        const std::vector<StyleName>& styles);
 
 }  // namespace quorlin

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "job/session.h"
+#include "job/pcbjob.h"
 #include "region/arcsegments.h"
 #include "region/header.h"
 #include "region/layerbuckets.h"
@@ -136,7 +136,7 @@ class SegmentFormatter {
 
 class TrackWriter {
   public:
-    explicit TrackWriter(Session& s) : s_(s), rgn_(s.region()), layers_(bucketByLayer(s)) {}
+    explicit TrackWriter(PcbJob& s) : s_(s), rgn_(s.region()), layers_(bucketByLayer(s)) {}
 
     void writeSections() {
         const bool topUsed = !layers_.tracks[0].empty() || !layers_.arcs[0].empty();
@@ -166,10 +166,10 @@ class TrackWriter {
     }
 
     void registerStyles() {
-        const bool listed = s_.form.writestyle != 1;
+        const bool listed = !s_.options.styleFile;
         if (listed) s_.reportHeading("Define the following Tracks in ARES:", 36);
         for (int w = 0; w <= kMaxWidth; ++w) {
-            if (listed) s_.spinme(1);
+            if (listed) s_.tick();
             if (!widthUsed_[static_cast<size_t>(w)]) continue;
             const std::string name = "TR" + std::to_string(w);
             s_.registry.addstyle(name);
@@ -180,7 +180,7 @@ class TrackWriter {
             if (listed)
                 s_.reportLine(line);
             else
-                s_.form.reportbox.append(line).append(kCrLf);
+                s_.result.report.append(line).append(kCrLf);
         }
         if (listed) s_.reportEnd();
     }
@@ -218,10 +218,10 @@ class TrackWriter {
         for (uint32_t i : b.trashed) s_.trashLine(set[i]);
         for (size_t w = 0; w <= kMaxWidth; ++w) widthUsed_[w] = widthUsed_[w] || b.widthUsed[w];
         outsideWidths_.insert(b.outsideWidths.begin(), b.outsideWidths.end());
-        for (size_t k = 0; k < records; ++k) s_.spinme(1);
+        for (size_t k = 0; k < records; ++k) s_.tick();
     }
 
-    Session& s_;
+    PcbJob& s_;
     std::string& rgn_;
     Worker worker_;
     LayerBuckets layers_;
@@ -232,7 +232,7 @@ class TrackWriter {
 
 }  // namespace
 
-void tracktranslate(Session& s) {
+void tracktranslate(PcbJob& s) {
     s.step("Exporting tracks and arcs to Ares region file");
     if (s.sets.trackset.empty() && s.sets.freearcset.empty()) {
         s.step("No tracks or arcs to export");

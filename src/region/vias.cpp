@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "job/session.h"
+#include "job/pcbjob.h"
 #include "region/header.h"
 #include "region/recordtext.h"
 #include "region/writers.h"
@@ -35,7 +35,7 @@ ViaStyleName viaStyleName(const Fields& via) {
     return n;
 }
 
-void viatranslate(Session& s) {
+void viatranslate(PcbJob& s) {
     s.step("Exporting vias to Ares region file");
     if (s.sets.viaset.empty()) {
         s.step("No vias to export");
@@ -48,7 +48,7 @@ void viatranslate(Session& s) {
     bool sectionOpen = false;
     Fields f;
     for (std::string_view line : s.sets.viaset) {
-        s.spinme(1);
+        s.tick();
         f.assign(line);
         double x, y;
         if (!f.strictNum(6, x) || !f.strictNum(7, y) || !std::isfinite(toRegionUnits(x)) ||

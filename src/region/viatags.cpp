@@ -1,6 +1,6 @@
 #include "region/viatags.h"
 
-#include "job/session.h"
+#include "job/pcbjob.h"
 #include "region/header.h"
 #include "region/objectrecords.h"
 
@@ -17,11 +17,11 @@ void appendPlaneTag(std::string& out, double x, double y, std::string_view code)
     appendLabel(out, "KO", unitsOrZero(x) + 2540, unitsOrZero(y) + 2540, kTagSizes, code);
 }
 
-void writeViaPlaneTags(Session& s, std::string& rgn) {
-    if (s.form.tagvias != 1) return;
+void writeViaPlaneTags(PcbJob& s, std::string& rgn) {
+    if (!s.options.tagVias) return;
     Fields f;
     for (std::string_view line : s.sets.viaset) {
-        s.spinme(1);
+        s.tick();
         f.assign(line);
         if (isPlaneCode(f[5])) appendPlaneTag(rgn, f.num(6), f.num(7), f[5]);
     }

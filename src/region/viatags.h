@@ -8,7 +8,7 @@
 
 namespace quorlin {
 
-class Session;
+class PcbJob;
 
 namespace objects {
 
@@ -19,7 +19,7 @@ bool isPlaneCode(std::string_view code);
 void appendPlaneTag(std::string& out, double x, double y, std::string_view code);
 
 // The via tags of the objects section, when the via tag option is checked.
-void writeViaPlaneTags(Session& s, std::string& rgn);
+void writeViaPlaneTags(PcbJob& s, std::string& rgn);
 
 }  // namespace objects
 }  // namespace quorlin

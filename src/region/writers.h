@@ -3,13 +3,13 @@
 
 namespace quorlin {
 
-class Session;
+class PcbJob;
 
 // *OBJECTS: components, pads, free graphics, zones and text.
-void objecttranslate(Session& s);
+void objecttranslate(PcbJob& s);
 // *VIAS.
-void viatranslate(Session& s);
+void viatranslate(PcbJob& s);
 // *LAYER sections: tracks and arcs.
-void tracktranslate(Session& s);
+void tracktranslate(PcbJob& s);
 
 }  // namespace quorlin

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "job/session.h"
+#include "job/pcbjob.h"
 #include "styles/stylerecords.h"
 
 namespace quorlin {
@@ -34,14 +34,14 @@ std::vector<std::string> sortedStyleNames(const StyleRegistry& registry) {
     return names;
 }
 
-void writestylefile(Session& s) {
+void writestylefile(PcbJob& s) {
     const std::vector<std::string> names = sortedStyleNames(s.registry);
 
     std::string& text = s.out.create(s.base + "_styles.txt");
-    text = styleFileText(names, s.form.guardgap, s.form.replicate == 1, [&] { s.spinme(1); });
+    text = styleFileText(names, s.options.guardGap, s.options.replicatePads, [&] { s.tick(); });
 
-    if (s.form.writestyle != 1) return;
-    const std::string& path = s.form.stylefile;
+    if (!s.options.styleFile) return;
+    const std::string& path = *s.options.styleFile;
     if (!replaceable(path)) {
         s.fail("Cannot write file: " + path);
         return;

@@ -8,14 +8,14 @@
 
 namespace quorlin {
 
-class Session;
+class PcbJob;
 
 // The registered names as the style file lists them: track names rewritten so that widths sort
 // by value, then sorted by unsigned bytes, stably.
 std::vector<std::string> sortedStyleNames(const StyleRegistry& registry);
 
-// "_styles.txt" beside the source always; with writestyle checked, also the style file named
-// in stylefile, keeping the previous one as a backup.
-void writestylefile(Session& s);
+// "_styles.txt" beside the source always; with a style file among the options, also that file,
+// keeping the previous one as a backup.
+void writestylefile(PcbJob& s);
 
 }  // namespace quorlin

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "job/session.h"
+#include "job/pcbjob.h"
 #include "util/bigbuffer.h"
 #include "util/fields.h"
 #include "util/files.h"
@@ -91,7 +91,7 @@ constexpr Diagnostic kDiagnostics[] = {
     {&PrimitiveSets::netset, "_net.txt"},
 };
 
-void exportDiagnostics(Session& s) {
+void exportDiagnostics(PcbJob& s) {
     s.step("Exporting primitives to text file");
     for (const Diagnostic& d : kDiagnostics) {
         const PrimitiveSet& set = s.sets.*d.set;
@@ -100,7 +100,7 @@ void exportDiagnostics(Session& s) {
         for (std::string_view line : set) bytes += line.size() + 2;
         reserveLarge(file, bytes);
         for (std::string_view line : set) {
-            s.spinme(1);
+            s.tick();
             file.append(line).append(kCrLf);
         }
     }
@@ -108,21 +108,21 @@ void exportDiagnostics(Session& s) {
 
 }  // namespace
 
-void splitprimitivesFrom(Session& s, std::string source) {
+void splitprimitivesFrom(PcbJob& s, std::string source) {
     s.step("Extracting primitives from PCB source file");
 
     PrimitiveSets& sets = s.sets;
     sets.clear();
     s.registry.clear();
-    const bool guides = s.form.exclusion == 1;
+    const bool guides = s.options.componentGuides;
     bool inComponentPoly = false;
-    for (auto& box : s.form.counts) box = "0";
-    auto& counts = s.form.counts;
+    s.startCounting();
+    PcbCounts& counts = s.counts;
 
     sets.storage = std::move(source);
     char* const base = sets.storage.data();
     forEachLine(std::string_view(sets.storage), [&](std::string_view raw) {
-        s.spinme(1);
+        s.tick();
         char* p = base + (raw.data() - sets.storage.data());
         std::string_view line(p, stripquotesInPlace(p, raw.size()));
         const std::string_view word = firstWord(line);
@@ -130,65 +130,65 @@ void splitprimitivesFrom(Session& s, std::string source) {
 
         if (keywordIs(word, ";tango-pcb") || keywordIs(word, "version") ||
             keywordIs(word, "board")) {
-            sets.headerset.push_back(line), bumpCount(counts[count::kHeaders]);
+            sets.headerset.push_back(line), ++counts.headers;
         } else if (keywordIs(word, "net")) {
-            sets.netset.push_back(line), bumpCount(counts[count::kNets]);
+            sets.netset.push_back(line), ++counts.nets;
         } else if (keywordIs(word, "comp")) {
-            sets.compset.push_back(line), bumpCount(counts[count::kComponents]);
+            sets.compset.push_back(line), ++counts.components;
         } else if (keywordIs(word, "via")) {
-            sets.viaset.push_back(line), bumpCount(counts[count::kVias]);
+            sets.viaset.push_back(line), ++counts.vias;
         } else if (keywordIs(word, "pad")) {
             if (owner(secondToLast(line)))
-                sets.compcontentset.push_back(line), bumpCount(counts[count::kComponentPads]);
+                sets.compcontentset.push_back(line), ++counts.componentPads;
             else
-                sets.freepadset.push_back(line), bumpCount(counts[count::kPads]);
+                sets.freepadset.push_back(line), ++counts.pads;
         } else if (keywordIs(word, "arc")) {
             if (owner(Fields(line)[10]))
-                sets.compcontentset.push_back(line), bumpCount(counts[count::kComponentOther]);
+                sets.compcontentset.push_back(line), ++counts.componentOther;
             else
-                sets.freearcset.push_back(line), bumpCount(counts[count::kArcs]);
+                sets.freearcset.push_back(line), ++counts.arcs;
         } else if (keywordIs(word, "poly")) {
             if (owner(secondToLast(line))) {
-                sets.compcontentset.push_back(line), bumpCount(counts[count::kComponentOther]);
+                sets.compcontentset.push_back(line), ++counts.componentOther;
                 inComponentPoly = true;
             } else {
-                sets.freepolyset.push_back(line), bumpCount(counts[count::kPolygons]);
+                sets.freepolyset.push_back(line), ++counts.polygons;
                 if (guides) inComponentPoly = false;
             }
         } else if (keywordIs(word, "pnt")) {
             if (guides && inComponentPoly)
-                sets.compcontentset.push_back(line), bumpCount(counts[count::kComponentOther]);
+                sets.compcontentset.push_back(line), ++counts.componentOther;
             else
-                sets.freepolyset.push_back(line), bumpCount(counts[count::kVertex]);
+                sets.freepolyset.push_back(line), ++counts.vertex;
         } else if (keywordIs(word, "text")) {
             if (owner(secondToLast(line)))
-                sets.compcontentset.push_back(line), bumpCount(counts[count::kComponentOther]);
+                sets.compcontentset.push_back(line), ++counts.componentOther;
             else
-                sets.freetextset.push_back(line), bumpCount(counts[count::kText]);
+                sets.freetextset.push_back(line), ++counts.text;
         } else if (keywordIs(word, "line")) {
             if (owner(secondToLast(line)))
-                sets.compcontentset.push_back(line), bumpCount(counts[count::kComponentOther]);
+                sets.compcontentset.push_back(line), ++counts.componentOther;
             else
-                sets.trackset.push_back(line), bumpCount(counts[count::kLines]);
+                sets.trackset.push_back(line), ++counts.lines;
         } else {
-            sets.trashset.push_back(line), bumpCount(counts[count::kTrash]);
+            sets.trashset.push_back(line), ++counts.trash;
         }
     });
 
     if (!sets.trashset.empty()) {
         for (std::string_view line : sets.trashset) {
-            s.spinme(1);
+            s.tick();
             s.trashLine(line);
         }
     }
-    if (s.form.xport == 1) exportDiagnostics(s);
+    if (s.options.exportPrimitives) exportDiagnostics(s);
     s.status("Primitive extraction complete");
     s.processEvents();
 }
 
-bool splitprimitives(Session& s) {
+bool splitprimitives(PcbJob& s) {
     std::string source;
-    if (!s.readInput(s.form.fnme, source)) return false;
+    if (!s.readInput(s.options.source, source)) return false;
     splitprimitivesFrom(s, std::move(source));
     return true;
 }

@@ -6,17 +6,17 @@
 
 namespace quorlin {
 
-class Session;
+class PcbJob;
 
 // Unescapes a source line: backslash backslash -> backslash, backslash quote -> apostrophe.
 std::string stripquotes(std::string_view datain);
 
-// Reads the file named in fnme into the sets, the unhandled lines into the trash file and, with
-// xport checked, every set into its diagnostic file. Returns false when the source could not be
-// read (the session then holds the failure).
-bool splitprimitives(Session& s);
+// Reads the job's source into the sets, the unhandled lines into the trash file and, when
+// primitives are exported, every set into its diagnostic file. Returns false when the source
+// could not be read (the job then holds the failure).
+bool splitprimitives(PcbJob& s);
 
 // The same, from text already in memory (the file's contents).
-void splitprimitivesFrom(Session& s, std::string source);
+void splitprimitivesFrom(PcbJob& s, std::string source);
 
 }  // namespace quorlin

@@ -180,6 +180,13 @@ bool Outputs::has(const std::string& path) const {
     return false;
 }
 
+std::vector<std::string> Outputs::targets() const {
+    std::vector<std::string> paths;
+    for (const auto& item : items_)
+        if (item.kind != Kind::Remove) paths.push_back(item.path);
+    return paths;
+}
+
 std::string Outputs::clash(const std::vector<std::string>& inputs) const {
     if (!twice_.empty()) return twice_;
     for (size_t i = 0; i < items_.size(); ++i) {

@@ -106,6 +106,8 @@ class Outputs {
     void patch(const std::string& path, size_t offset, std::string text);
 
     bool has(const std::string& path) const;
+    // The files commit() writes (not those it deletes), in the order they were first named.
+    std::vector<std::string> targets() const;
 
     // The job's source: the commit record (see commitrecord.h) is written beside it, so that a
     // job killed amid the renames is finished by the next one. Without one, no record is kept.

@@ -1,9 +1,8 @@
 // What the buttons do beyond the jobs' files: the help box, the grayed graphics option, the
 // spinner.
-#include "app/core/driver.h"
-
 #include <gtest/gtest.h>
 
+#include "app/core/dialog.h"
 #include "support/harness.h"
 
 namespace quorlin::test {
@@ -19,37 +18,34 @@ TEST(Driver, OtherButtonsOnlyHideHelp) {
 
 // A grayed "graphics as tracks" keeps the table the last conversion used.
 TEST(Driver, GrayedGraphicsOptionKeepsTheLastDrawModes) {
-    JobRun run;
-    Session& s = run.session;
-    s.form.graphastrack = 2;
-    fillLayerDrawMode(s);
-    EXPECT_EQ(s.layerdrawmode, decltype(s.layerdrawmode){});
+    Form form;
+    LayerDrawModes kept{};
+    form.graphastrack = 2;
+    EXPECT_EQ(pcbOptions(form, kept).drawModes, LayerDrawModes{});
     for (int checked : {0, 1}) {
-        s.form.graphastrack = checked;
-        fillLayerDrawMode(s);
-        const auto table = s.layerdrawmode;
+        form.graphastrack = checked;
+        const LayerDrawModes table = *pcbOptions(form, kept).drawModes;
         EXPECT_EQ(table[8], checked ? 1 : 2);
-        s.form.graphastrack = 2;
-        fillLayerDrawMode(s);
-        EXPECT_EQ(s.layerdrawmode, table);
+        form.graphastrack = 2;
+        EXPECT_EQ(pcbOptions(form, kept).drawModes, table);
     }
 }
 
 TEST(Driver, SpinnerTurnsEveryFourHundredCalls) {
-    JobRun run;
-    Session& s = run.session;
-    s.spinme(0);
-    for (int i = 1; i <= 399; ++i) s.spinme(1);
-    EXPECT_EQ(s.form.spinner, "");
-    s.spinme(1);
-    EXPECT_EQ(s.form.spinner, "\\");
-    for (int i = 401; i <= 3199; ++i) s.spinme(1);
-    EXPECT_EQ(s.form.spinner, "/");
-    s.spinme(1);
-    EXPECT_EQ(s.spincount, 0);
-    EXPECT_EQ(s.form.spinner, "--");
-    s.spinme(0);
-    EXPECT_EQ(s.form.spinner, "");
+    Spinner s;
+    std::string caption;
+    s.spinme(0, caption);
+    for (int i = 1; i <= 399; ++i) s.spinme(1, caption);
+    EXPECT_EQ(caption, "");
+    s.spinme(1, caption);
+    EXPECT_EQ(caption, "\\");
+    for (int i = 401; i <= 3199; ++i) s.spinme(1, caption);
+    EXPECT_EQ(caption, "/");
+    s.spinme(1, caption);
+    EXPECT_EQ(s.spincount(), 0);
+    EXPECT_EQ(caption, "--");
+    s.spinme(0, caption);
+    EXPECT_EQ(caption, "");
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <map>
 #include <string>
 
-#include "app/core/driver.h"
 #include "support/harness.h"
 #include "util/basic.h"
 #include "util/files.h"
@@ -89,30 +88,30 @@ struct Job {
     std::string invalid;  // the message for a source that is not a file
 };
 
-Job prepare(int index, const TempDir& dir, Session& s) {
+Job prepare(int index, const TempDir& dir, JobRun& s) {
     fs::create_directory(dir.path() / "ares");
     switch (index) {
         case 0:
             dir.write("board.pcb", kBoard);
             dir.write("ares/Default.STY", "user styles\r\n");
-            s.form.fnme = dir.file("board.pcb");
-            s.form.writestyle = 1;
-            s.form.stylefile = dir.file("ares/Default.STY");
+            s.form().fnme = dir.file("board.pcb");
+            s.form().writestyle = 1;
+            s.form().stylefile = dir.file("ares/Default.STY");
             break;
         case 1:
             dir.write("board.net", kNetlist);
-            s.form.netfnme = dir.file("board.net");
+            s.form().netfnme = dir.file("board.net");
             break;
         default:
             dir.write("a.sdf", sdf(crlf({"VCC,1", "R1,PS,1"})));
             dir.write("b.sdf", sdf(crlf({"GND,1", "R1,PS,2"})));
-            s.form.netlista = dir.file("a.sdf");
-            s.form.netlistb = dir.file("b.sdf");
-            s.form.xsdf = 1;
+            s.form().netlista = dir.file("a.sdf");
+            s.form().netlistb = dir.file("b.sdf");
+            s.form().xsdf = 1;
             break;
     }
-    Commands_Click(s, index);
-    EXPECT_FALSE(s.failed) << s.form.errorbox;
+    s.click(index);
+    EXPECT_FALSE(s.failed()) << s.form().errorbox;
     switch (index) {
         case 0:
             dir.write("board.pcb", kBoard + crlf({"line 20 1 0 0 500 500 0 0", "frob"}));
@@ -170,14 +169,12 @@ TEST(Faults, EachEndsWithAMessageAndLeavesEveryFileAsItWas) {
                      std::to_string(static_cast<int>(c.fault)) + " " + c.target +
                      (c.staged ? " staged" : ""));
         TempDir dir;
-        RecordingHost setupHost;
-        Session setup(setupHost);
+        JobRun setup;
         const Job job = prepare(c.job, dir, setup);
 
-        RecordingHost host;
-        Session s(host);
-        s.form = setup.form;
-        if (c.staged) s.out.setSpill(16, 1);
+        JobRun s;
+        s.form() = setup.form();
+        if (c.staged) s.dialog.tuning.spillBytes = 16, s.dialog.tuning.spillEvery = 1;
         std::string target = c.target[0] == '\0' ? job.source : dir.file(c.target);
         if (std::string(c.target) == ".") target = dir.path().string();
         if (c.fault == Fault::SourceIsDirectory) {
@@ -194,7 +191,7 @@ TEST(Faults, EachEndsWithAMessageAndLeavesEveryFileAsItWas) {
         faulty.faults.push_back(injected(c.fault, target));
         {
             ScopedFileSystem scoped(faulty);
-            Commands_Click(s, c.job);
+            s.click(c.job);
         }
 
         std::string expected = c.message;
@@ -204,12 +201,12 @@ TEST(Faults, EachEndsWithAMessageAndLeavesEveryFileAsItWas) {
             expected += job.source;
         else
             expected = "Cannot write file: " + dir.file(expected.substr(19));
-        EXPECT_EQ(s.form.errorbox, expected);
-        EXPECT_TRUE(s.failed);
-        EXPECT_EQ(host.beeps, 1);
+        EXPECT_EQ(s.form().errorbox, expected);
+        EXPECT_TRUE(s.failed());
+        EXPECT_EQ(s.host.beeps, 1);
         // The failure is the last word: no completion message follows it.
-        ASSERT_FALSE(host.statuses.empty());
-        EXPECT_EQ(host.statuses.back(), expected);
+        ASSERT_FALSE(s.host.statuses.empty());
+        EXPECT_EQ(s.host.statuses.back(), expected);
         EXPECT_EQ(tree(dir.path()), before);
     }
 }

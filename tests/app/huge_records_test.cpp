@@ -41,7 +41,7 @@ TEST(HugeRecords, JobsFinishAndKeepTheirBytes) {
         run.form().netlistb = dir.file("b.sdf");
         run.form().xsdf = 1;
         run.click(c.job);
-        EXPECT_FALSE(run.session.failed) << run.form().errorbox;
+        EXPECT_FALSE(run.failed()) << run.form().errorbox;
         EXPECT_NE(dir.read(c.output).find(c.expected), std::string::npos);
     }
 }

@@ -41,13 +41,13 @@ TEST(WindowRules, AJobDisablesTheInputsAndACloseWaitsForItsEnd) {
     rules.start();
     window.fnme = dir.file("demo.pcb");
     rules.commandClick(window, 0);
-    EXPECT_EQ(rules.session().form.errorbox, "Conversion complete");
+    EXPECT_EQ(rules.form().errorbox, "Conversion complete");
     const std::vector<std::string> expected = {"read",  "busy", "flush", "close waits",
                                                "flush", "idle", "close"};
     std::vector<std::string> calls = window.calls;
     calls.erase(std::unique(calls.begin(), calls.end()), calls.end());
     EXPECT_EQ(calls, expected);
-    EXPECT_FALSE(rules.session().form.notesVisible);  // a job hides the help
+    EXPECT_FALSE(rules.form().notesVisible);  // a job hides the help
 
     EXPECT_EQ(rules.close(window), WindowRules::Close::Saved);
     SettingsLines saved;

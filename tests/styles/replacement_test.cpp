@@ -34,15 +34,14 @@ TEST(StyleFileReplacement, AFailureAtAnyStepLosesNothing) {
         faulty.faults.back().path.replace(0, 1, sty);
         ScopedFileSystem scoped(faulty);
 
-        JobRun run;
-        Session& s = run.session;
+        PcbJobRun run;
+        PcbJob& s = run.job;
         s.base = dir.file("board");
-        s.form.writestyle = 1;
-        s.form.stylefile = sty;
+        run.options.styleFile = sty;
         s.registry.addstyle("sq060060032");
         writestylefile(s);
         EXPECT_FALSE(s.commitOutputs({}));
-        EXPECT_EQ(s.form.errorbox, "Cannot write file: " + sty);
+        EXPECT_EQ(run.result.message, "Cannot write file: " + sty);
         EXPECT_EQ(run.host.beeps, 1);
         EXPECT_EQ(dir.read(c.userFileAt), "user styles\r\n");
         for (const auto& [name, data] : dir.snapshot())

@@ -18,13 +18,16 @@ std::string golden(const std::string& name) {
 }
 
 // Registers names in order, runs the writer and commits; returns "_styles.txt".
-std::string writeStyles(JobRun& run, const TempDir& dir, const std::vector<std::string>& names,
+// guardgap and replicate as the window's boxes hold them.
+std::string writeStyles(PcbJobRun& run, const TempDir& dir, const std::vector<std::string>& names,
                         int guardgap, int replicate) {
-    Session& s = run.session;
+    PcbJob& s = run.job;
     s.base = dir.file("board");
-    s.form.guardgap = guardgap;
-    s.form.replicate = replicate;
-    s.form.writestyle = 0;
+    Form form;
+    form.guardgap = guardgap;
+    form.replicate = replicate;
+    LayerDrawModes kept{};
+    run.options = pcbOptions(form, kept);
     for (const auto& name : names) s.registry.addstyle(name);
     writestylefile(s);
     EXPECT_TRUE(s.commitOutputs({}));
@@ -56,7 +59,7 @@ TEST(StyleFile, MatchesGoldenFiles) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         TempDir dir;
-        JobRun run;
+        PcbJobRun run;
         EXPECT_EQ(writeStyles(run, dir, c.names, c.guardgap, c.replicate), golden(c.file));
     }
 }
@@ -118,15 +121,15 @@ TEST(StyleFile, RoundedRectangleCorners) {
 
 TEST(StyleFile, TrackNamesSortNumericallyAndRegistryKeepsItsOrder) {
     TempDir dir;
-    JobRun run;
+    PcbJobRun run;
     const std::string text =
         writeStyles(run, dir, {"TR10", "sq060060032", "TR2", "Vc060035", "tr7"}, 3, 0);
     EXPECT_NE(text.find("RELIEF,10th\r\nT2,2th\r\nT7,7th\r\nT10,10th\r\n*\r\n\r\n"),
               std::string::npos);
     const std::vector<std::string> expected = {"Vc060035", "ZT0002", "ZT0007", "ZT0010",
                                                "sq060060032"};
-    EXPECT_EQ(sortedStyleNames(run.session.registry), expected);
-    EXPECT_EQ(run.session.registry.styles(),
+    EXPECT_EQ(sortedStyleNames(run.job.registry), expected);
+    EXPECT_EQ(run.job.registry.styles(),
               (std::vector<std::string>{"TR10", "sq060060032", "TR2", "Vc060035", "tr7"}));
 }
 
@@ -136,11 +139,11 @@ TEST(StyleFile, SortIsUnsignedByteOrder) {
     rewriteTrackNames(names);
     EXPECT_EQ(names[2], "ZT2345");
     TempDir dir;
-    JobRun run;
+    PcbJobRun run;
     writeStyles(run, dir, names, 3, 0);
     const std::vector<std::string> expected = {"Vc060035", "ZT2345", "ZZ", "sq060060032",
                                                "\xC3sq060060032"};
-    EXPECT_EQ(sortedStyleNames(run.session.registry), expected);
+    EXPECT_EQ(sortedStyleNames(run.job.registry), expected);
 }
 
 }  // namespace

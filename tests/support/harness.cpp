@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "app/cli/cli.h"
-#include "app/core/driver.h"
+#include "app/core/dialog.h"
 #include "util/text.h"
 
 namespace quorlin::test {
@@ -68,18 +68,18 @@ void TempDir::write(const std::string& name, const std::string& data) const {
 }
 
 void JobRun::click(int index) {
-    Commands_Click(session, index);
+    Commands_Click(dialog, index);
 }
 
 CliResult runCliIn(const TempDir& dir, std::vector<std::string> args,
-                   const std::function<void(Session&)>& prepare) {
+                   const std::function<void(JobTuning&)>& tune) {
     args.insert(args.begin(), "quorlin-cli");
     std::vector<const char*> argv;
     for (const auto& a : args) argv.push_back(a.c_str());
     std::ostringstream out, err;
     const fs::path previous = fs::current_path();
     fs::current_path(dir.path());
-    const int code = runCli(static_cast<int>(argv.size()), argv.data(), out, err, prepare);
+    const int code = runCli(static_cast<int>(argv.size()), argv.data(), out, err, tune);
     fs::current_path(previous);
     return {code, out.str(), err.str()};
 }

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/core/dialog.h"
 #include "job/host.h"
-#include "job/session.h"
+#include "job/pcbjob.h"
 #include "memory_fs.h"
 #include "util/files.h"
 
@@ -59,23 +60,32 @@ class RecordingHost : public Host {
     std::vector<std::string> statuses;
 };
 
-// A job as the window runs it: its form, host and session.
+// A job as the window runs it: its form, host and what the window keeps.
 struct JobRun {
     RecordingHost host;
-    Session session{host};
-    Form& form() { return session.form; }
+    Dialog dialog{host};
+    Form& form() { return dialog.form; }
+    bool failed() const { return dialog.failed; }
     // Presses the job's button (0 PCB, 1 netlist, 2 comparator).
     void click(int index);
 };
 
+// The PCB job's context alone, for the writers that run at its end.
+struct PcbJobRun {
+    RecordingHost host;
+    PcbOptions options;
+    PcbResult result;
+    PcbJob job{options, host, result, {}};
+};
+
 // The command line run in this process inside dir, so that relative paths name its files;
-// prepare tunes the session before the job starts.
+// tune sets how the jobs work before they start.
 struct CliResult {
     int code;
     std::string out, err;
 };
 CliResult runCliIn(const TempDir& dir, std::vector<std::string> args,
-                   const std::function<void(Session&)>& prepare = {});
+                   const std::function<void(JobTuning&)>& tune = {});
 
 // The real file system with faults: each names the operations that fail on one path, on every
 // file of a folder given with a trailing "/", or on every path that starts as one ending in "*".

@@ -1,80 +1,69 @@
 #include "app/cli/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iomanip>
 #include <ostream>
 
+#include "app/cli/clihost.h"
 #include "app/core/driver.h"
-#include "job/session.h"
 #include "util/basic.h"
-#include "util/platform.h"
 
 namespace quorlin {
 
 namespace {
 
-class CliHost : public Host {
-  public:
-    CliHost(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
-    void statusChanged(const std::string& text) override {
-        if (!text.empty()) out_ << text << '\n';
-    }
-    void failure(const std::string& text) override { err_ << text << '\n'; }
-    std::string today() override { return platform::today(); }
-    void beep() override { platform::beep(); }
-
-  private:
-    std::ostream& out_;
-    std::ostream& err_;
+// The counts a job prints, by caption, in order.
+const std::pair<const char*, long long PcbCounts::*> kPcbRows[] = {
+    {"Headers", &PcbCounts::headers},
+    {"Nets", &PcbCounts::nets},
+    {"Components", &PcbCounts::components},
+    {"Component pads", &PcbCounts::componentPads},
+    {"Component other", &PcbCounts::componentOther},
+    {"Pads", &PcbCounts::pads},
+    {"Vias", &PcbCounts::vias},
+    {"Arcs", &PcbCounts::arcs},
+    {"Polygons", &PcbCounts::polygons},
+    {"Vertex", &PcbCounts::vertex},
+    {"Text", &PcbCounts::text},
+    {"Lines", &PcbCounts::lines},
+    {"Trash", &PcbCounts::trash},
 };
+const std::pair<const char*, long long NetCounts::*> kNetRows[] = {
+    {"Nets", &NetCounts::nets}, {"Nodes", &NetCounts::nodes}, {"Parts", &NetCounts::parts}};
 
-// The report box holds CR LF line ends; a terminal wants LF.
+// The report holds CR LF line ends; a terminal wants LF.
 void printReport(std::ostream& out, const std::string& text) {
     for (char c : text)
         if (c != '\r') out << c;
 }
 
-void printCounts(std::ostream& out, const Form& f) {
-    using namespace count;
-    static const std::pair<const char*, size_t> kRows[] = {{"Headers", kHeaders},
-                                                           {"Nets", kNets},
-                                                           {"Components", kComponents},
-                                                           {"Component pads", kComponentPads},
-                                                           {"Component other", kComponentOther},
-                                                           {"Pads", kPads},
-                                                           {"Vias", kVias},
-                                                           {"Arcs", kArcs},
-                                                           {"Polygons", kPolygons},
-                                                           {"Vertex", kVertex},
-                                                           {"Text", kText},
-                                                           {"Lines", kLines},
-                                                           {"Trash", kTrash}};
-    for (const auto& [caption, box] : kRows)
-        out << std::left << std::setw(16) << caption << f.counts[box] << '\n';
+void printCounts(std::ostream& out, const PcbCounts& counts) {
+    for (const auto& [caption, count] : kPcbRows)
+        out << std::left << std::setw(16) << caption << counts.*count << '\n';
 }
 
-void printNetCounts(std::ostream& out, const Form& f) {
-    out << "Nets " << f.netdata[netdata::kNetsA] << '\n'
-        << "Nodes " << f.netdata[netdata::kNodesA] << '\n'
-        << "Parts " << f.netdata[netdata::kPartsA] << '\n';
+void printNetCounts(std::ostream& out, const NetCounts& counts) {
+    for (const auto& [caption, count] : kNetRows) out << caption << ' ' << counts.*count << '\n';
 }
 
-void printComparison(std::ostream& out, const Form& f) {
-    using namespace netdata;
-    static const std::pair<const char*, std::array<size_t, 3>> kRows[] = {
-        {"Nets", {kNetsA, kNetsB, kNetsDelta}},
-        {"SN-Nets", {kSingleNodeNetsA, kSingleNodeNetsB, kSingleNodeNetsDelta}},
-        {"Nodes", {kNodesA, kNodesB, kNodesDelta}},
-        {"Parts", {kPartsA, kPartsB, kPartsDelta}}};
+void printComparison(std::ostream& out, const CompareCounts& counts) {
+    const NetlistCounts columns[3] = {counts.a, counts.b, counts.delta()};
+    static const std::pair<const char*, long long NetlistCounts::*> kRows[] = {
+        {"Nets", &NetlistCounts::nets},
+        {"SN-Nets", &NetlistCounts::singleNodeNets},
+        {"Nodes", &NetlistCounts::nodes},
+        {"Parts", &NetlistCounts::parts}};
     size_t width = 5;
     for (const auto& row : kRows)
-        for (size_t i : row.second) width = std::max(width, f.netdata[i].size());
-    out << std::left << std::setw(9) << "Elements" << std::right
-        << std::setw(static_cast<int>(width) + 1) << "A" << std::setw(static_cast<int>(width) + 1)
-        << "B" << std::setw(static_cast<int>(width) + 1) << "Delta" << '\n';
-    for (const auto& [caption, boxes] : kRows) {
+        for (const NetlistCounts& column : columns)
+            width = std::max(width, std::to_string(column.*row.second).size());
+    const int w = static_cast<int>(width) + 1;
+    out << std::left << std::setw(9) << "Elements" << std::right << std::setw(w) << "A"
+        << std::setw(w) << "B" << std::setw(w) << "Delta" << '\n';
+    for (const auto& [caption, count] : kRows) {
         out << std::left << std::setw(9) << caption << std::right;
-        for (size_t i : boxes) out << std::setw(static_cast<int>(width) + 1) << f.netdata[i];
+        for (const NetlistCounts& column : columns) out << std::setw(w) << column.*count;
         out << '\n';
     }
 }
@@ -82,41 +71,41 @@ void printComparison(std::ostream& out, const Form& f) {
 }  // namespace
 
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-           const std::function<void(Session&)>& prepare) {
+           const std::function<void(JobTuning&)>& tune) {
     CLI::App app{"Quorlin: Tango PCB and netlist files to ARES", "quorlin-cli"};
     app.set_version_flag("--version", versionstring());
     app.require_subcommand(1, 1);
 
-    Form form;
-    form.writestyle = 0;
-    bool guides = false, graphics = false, xport = false, replicate = false, tagPads = false,
-         tagVias = false, stripPackages = false, exportSorted = false, exportDifferences = false,
-         preview = false;
-    int guard = 3;
+    PcbOptions pcbOptions;
+    NetOptions netOptions;
+    CompareOptions compareOptions;
     std::string styleFile;
 
     CLI::App* pcb = app.add_subcommand("pcb", "Convert PCB to Region");
-    pcb->add_option("FILE", form.fnme, "Tango ASCII PCB file")->required();
-    pcb->add_flag("--component-guides", guides, "Component guides (else explode)");
-    pcb->add_flag("--graphics-as-tracks", graphics, "Convert graphics to tracks");
-    pcb->add_flag("--export-primitives", xport, "Export primitive sets to text files");
-    pcb->add_flag("--replicate-pads", replicate, "Replicate Tango pads exactly");
-    pcb->add_flag("--tag-pads", tagPads, "Tag free pads connected to power or ground");
-    pcb->add_flag("--tag-vias", tagVias, "Tag vias connected to power or ground");
-    pcb->add_option("--guard-gap", guard, "Pad/via solder mask guard gap (th)")
+    pcb->add_option("FILE", pcbOptions.source, "Tango ASCII PCB file")->required();
+    pcb->add_flag("--component-guides", pcbOptions.componentGuides,
+                  "Component guides (else explode)");
+    pcb->add_flag("--graphics-as-tracks", pcbOptions.graphicsAsTracks,
+                  "Convert graphics to tracks");
+    pcb->add_flag("--export-primitives", pcbOptions.exportPrimitives,
+                  "Export primitive sets to text files");
+    pcb->add_flag("--replicate-pads", pcbOptions.replicatePads, "Replicate Tango pads exactly");
+    pcb->add_flag("--tag-pads", pcbOptions.tagPads, "Tag free pads connected to power or ground");
+    pcb->add_flag("--tag-vias", pcbOptions.tagVias, "Tag vias connected to power or ground");
+    pcb->add_option("--guard-gap", pcbOptions.guardGap, "Pad/via solder mask guard gap (th)")
         ->check(CLI::Range(0, 10));
     pcb->add_option("--style-file", styleFile, "Write pad styles to this ARES style file");
-    pcb->add_flag("--preview", preview, "Also draw the region file as <base>.svg");
+    pcb->add_flag("--preview", pcbOptions.preview, "Also draw the region file as <base>.svg");
 
     CLI::App* net = app.add_subcommand("net", "Convert Tango Nets to SDF");
-    net->add_option("FILE", form.netfnme, "Tango netlist")->required();
-    net->add_flag("--strip-packages", stripPackages, "Strip Tango packages");
+    net->add_option("FILE", netOptions.source, "Tango netlist")->required();
+    net->add_flag("--strip-packages", netOptions.stripPackages, "Strip Tango packages");
 
     CLI::App* compare = app.add_subcommand("compare", "SDF Netlist Comparator");
-    compare->add_option("A", form.netlista, "First SDF netlist")->required();
-    compare->add_option("B", form.netlistb, "Second SDF netlist")->required();
-    compare->add_flag("--export-sorted", exportSorted, "Export sorted SDFs");
-    compare->add_flag("--differences", exportDifferences,
+    compare->add_option("A", compareOptions.a, "First SDF netlist")->required();
+    compare->add_option("B", compareOptions.b, "Second SDF netlist")->required();
+    compare->add_flag("--export-sorted", compareOptions.exportSorted, "Export sorted SDFs");
+    compare->add_flag("--differences", compareOptions.exportDifferences,
                       "Export the differences to a text file and print their summary");
 
     try {
@@ -126,41 +115,30 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         return code == 0 ? 0 : 2;
     }
 
-    CliHost host(out, err);
-    Session session(host);
-    form.exclusion = guides;
-    form.graphastrack = graphics;
-    form.xport = xport;
-    form.replicate = replicate;
-    form.tagpads = tagPads;
-    form.tagvias = tagVias;
-    form.guardgap = guard;
-    form.xpattern = stripPackages;
-    form.xsdf = exportSorted;
-    form.xdiff = exportDifferences;
-    if (!styleFile.empty()) {
-        form.writestyle = 1;
-        form.stylefile = styleFile;
-    }
-    session.form = form;
-    session.differencesSummary = false;  // printed only with --differences, which names them
-    session.preview = preview;
-    if (prepare) prepare(session);
+    JobTuning tuning;
+    if (tune) tune(tuning);
 
-    if (*pcb) {
-        Commands_Click(session, 0);
-        printReport(out, session.form.reportbox);
-        if (!session.failed) printCounts(out, session.form);
-    } else if (*net) {
-        Commands_Click(session, 1);
-        if (!session.failed) printNetCounts(out, session.form);
-    } else {
-        Commands_Click(session, 2);
-        if (!session.failed) printComparison(out, session.form);
-        // The report box holds the summary of the differences.
-        if (!session.failed && exportDifferences) printReport(out, session.form.reportbox);
+    if (*compare) {
+        PrintingHost host(out, err);
+        const CompareResult r = compareNetlists(compareOptions, host, tuning);
+        if (!r.completed) return 1;
+        printComparison(out, r.counts);
+        // The report holds the summary of the differences.
+        if (compareOptions.exportDifferences) printReport(out, r.report);
+        return 0;
     }
-    return session.failed ? 1 : 0;
+
+    if (!styleFile.empty()) pcbOptions.styleFile = styleFile;
+    PrintingHost host(out, err);
+    if (*pcb) {
+        const PcbResult r = convertPcb(pcbOptions, host, tuning);
+        printReport(out, r.report);
+        if (r.completed) printCounts(out, r.counts);
+        return r.completed ? 0 : 1;
+    }
+    const NetResult r = convertNetlist(netOptions, host, tuning);
+    if (r.completed) printNetCounts(out, r.counts);
+    return r.completed ? 0 : 1;
 }
 
 }  // namespace quorlin

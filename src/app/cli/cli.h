@@ -4,13 +4,14 @@
 #include <functional>
 #include <iosfwd>
 
+#include "job/job.h"
+
 namespace quorlin {
 
-class Session;
-
 // Runs quorlin-cli with its arguments; 0 when the job completed, 1 when it reported a failure,
-// 2 for a usage error. prepare, if given, may tune how the session works before the job starts.
+// 2 for a usage error. tune, if given, may change how the job works before it starts (never
+// what it writes).
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-           const std::function<void(Session&)>& prepare = {});
+           const std::function<void(JobTuning&)>& tune = {});
 
 }  // namespace quorlin

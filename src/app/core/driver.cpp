@@ -1,8 +1,10 @@
 #include "app/core/driver.h"
 
+#include <string>
+
 #include "app/core/netjobs.h"
 #include "app/core/preview.h"
-#include "job/session.h"
+#include "job/pcbjob.h"
 #include "region/header.h"
 #include "region/writers.h"
 #include "styles/stylefile.h"
@@ -11,46 +13,32 @@
 
 namespace quorlin {
 
-void fillLayerDrawMode(Session& s) {
-    auto fill = [&](int from, int to, int mode) {
-        for (int i = from; i <= to; ++i) s.layerdrawmode[static_cast<size_t>(i)] = mode;
-    };
-    if (s.form.graphastrack == 1) {
-        fill(0, 13, 1), fill(14, 18, 2), fill(19, 22, 1);
-    } else if (s.form.graphastrack == 0) {
-        fill(0, 7, 1), fill(8, 9, 2), fill(10, 11, 1), fill(12, 18, 2), fill(19, 22, 1);
-    }
-}
-
 namespace {
 
-void startJob(Session& s) {
-    s.failed = false;
-    s.out.clear();
+// Whether the job may go on with source; otherwise it fails with message. The one place a
+// source is judged before it is read.
+bool sourceAccepted(Job& s, const std::string& source, const char* message) {
+    if (fileexists(source)) return true;
+    s.fail(message);
+    return false;
 }
 
-void convertPcb(Session& s) {
-    fillLayerDrawMode(s);
-    s.form.reportbox.clear();
-    s.status("");
-    startJob(s);
-    if (!fileexists(s.form.fnme)) {
-        s.fail("Source file name is not valid");
-        return;
-    }
-    s.finishInterrupted({s.form.fnme});
-    s.base = parsefilename(s.form.fnme, 5);
+void convertPcb(PcbJob& s) {
+    const PcbOptions& o = s.options;
+    s.layerdrawmode = o.drawModes ? *o.drawModes : drawModesFor(o.graphicsAsTracks);
+    if (!sourceAccepted(s, o.source, "Source file name is not valid")) return;
+    s.finishInterrupted({o.source});
+    s.base = parsefilename(o.source, 5);
     s.out.create(s.base + "_Trash.txt") =
         "Items read from source that were not handled\r\n"
         "--------------------------------------------\r\n";
     s.trashempty = true;
     writeheader(s);
     JobPreview preview(s);
-    if (s.form.writestyle == 0) s.out.create(s.base + ".rep");
+    if (!o.styleFile) s.out.create(s.base + ".rep");
 
     if (!splitprimitives(s)) {
         s.out.clear();
-        s.spinme(0);
         return;
     }
     objecttranslate(s);
@@ -60,63 +48,41 @@ void convertPcb(Session& s) {
     preview.write();
     if (s.trashempty) s.out.remove(s.base + "_Trash.txt");
 
-    const bool written = s.commitOutputs({s.form.fnme});
-    if (!written || s.failed) {
-        s.spinme(0);
-        return;
-    }
-    s.processEvents();
-    s.pause(10);
-    s.converted = s.base + ".rgn";
-    s.status("Conversion complete");
-    s.processEvents();
-    s.host().beep();
-    s.spinme(0);
-}
-
-void convertNetlist(Session& s) {
-    s.status("");
-    startJob(s);
-    if (!fileexists(s.form.netfnme)) {
-        s.fail("Netlist source file name is not valid");
-        return;
-    }
-    s.finishInterrupted({s.form.netfnme});
-    netconverter(s);
-}
-
-void compareNetlists(Session& s) {
-    s.status("");
-    startJob(s);
-    if (!fileexists(s.form.netlista)) {
-        s.fail("Netlist A source file name is not valid");
-        return;
-    }
-    if (!fileexists(s.form.netlistb)) {
-        s.fail("Netlist B source file name is not valid");
-        return;
-    }
-    s.finishInterrupted({s.form.netlista, s.form.netlistb});
-    netcomparator(s);
+    const bool written = s.commitOutputs({o.source});
+    if (!written || s.failed) return;
+    s.pause();
+    s.complete("Conversion complete");
 }
 
 }  // namespace
 
-void Commands_Click(Session& s, int index) {
-    s.form.notesVisible = false;
-    switch (index) {
-        case 0:
-            convertPcb(s);
-            break;
-        case 1:
-            convertNetlist(s);
-            break;
-        case 2:
-            compareNetlists(s);
-            break;
-        default:
-            break;
+PcbResult convertPcb(const PcbOptions& options, Host& host, const JobTuning& tuning) {
+    PcbResult result;
+    PcbJob job(options, host, result, tuning);
+    convertPcb(job);
+    if (result.completed) result.regionFile = job.base + ".rgn";
+    return result;
+}
+
+NetResult convertNetlist(const NetOptions& options, Host& host, const JobTuning& tuning) {
+    NetResult result;
+    Job s(host, result, tuning);
+    if (sourceAccepted(s, options.source, "Netlist source file name is not valid")) {
+        s.finishInterrupted({options.source});
+        netconverter(s, options, result);
     }
+    return result;
+}
+
+CompareResult compareNetlists(const CompareOptions& options, Host& host, const JobTuning& tuning) {
+    CompareResult result;
+    Job s(host, result, tuning);
+    if (sourceAccepted(s, options.a, "Netlist A source file name is not valid") &&
+        sourceAccepted(s, options.b, "Netlist B source file name is not valid")) {
+        s.finishInterrupted({options.a, options.b});
+        netcomparator(s, options, result);
+    }
+    return result;
 }
 
 }  // namespace quorlin

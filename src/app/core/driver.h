@@ -1,15 +1,21 @@
-// The command buttons: validates the file names and runs one of the three jobs.
+// The three jobs: typed options in, a typed result out. Each keeps nothing from an earlier job
+// and shares nothing with another, so several may run at once on several threads, each with
+// its own host.
 #pragma once
+
+#include "job/host.h"
+#include "job/job.h"
+#include "job/options.h"
+#include "job/results.h"
 
 namespace quorlin {
 
-class Session;
-
-// 0 "Convert PCB to Region", 1 "Convert Tango Nets to SDF", 2 "SDF Netlist Comparator";
-// any other index only hides the help box.
-void Commands_Click(Session& s, int index);
-
-// Fills layerdrawmode from the graphastrack check state (grayed keeps the old table).
-void fillLayerDrawMode(Session& s);
+// "Convert PCB to Region".
+PcbResult convertPcb(const PcbOptions& options, Host& host, const JobTuning& tuning = {});
+// "Convert Tango Nets to SDF".
+NetResult convertNetlist(const NetOptions& options, Host& host, const JobTuning& tuning = {});
+// "SDF Netlist Comparator".
+CompareResult compareNetlists(const CompareOptions& options, Host& host,
+                              const JobTuning& tuning = {});
 
 }  // namespace quorlin

@@ -1,50 +1,45 @@
 // Job "Convert Tango Nets to SDF": reads the Tango netlist, writes the SDF file beside it.
 #include "app/core/netjobs.h"
-#include "job/session.h"
 #include "netlist/sdfwriter.h"
 #include "netlist/tangonetlist.h"
 #include "util/filename.h"
-#include "util/text.h"
 
 namespace quorlin {
 
 namespace {
 
-void showCounts(Session& s, const TangoNetlistReader& reader) {
-    s.form.netdata[netdata::kNetsA] = std::to_string(reader.netlist().nets.size());
-    s.form.netdata[netdata::kNodesA] = std::to_string(reader.netlist().nodes.size());
-    s.form.netdata[netdata::kPartsA] = std::to_string(reader.partCount());
+void showCounts(NetCounts& counts, const TangoNetlistReader& reader) {
+    counts.nets = static_cast<long long>(reader.netlist().nets.size());
+    counts.nodes = static_cast<long long>(reader.netlist().nodes.size());
+    counts.parts = static_cast<long long>(reader.partCount());
 }
 
 }  // namespace
 
-void netconverter(Session& s) {
+void netconverter(Job& s, const NetOptions& o, NetResult& result) {
     s.status("Converting Tango netlist to Ares SDF netlist");
-    for (auto& box : s.form.netdata) box = "0";
-    s.processEvents();
-    s.pause(10);
+    const Watched<NetResult> watched(s.host(), result);
+    s.pause();
 
-    const std::string source = s.form.netfnme;
+    const std::string& source = o.source;
     std::string data;
     if (!s.readInput(source, data)) return;
 
-    TangoNetlistReader reader(s.form.xpattern == 1);
+    TangoNetlistReader reader(o.stripPackages);
     reader.reserve(data);
     reader.read(data, [&] {
-        showCounts(s, reader);
+        showCounts(result.counts, reader);
         s.processEvents();
     });
     reader.finish();
-    showCounts(s, reader);
+    showCounts(result.counts, reader);
     s.processEvents();
 
     const std::string created = s.host().today();
     const std::string modified = s.host().today();
     s.out.create(parsefilename(source, 5) + ".sdf") = writeSdf(reader.netlist(), created, modified);
     if (!s.commitOutputs({source})) return;
-    s.status("Tango netlist to Ares SDF conversion complete");
-    s.processEvents();
-    s.host().beep();
+    s.complete("Tango netlist to Ares SDF conversion complete");
 }
 
 }  // namespace quorlin

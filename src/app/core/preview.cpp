@@ -1,6 +1,6 @@
 #include "app/core/preview.h"
 
-#include "job/session.h"
+#include "job/pcbjob.h"
 #include "util/bigbuffer.h"
 #include "util/files.h"
 
@@ -16,8 +16,8 @@ constexpr size_t kSpareChunks = 4;
 
 }  // namespace
 
-JobPreview::JobPreview(Session& s) : s_(s) {
-    if (!s.preview) return;
+JobPreview::JobPreview(PcbJob& s) : s_(s) {
+    if (!s.options.preview) return;
     path_ = s.base + ".svg";
     s.out.create(path_);
     svg_ = std::make_unique<SvgPreview>([this](std::string& chunk) { take(chunk); });
@@ -135,14 +135,6 @@ void JobPreview::write() {
     svg_->finish();
     s_.out.patch(path_, SvgPreview::boxOffset(), svg_->box());
     svg_.reset();
-}
-
-std::string previewSource(const Session& s) {
-    return s.converted;
-}
-
-bool previewReady(const Session& s) {
-    return !s.converted.empty();
 }
 
 bool loadPreview(const std::string& path, SvgPreview& preview, std::string& error) {

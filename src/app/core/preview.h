@@ -1,5 +1,5 @@
 // The board preview rules the front ends share: the PCB job's SVG beside its region file, and
-// which region file the window's Preview button draws, and when.
+// the drawing of a region file read from disk for the window's Preview button.
 #pragma once
 
 #include <condition_variable>
@@ -14,12 +14,12 @@
 
 namespace quorlin {
 
-class Session;
+class PcbJob;
 
-// With s.preview set, adds base + ".svg" to the job's outputs, committed with the rest, and
-// draws into it the region text as the job's writers make it (watched from the moment the
-// region file is created): the drawing goes to the file's temporary twin as it is made, not
-// held whole. Without it, does nothing.
+// With the preview among the job's options, adds base + ".svg" to the job's outputs, committed
+// with the rest, and draws into it the region text as the job's writers make it (watched from
+// the moment the region file is created): the drawing goes to the file's temporary twin as it is
+// made, not held whole. Without it, does nothing.
 //
 // The drawing is made on a thread of its own, beside the writers: the outputs' thread hands it
 // each piece of region text it has written (the buffer itself, not a copy) and goes on at once,
@@ -28,7 +28,7 @@ class Session;
 // over.
 class JobPreview {
   public:
-    explicit JobPreview(Session& s);
+    explicit JobPreview(PcbJob& s);
     ~JobPreview();
     JobPreview(const JobPreview&) = delete;
     JobPreview& operator=(const JobPreview&) = delete;
@@ -41,7 +41,7 @@ class JobPreview {
     void close(bool abandon);
     void take(std::string& chunk);  // a finished chunk of the drawing
 
-    Session& s_;
+    PcbJob& s_;
     std::string path_;
     bool watched_ = true;
     std::unique_ptr<SvgPreview> svg_;
@@ -55,11 +55,6 @@ class JobPreview {
     bool failed_ = false;                     // the drawing threw (the drawer rethrows it)
     Worker drawer_;                           // last: it stops before what its task uses goes
 };
-
-// The region file the last completed conversion wrote; "" before one has completed (the
-// Preview button is grayed until then).
-std::string previewSource(const Session& s);
-bool previewReady(const Session& s);
 
 // Reads the region file at path from disk and draws it into preview (fresh). False with a
 // message in error when it cannot be read; nothing is written.

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "job/form.h"
+#include "app/core/form.h"
 #include "util/settings.h"
 
 namespace quorlin {

@@ -1,25 +1,24 @@
 #include "app/core/windowrules.h"
 
-#include "app/core/driver.h"
 #include "app/core/startup.h"
 
 namespace quorlin {
 
 WindowRules::WindowRules(Host& host, std::string settingsPath)
-    : session_(host), settingsPath_(std::move(settingsPath)) {}
+    : dialog_(host), settingsPath_(std::move(settingsPath)) {}
 
 void WindowRules::start() {
     settingsfile(settingsPath_, "load", settings_);
-    restoreForm(settings_, session_.form);
+    restoreForm(settings_, dialog_.form);
 }
 
 void WindowRules::commandClick(WindowControls& window, int index) {
     if (busy_) return;
-    window.readControls(session_.form);
+    window.readControls(dialog_.form);
     busy_ = true;
     window.showBusy(true);
     window.flush();  // shows the disabled controls before the job starts
-    Commands_Click(session_, index);
+    Commands_Click(dialog_, index);
     busy_ = false;
     window.flush();
     window.showBusy(false);
@@ -33,8 +32,8 @@ WindowRules::Close WindowRules::close(WindowControls& window) {
         return Close::Wait;
     }
     closePending_ = false;
-    window.readControls(session_.form);
-    storeForm(session_.form, settings_);
+    window.readControls(dialog_.form);
+    storeForm(dialog_.form, settings_);
     return settingsfile(settingsPath_, "save", settings_) ? Close::Saved : Close::Unsaved;
 }
 

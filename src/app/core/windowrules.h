@@ -7,13 +7,14 @@
 #include <string>
 #include <string_view>
 
-#include "job/session.h"
+#include "app/core/dialog.h"
+#include "app/core/form.h"
 #include "util/settings.h"
 
 namespace quorlin {
 
 // The inputs a running job disables, by control name. Preview is not one of them: it is
-// enabled whenever no job runs and a conversion has completed (previewReady).
+// enabled whenever no job runs and a conversion has completed (WindowRules::previewReady).
 inline constexpr std::array<std::string_view, 20> kJobInputs = {
     "fnme",  "netfnme",   "netlista",   "netlistb",   "stylefile",  "exclusion", "graphastrack",
     "xport", "replicate", "writestyle", "tagpads",    "tagvias",    "xpattern",  "xsdf",
@@ -68,10 +69,16 @@ class WindowControls {
 
 class WindowRules {
   public:
+    // host is the window's own: events, waits, beep and date.
     WindowRules(Host& host, std::string settingsPath);
 
-    Session& session() { return session_; }
-    const Session& session() const { return session_; }
+    // The form as the window shows it: with the counts and report of a running job.
+    Form& form() {
+        dialog_.showProgress();
+        return dialog_.form;
+    }
+    // Whether the last job failed.
+    bool failed() const { return dialog_.failed; }
     const std::string& settingsPath() const { return settingsPath_; }
     bool busy() const { return busy_; }
 
@@ -85,8 +92,13 @@ class WindowRules {
 
     // The help button toggles the help box; a click on a file box and a double-click on the
     // help box hide it.
-    void helpClick() { session_.form.notesVisible = !session_.form.notesVisible; }
-    void hideHelp() { session_.form.notesVisible = false; }
+    void helpClick() { dialog_.form.notesVisible = !dialog_.form.notesVisible; }
+    void hideHelp() { dialog_.form.notesVisible = false; }
+
+    // The region file the last completed conversion wrote, which Preview draws; "" before one
+    // has completed (the Preview button is grayed until then).
+    const std::string& previewSource() const { return dialog_.converted; }
+    bool previewReady() const { return !dialog_.converted.empty(); }
 
     // A close: Wait while a job runs (the window closes when it ends); otherwise the controls go
     // to the settings file, Unsaved when it cannot be written (closeWarning() says so). The
@@ -96,7 +108,7 @@ class WindowRules {
     std::string closeWarning() const { return "Cannot write settings file: " + settingsPath_; }
 
   private:
-    Session session_;
+    Dialog dialog_;
     std::string settingsPath_;
     SettingsLines settings_;
     bool busy_ = false;

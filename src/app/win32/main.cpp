@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
         for (size_t i = 0; i < options.files.size(); ++i)
             window.setText(kJobs[options.job].boxes[i], absolute(options.files[i]));
         window.runJob(options.job);
-        failed = window.session().failed;
+        failed = window.failed();
     }
     if (!options.picture.empty() && !window.savePicture(options.picture)) failed = true;
     if (options.job >= 0 || !options.picture.empty())

@@ -271,7 +271,7 @@ void MainWindow::readControls(Form& form) {
 }
 
 void MainWindow::showForm() {
-    const Form& form = session().form;
+    const Form& form = rules_.form();
     for (const auto& [id, box] : kFileBoxes) showText(item(id), form.*box);
     for (const auto& [id, check] : kCheckBoxes)
         ::CheckDlgButton(hwnd_, id, static_cast<UINT>(form.*check));
@@ -281,7 +281,7 @@ void MainWindow::showForm() {
 
 void MainWindow::refresh() {
     if (!hwnd_) return;
-    const Form& form = session().form;
+    const Form& form = rules_.form();
     showText(item(IDC_ERRORBOX), form.errorbox);
     if (form.reportbox != shownReport_) {
         shownReport_ = form.reportbox;
@@ -301,7 +301,7 @@ void MainWindow::refresh() {
 void MainWindow::showBusy(bool busy) {
     for (std::string_view name : kJobInputs)
         if (const Control* c = control(name)) ::EnableWindow(item(c->id), !busy);
-    ::EnableWindow(item(IDC_PREVIEW), !busy && previewReady(session()));
+    ::EnableWindow(item(IDC_PREVIEW), !busy && rules_.previewReady());
 }
 
 void MainWindow::chooseFile(int id) {
@@ -331,8 +331,8 @@ void MainWindow::onClose() {
 // No drawing of its own here: the preview is written as an SVG file to the temporary folder
 // and opened in the program Windows associates with SVG (a web browser, as a rule).
 void MainWindow::openPreview() {
-    if (rules_.busy() || !previewReady(session())) return;
-    const std::string source = previewSource(session());
+    if (rules_.busy() || !rules_.previewReady()) return;
+    const std::string source = rules_.previewSource();
     SvgPreview svg;
     std::string error;
     if (!loadPreview(source, svg, error)) {

@@ -21,7 +21,8 @@ class MainWindow : private WindowControls {
     MainWindow& operator=(const MainWindow&) = delete;
 
     HWND handle() const { return hwnd_; }
-    Session& session() { return rules_.session(); }
+    // Whether the last job failed.
+    bool failed() const { return rules_.failed(); }
 
     // The text of the control with that name (a file box).
     void setText(std::string_view name, const std::string& text);

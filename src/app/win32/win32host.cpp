@@ -1,5 +1,6 @@
 #include "app/win32/win32host.h"
 
+#include "app/core/dialog.h"
 #include "util/platform.h"
 
 namespace quorlin {
@@ -48,6 +49,10 @@ void Win32Host::pause(int hundredths) {
         pump();
     }
     last_ = std::chrono::steady_clock::now();
+}
+
+void Win32Host::pace(Pace pace) {
+    pause(paceHundredths(pace));
 }
 
 std::string Win32Host::today() {

@@ -23,7 +23,10 @@ class Win32Host : public Host {
     // converts at nearly the command line's speed.
     void processEvents() override;
     void beep() override;
-    void pause(int hundredths) override;
+    // Waits hundredths of a second while pumping messages.
+    void pause(int hundredths);
+    // The window lets a job's status line stand before the job goes on.
+    void pace(Pace pace) override;
     std::string today() override;
 
     // Refreshes and pumps the pending messages now, whatever the time since the last round.

@@ -280,12 +280,6 @@ QWidget* MainWindow::buildNetdata() {
     grid->addWidget(caption("Elements"), 0, 0);
     const char* const columns[] = {"A", "B", "Delta"};
     const char* const rows[] = {"Nets", "SN-Nets", "Nodes", "Parts"};
-    // Index of the box in each column, rows in the order above.
-    using namespace netdata;
-    static constexpr size_t kIndex[3][4] = {
-        {kNetsA, kSingleNodeNetsA, kNodesA, kPartsA},
-        {kNetsB, kSingleNodeNetsB, kNodesB, kPartsB},
-        {kNetsDelta, kSingleNodeNetsDelta, kNodesDelta, kPartsDelta}};
     for (int c = 0; c < 3; ++c) {
         auto* head = caption(columns[c]);
         head->setAlignment(Qt::AlignCenter);
@@ -294,7 +288,7 @@ QWidget* MainWindow::buildNetdata() {
     for (int r = 0; r < 4; ++r) grid->addWidget(caption(rows[r]), r + 1, 0);
     for (size_t c = 0; c < 3; ++c) {
         for (size_t r = 0; r < 4; ++r) {
-            const size_t i = kIndex[c][r];
+            const size_t i = netdata::kGrid[c][r];
             netdata_[i] = countBox(QStringLiteral("netdata_%1").arg(i));
             grid->addWidget(netdata_[i], static_cast<int>(r) + 1, static_cast<int>(c) + 1);
         }
@@ -331,7 +325,7 @@ void MainWindow::readControls(Form& f) {
 }
 
 void MainWindow::showForm() {
-    const Form& f = session().form;
+    const Form& f = form();
     fnme_->setText(toQ(f.fnme));
     netfnme_->setText(toQ(f.netfnme));
     netlista_->setText(toQ(f.netlista));
@@ -352,7 +346,7 @@ void MainWindow::showForm() {
 }
 
 void MainWindow::refresh() {
-    const Form& f = session().form;
+    const Form& f = form();
     const QString status = toQ(f.errorbox);
     if (errorbox_->text() != status) errorbox_->setText(status);
     if (f.reportbox != shownReport_) {
@@ -370,12 +364,12 @@ void MainWindow::showBusy(bool busy) {
     for (std::string_view name : kJobInputs)
         findChild<QWidget*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())))
             ->setEnabled(!busy);
-    preview_->setEnabled(!busy && previewReady(session()));
+    preview_->setEnabled(!busy && rules_.previewReady());
 }
 
 void MainWindow::openPreview() {
-    if (busy() || !previewReady(session())) return;
-    const std::string path = previewSource(session());
+    if (busy() || !rules_.previewReady()) return;
+    const std::string path = rules_.previewSource();
     auto svg = std::make_unique<SvgPreview>();
     std::string error;
     if (!loadPreview(path, *svg, error)) {

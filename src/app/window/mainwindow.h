@@ -24,7 +24,8 @@ class MainWindow : public QWidget, private WindowControls {
     // Restores the controls from the settings file at settingsPath and saves them there on close.
     explicit MainWindow(std::string settingsPath, QWidget* parent = nullptr);
 
-    Session& session() { return rules_.session(); }
+    // What the window shows, as its rules keep it.
+    Form& form() { return rules_.form(); }
     bool busy() const { return rules_.busy(); }
     const WindowHost& host() const { return host_; }
 

@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "app/core/dialog.h"
+
 namespace quorlin {
 
 namespace {
@@ -38,6 +40,10 @@ void WindowHost::pause(int hundredths) {
     loop.exec();
     last_.restart();
     sinceRound_.restart();
+}
+
+void WindowHost::pace(Pace pace) {
+    pause(paceHundredths(pace));
 }
 
 std::string WindowHost::today() {

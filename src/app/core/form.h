@@ -1,4 +1,5 @@
-// The main window's state as a plain model: what the window shows and the jobs read and write.
+// The main window's state as a plain model: the boxes it shows, check boxes as 0/1/2, counts as
+// text. Only the windows and their rules (windowrules.h, dialog.h) use it; jobs take options.
 #pragma once
 
 #include <array>
@@ -22,6 +23,11 @@ inline constexpr size_t kNetsA = 0, kNodesA = 1, kPartsA = 2, kNetsB = 3, kNodes
                         kSingleNodeNetsA = 6, kSingleNodeNetsB = 7, kNetsDelta = 8, kNodesDelta = 9,
                         kPartsDelta = 10, kSingleNodeNetsDelta = 11;
 inline constexpr size_t kBoxes = 12;
+// The grid: the boxes of columns A, B and Delta, rows Nets, SN-Nets, Nodes, Parts.
+inline constexpr size_t kGrid[3][4] = {
+    {kNetsA, kSingleNodeNetsA, kNodesA, kPartsA},
+    {kNetsB, kSingleNodeNetsB, kNodesB, kPartsB},
+    {kNetsDelta, kSingleNodeNetsDelta, kNodesDelta, kPartsDelta}};
 }  // namespace netdata
 
 // Check boxes hold 0 (unchecked), 1 (checked) or 2 (grayed).
