@@ -34,6 +34,9 @@ bool processAlive(unsigned long pid);
 // Today's date in the user's short date format.
 std::string today();
 
+// True when standard output is a terminal (a console on Windows), not a file or a pipe.
+bool outputIsTerminal();
+
 // The system's sound for a failed job; nothing where a terminal would only ring its bell.
 void beep();
 

@@ -37,6 +37,10 @@ std::string today() {
     return std::string(buf, n);
 }
 
+bool outputIsTerminal() {
+    return ::isatty(STDOUT_FILENO) == 1;
+}
+
 void beep() {}
 
 bool mayWrite(const std::string& path) {

@@ -39,6 +39,11 @@ std::string today() {
     return n > 1 ? narrow(std::wstring_view(buf, static_cast<size_t>(n - 1))) : std::string();
 }
 
+bool outputIsTerminal() {
+    DWORD mode = 0;
+    return ::GetConsoleMode(::GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+}
+
 void beep() {
     ::MessageBeep(MB_OK);
 }

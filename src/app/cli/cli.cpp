@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <iomanip>
 #include <ostream>
+#include <thread>
 
+#include "app/cli/batch.h"
 #include "app/cli/clihost.h"
 #include "app/core/driver.h"
 #include "util/basic.h"
+#include "util/filename.h"
 
 namespace quorlin {
 
@@ -31,6 +34,9 @@ const std::pair<const char*, long long PcbCounts::*> kPcbRows[] = {
 };
 const std::pair<const char*, long long NetCounts::*> kNetRows[] = {
     {"Nets", &NetCounts::nets}, {"Nodes", &NetCounts::nodes}, {"Parts", &NetCounts::parts}};
+// The main counts, which the summary of a batch shows.
+const std::vector<std::string> kPcbSummary = {"Components", "Pads", "Vias", "Lines", "Trash"};
+const std::vector<std::string> kNetSummary = {"Nets", "Nodes", "Parts"};
 
 // The report holds CR LF line ends; a terminal wants LF.
 void printReport(std::ostream& out, const std::string& text) {
@@ -68,10 +74,31 @@ void printComparison(std::ostream& out, const CompareCounts& counts) {
     }
 }
 
+// The counts of the summary's captions.
+template <typename Counts, size_t N>
+std::vector<long long> countsOf(const Counts& counts,
+                                const std::pair<const char*, long long Counts::*> (&rows)[N],
+                                const std::vector<std::string>& captions) {
+    std::vector<long long> values;
+    for (const std::string& caption : captions)
+        for (const auto& [name, count] : rows)
+            if (caption == name) values.push_back(counts.*count);
+    return values;
+}
+
+template <typename Result>
+BatchOutcome outcomeOf(const Result& r, std::vector<long long> counts) {
+    return {r.completed, r.message, r.report, std::move(counts)};
+}
+
+unsigned defaultJobs() {
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
 }  // namespace
 
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-           const std::function<void(JobTuning&)>& tune) {
+           const std::function<void(JobTuning&)>& tune, bool terminal) {
     CLI::App app{"Quorlin: Tango PCB and netlist files to ARES", "quorlin-cli"};
     app.set_version_flag("--version", versionstring());
     app.require_subcommand(1, 1);
@@ -79,10 +106,12 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     PcbOptions pcbOptions;
     NetOptions netOptions;
     CompareOptions compareOptions;
+    std::vector<std::string> files;
     std::string styleFile;
+    unsigned jobs = defaultJobs();
 
     CLI::App* pcb = app.add_subcommand("pcb", "Convert PCB to Region");
-    pcb->add_option("FILE", pcbOptions.source, "Tango ASCII PCB file")->required();
+    pcb->add_option("FILE", files, "Tango ASCII PCB files, or folders of them")->required();
     pcb->add_flag("--component-guides", pcbOptions.componentGuides,
                   "Component guides (else explode)");
     pcb->add_flag("--graphics-as-tracks", pcbOptions.graphicsAsTracks,
@@ -94,12 +123,17 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     pcb->add_flag("--tag-vias", pcbOptions.tagVias, "Tag vias connected to power or ground");
     pcb->add_option("--guard-gap", pcbOptions.guardGap, "Pad/via solder mask guard gap (th)")
         ->check(CLI::Range(0, 10));
-    pcb->add_option("--style-file", styleFile, "Write pad styles to this ARES style file");
+    pcb->add_option("--style-file", styleFile,
+                    "Write pad styles to this ARES style file (one board only)");
     pcb->add_flag("--preview", pcbOptions.preview, "Also draw the region file as <base>.svg");
+    pcb->add_option("--jobs", jobs, "Files converted at once (default: the number of cores)")
+        ->check(CLI::Range(1u, 1024u));
 
     CLI::App* net = app.add_subcommand("net", "Convert Tango Nets to SDF");
-    net->add_option("FILE", netOptions.source, "Tango netlist")->required();
+    net->add_option("FILE", files, "Tango netlists, or folders of them")->required();
     net->add_flag("--strip-packages", netOptions.stripPackages, "Strip Tango packages");
+    net->add_option("--jobs", jobs, "Files converted at once (default: the number of cores)")
+        ->check(CLI::Range(1u, 1024u));
 
     CLI::App* compare = app.add_subcommand("compare", "SDF Netlist Comparator");
     compare->add_option("A", compareOptions.a, "First SDF netlist")->required();
@@ -128,17 +162,54 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         return 0;
     }
 
-    if (!styleFile.empty()) pcbOptions.styleFile = styleFile;
-    PrintingHost host(out, err);
-    if (*pcb) {
-        const PcbResult r = convertPcb(pcbOptions, host, tuning);
-        printReport(out, r.report);
-        if (r.completed) printCounts(out, r.counts);
+    const std::vector<std::string> sources = expandSources(files, *pcb ? ".pcb" : ".net");
+    if (!styleFile.empty()) {
+        if (sources.size() > 1) {
+            err << "--style-file takes one board: several jobs would replace one file\n"
+                << "Run with --help for more information.\n";
+            return 2;
+        }
+        pcbOptions.styleFile = styleFile;
+    }
+    if (sources.size() == 1) {
+        PrintingHost host(out, err);
+        if (*pcb) {
+            pcbOptions.source = sources[0];
+            const PcbResult r = convertPcb(pcbOptions, host, tuning);
+            printReport(out, r.report);
+            if (r.completed) printCounts(out, r.counts);
+            return r.completed ? 0 : 1;
+        }
+        netOptions.source = sources[0];
+        const NetResult r = convertNetlist(netOptions, host, tuning);
+        if (r.completed) printNetCounts(out, r.counts);
         return r.completed ? 0 : 1;
     }
-    const NetResult r = convertNetlist(netOptions, host, tuning);
-    if (r.completed) printNetCounts(out, r.counts);
-    return r.completed ? 0 : 1;
+
+    Batch batch;
+    batch.sources = sources;
+    batch.jobs = jobs;
+    batch.terminal = terminal;
+    if (*pcb) {
+        batch.output = [](const std::string& s) { return parsefilename(s, 5) + ".rgn"; };
+        batch.countCaptions = kPcbSummary;
+        batch.run = [&](const std::string& source, Host& host) {
+            PcbOptions o = pcbOptions;
+            o.source = source;
+            const PcbResult r = convertPcb(o, host, tuning);
+            return outcomeOf(r, countsOf(r.counts, kPcbRows, kPcbSummary));
+        };
+    } else {
+        batch.output = [](const std::string& s) { return parsefilename(s, 5) + ".sdf"; };
+        batch.countCaptions = kNetSummary;
+        batch.run = [&](const std::string& source, Host& host) {
+            NetOptions o = netOptions;
+            o.source = source;
+            const NetResult r = convertNetlist(o, host, tuning);
+            return outcomeOf(r, countsOf(r.counts, kNetRows, kNetSummary));
+        };
+    }
+    return runBatch(batch, out, err);
 }
 
 }  // namespace quorlin

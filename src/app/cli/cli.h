@@ -8,10 +8,11 @@
 
 namespace quorlin {
 
-// Runs quorlin-cli with its arguments; 0 when the job completed, 1 when it reported a failure,
-// 2 for a usage error. tune, if given, may change how the job works before it starts (never
-// what it writes).
+// Runs quorlin-cli with its arguments; 0 when every job completed, 1 when one reported a
+// failure, 2 for a usage error. tune, if given, may change how the jobs work before they start
+// (never what they write); terminal says that out is a terminal, where a batch of several files
+// shows a progress line.
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-           const std::function<void(JobTuning&)>& tune = {});
+           const std::function<void(JobTuning&)>& tune = {}, bool terminal = false);
 
 }  // namespace quorlin
