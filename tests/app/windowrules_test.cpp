@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "app/core/browse.h"
 #include "support/harness.h"
@@ -60,6 +61,8 @@ TEST(WindowRules, AJobDisablesTheInputsAndACloseWaitsForItsEnd) {
 }
 
 TEST(WindowRules, ABrowseTakesOnlyAnExistingFile) {
+    // A browse leaves the process in the dialog's last directory: the test goes back after.
+    const std::filesystem::path cwd = std::filesystem::current_path();
     TempDir dir;
     dir.write("a.pcb", "x");
     const std::string old = dir.file("old.pcb");
@@ -85,6 +88,7 @@ TEST(WindowRules, ABrowseTakesOnlyAnExistingFile) {
         EXPECT_EQ(asked.title, "Select PCB source file");
     }
     EXPECT_EQ(browseFileBox("errorbox", old, "/exe", {}), old);  // not a file box
+    std::filesystem::current_path(cwd);
 }
 
 }  // namespace
