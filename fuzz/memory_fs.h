@@ -25,6 +25,7 @@ class MemoryFileSystem : public FileSystem {
     bool rename(const std::string& from, const std::string& to) override;
     bool remove(const std::string& path) override;
     Entry entry(const std::string& path) override;
+    bool absent(const std::string& path) override { return entry(path) == Entry::None; }
     bool mayReplace(const std::string&) override { return true; }
 
   private:

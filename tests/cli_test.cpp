@@ -12,20 +12,24 @@ namespace {
 TEST(Cli, TheProgramSaysHowTheJobEnded) {
     QUORLIN_NEEDS_POSIX_SHELL();
     const struct {
-        std::string args;
+        std::string before, args;
         int status;
         std::string out, err;
     } rows[] = {
-        {"net none.net", 1, "", "Netlist source file name is not valid\n"},
-        {"--version", 0, QUORLIN_VERSION "\n", ""},
-        {"frob", 2, "",
+        {"", "net none.net", 1, "",
+         "Netlist source file name is not valid\nnone.net: no such file\n"},
+        // A pipe is there, but reading it would wait for a writer.
+        {"mkfifo p.pcb && ", "pcb p.pcb", 1, "",
+         "Source file name is not valid\np.pcb: cannot be read\n"},
+        {"", "--version", 0, QUORLIN_VERSION "\n", ""},
+        {"", "frob", 2, "",
          "A subcommand is required\n"
          "Run with --help for more information.\n"},
     };
     for (const auto& r : rows) {
         TempDir dir;
-        const std::string cmd =
-            "cd '" + dir.path().string() + "' && '" QUORLIN_CLI "' " + r.args + " >out 2>err";
+        const std::string cmd = "cd '" + dir.path().string() + "' && " + r.before +
+                                "'" QUORLIN_CLI "' " + r.args + " >out 2>err";
         const int status = std::system(cmd.c_str());
         EXPECT_EQ(exitCode(status), r.status) << r.args;
         EXPECT_EQ(dir.read("out"), r.out) << r.args;

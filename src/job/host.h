@@ -22,6 +22,9 @@ class Host {
     virtual void statusChanged(const std::string& /*text*/) {}
     // Called instead of statusChanged when the status text reports a failure.
     virtual void failure(const std::string& text) { statusChanged(text); }
+    // After the failure that refused a source without reading it: the path and why ("no such
+    // file", ...). The command line says it; a window shows only the failure.
+    virtual void refused(const std::string& /*path*/, const std::string& /*cause*/) {}
 
     // After a status line, how long it stands before the job goes on: a window lets a step be
     // read and waits longer on a notice; the command line goes on at once.

@@ -47,6 +47,9 @@ class FileSystem {
     virtual bool remove(const std::string& path);
     enum class Entry { None, File, Directory };
     virtual Entry entry(const std::string& path);
+    // True when nothing stands at path. False for a device or a pipe, which are there though no
+    // file, and for a path behind a folder that may not be searched, which the system hides.
+    virtual bool absent(const std::string& path);
     // Names of the entries of a directory; none when it cannot be read.
     virtual std::vector<std::string> list(const std::string& dir);
     // False when path may not be replaced or deleted: a directory, or a file the user cannot

@@ -174,6 +174,12 @@ FileSystem::Entry FileSystem::entry(const std::string& path) {
     return Entry::None;
 }
 
+bool FileSystem::absent(const std::string& path) {
+    if (path.empty()) return true;
+    struct stat st {};
+    return ::stat(path.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
 bool FileSystem::mayReplace(const std::string& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;

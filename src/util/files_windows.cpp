@@ -135,6 +135,14 @@ FileSystem::Entry FileSystem::entry(const std::string& path) {
     return Entry::File;
 }
 
+bool FileSystem::absent(const std::string& path) {
+    if (path.empty()) return true;
+    if (attributesOf(path) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+           error == ERROR_INVALID_NAME || error == ERROR_BAD_NETPATH;
+}
+
 bool FileSystem::mayReplace(const std::string& path) {
     const DWORD attributes = attributesOf(path);
     if (attributes == INVALID_FILE_ATTRIBUTES) {

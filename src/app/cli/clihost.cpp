@@ -27,4 +27,8 @@ void PrintingHost::failure(const std::string& text) {
     err_ << text << '\n';
 }
 
+void PrintingHost::refused(const std::string& path, const std::string& cause) {
+    err_ << path << ": " << cause << '\n';
+}
+
 }  // namespace quorlin

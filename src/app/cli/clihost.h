@@ -23,6 +23,7 @@ class PrintingHost : public CliHost {
     PrintingHost(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
     void statusChanged(const std::string& text) override;
     void failure(const std::string& text) override;
+    void refused(const std::string& path, const std::string& cause) override;
 
   private:
     std::ostream& out_;
@@ -38,6 +39,10 @@ class KeepingHost : public CliHost {
     };
     void statusChanged(const std::string& text) override { lines.push_back({false, text}); }
     void failure(const std::string& text) override { lines.push_back({true, text}); }
+    // The cause alone: a batch prints each line after the job's source, the path refused.
+    void refused(const std::string&, const std::string& cause) override {
+        lines.push_back({true, cause});
+    }
     std::vector<Line> lines;
 };
 

@@ -10,16 +10,35 @@
 #include "styles/stylefile.h"
 #include "tango/reader.h"
 #include "util/filename.h"
+#include "util/files.h"
 
 namespace quorlin {
 
 namespace {
 
-// Whether the job may go on with source; otherwise it fails with message. The one place a
-// source is judged before it is read.
+// Why path cannot be a job's source, in a few words for the user; "" when it can be.
+std::string refusalOf(const std::string& path) {
+    FileSystem& fs = fileSystem();
+    switch (fs.entry(path)) {
+        case FileSystem::Entry::File:
+            return "";
+        case FileSystem::Entry::Directory:
+            return "is a folder";
+        case FileSystem::Entry::None:
+            break;
+    }
+    // Else something stands there that is no file (a pipe, a device), or the system will not say
+    // what (a folder on the way may not be searched).
+    return fs.absent(path) ? "no such file" : "cannot be read";
+}
+
+// Whether the job may go on with source; otherwise it fails with message and tells the host
+// why. The one place a source is judged before it is read.
 bool sourceAccepted(Job& s, const std::string& source, const char* message) {
-    if (fileexists(source)) return true;
+    const std::string refusal = refusalOf(source);
+    if (refusal.empty()) return true;
     s.fail(message);
+    s.host().refused(source, refusal);
     return false;
 }
 
