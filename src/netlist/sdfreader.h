@@ -32,6 +32,8 @@ class SdfReader {
     void sift();
 
     size_t partCount() const { return partCount_; }
+    // Whether a "*PARTLIST" or "*NETLIST" line was read, which every SDF netlist has.
+    bool sawSection() const { return !inHeader_; }
     // The part lines as written, in file order.
     const std::vector<std::string_view>& parts() const { return parts_; }
     const Netlist& netlist() const { return netlist_; }

@@ -108,7 +108,7 @@ void exportDiagnostics(PcbJob& s) {
 
 }  // namespace
 
-void splitprimitivesFrom(PcbJob& s, std::string source) {
+bool splitprimitivesFrom(PcbJob& s, std::string source) {
     s.step("Extracting primitives from PCB source file");
 
     PrimitiveSets& sets = s.sets;
@@ -121,8 +121,10 @@ void splitprimitivesFrom(PcbJob& s, std::string source) {
 
     sets.storage = std::move(source);
     char* const base = sets.storage.data();
+    size_t lines = 0;
     forEachLine(std::string_view(sets.storage), [&](std::string_view raw) {
         s.tick();
+        ++lines;
         char* p = base + (raw.data() - sets.storage.data());
         std::string_view line(p, stripquotesInPlace(p, raw.size()));
         const std::string_view word = firstWord(line);
@@ -175,6 +177,15 @@ void splitprimitivesFrom(PcbJob& s, std::string source) {
         }
     });
 
+    // A Tango record is a line filed above in any set but the trash: a header line (";tango-pcb",
+    // "version", "board") or a primitive (net, comp, via, pad, arc, poly, pnt, text, line), in
+    // any case and however its fields read later. A source without one (every line would go to
+    // the trash, or there is none) is another file: a binary board, a netlist, another tool's
+    // text. Header lines alone are an empty board, and it converts.
+    if (sets.trashset.size() == lines) {
+        s.fail("Not a Tango ASCII PCB file: " + s.options.source);
+        return false;
+    }
     if (!sets.trashset.empty()) {
         for (std::string_view line : sets.trashset) {
             s.tick();
@@ -184,13 +195,12 @@ void splitprimitivesFrom(PcbJob& s, std::string source) {
     if (s.options.exportPrimitives) exportDiagnostics(s);
     s.status("Primitive extraction complete");
     s.processEvents();
+    return true;
 }
 
 bool splitprimitives(PcbJob& s) {
     std::string source;
-    if (!s.readInput(s.options.source, source)) return false;
-    splitprimitivesFrom(s, std::move(source));
-    return true;
+    return s.readInput(s.options.source, source) && splitprimitivesFrom(s, std::move(source));
 }
 
 }  // namespace quorlin

@@ -40,8 +40,9 @@ void expectEachJobTogether(const std::string& text, const std::vector<std::strin
     for (const auto& [source, count] : blocks) EXPECT_EQ(count, 1) << source;
 }
 
-// The golden boards converted with the default options, as one batch with a missing board among
-// them: each writes its expected files, and the missing one is named in the summary.
+// The golden boards converted with the default options, as one batch with a missing board and a
+// text that is no board among them: each writes its expected files, and the summary names both
+// failures.
 TEST(Batch, GoldenBoardsAsOneBatchWriteTheirExpectedFiles) {
     const fs::path cases = fs::path(QUORLIN_TEST_DATA) / "cases";
     std::vector<std::string> folders;
@@ -61,22 +62,32 @@ TEST(Batch, GoldenBoardsAsOneBatchWriteTheirExpectedFiles) {
                 fs::copy(e.path(), to / e.path().filename(), fs::copy_options::recursive);
         sources.push_back((to / "board.pcb").string());
     }
+    // In a folder of its own, numbered after the boards', where it must write nothing.
+    const std::string notes = dir.file(std::to_string(folders.size()) + "/notes.pcb");
+    dir.write(std::to_string(folders.size()) + "/notes.pcb", "Drill the holes first.\r\n");
     const Files before = dir.snapshot();
     sources.insert(sources.begin() + 3, dir.file("none/board.pcb"));
+    sources.insert(sources.begin() + 5, notes);
     std::vector<std::string> args = {"pcb", "--jobs", "4"};
     args.insert(args.end(), sources.begin(), sources.end());
     const CliResult r = runCli(args);
 
     EXPECT_EQ(r.code, 1);
     const std::string missing = dir.file("none/board.pcb");
-    EXPECT_EQ(r.err, missing + ": Source file name is not valid\n" + missing + ": no such file\n");
-    EXPECT_NE(r.out.find("  Source file name is not valid  "), std::string::npos);  // summary
+    EXPECT_NE(
+        r.err.find(missing + ": Source file name is not valid\n" + missing + ": no such file\n"),
+        std::string::npos);
+    EXPECT_NE(r.err.find(notes + ": Not a Tango ASCII PCB file: " + notes + "\n"),
+              std::string::npos);
+    // The summary.
+    EXPECT_NE(r.out.find("  Source file name is not valid  "), std::string::npos);
+    EXPECT_NE(r.out.find("  Not a Tango ASCII PCB file: " + notes + "  "), std::string::npos);
     EXPECT_NE(r.out.find(std::to_string(sources.size()) +
-                         " files: " + std::to_string(folders.size()) + " completed, 1 failed\n"),
+                         " files: " + std::to_string(folders.size()) + " completed, 2 failed\n"),
               std::string::npos);
     EXPECT_EQ(r.out.find('\r'), std::string::npos);  // no progress line off a terminal
     expectEachJobTogether(r.out, sources);
-    std::vector<Files> written(folders.size());
+    std::vector<Files> written(folders.size() + 1);
     for (auto [name, data] : dir.snapshot()) {
         auto old = before.find(name);
         if (old != before.end() && old->second == data) continue;
@@ -89,6 +100,7 @@ TEST(Batch, GoldenBoardsAsOneBatchWriteTheirExpectedFiles) {
         ASSERT_EQ(expected.erase("console.txt"), 1u);
         EXPECT_EQ(written[i], expected);
     }
+    EXPECT_EQ(written.back(), Files{});
 }
 
 // board.pcb and board.PCB would both write board.rgn: neither runs, the other board does.

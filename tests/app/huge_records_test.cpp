@@ -16,11 +16,11 @@ TEST(HugeRecords, JobsFinishAndKeepTheirBytes) {
     const std::string megabyte(1 << 20, '\xb5');
     const struct {
         int job;
-        std::string input;  // board.pcb, board.net or a.sdf (b.sdf is empty)
+        std::string input;  // board.pcb, board.net or a.sdf (b.sdf has no net)
         const char* output;
         std::string expected;  // must appear in the output
     } cases[] = {
-        {0, crlf({"zap " + megabyte}), "board_Trash.txt", "zap " + megabyte + "\r\n"},
+        {0, crlf({";tango-pcb", "zap " + megabyte}), "board_Trash.txt", "zap " + megabyte + "\r\n"},
         {0, crlf({"line 10 0 0 0 1 1 0 0" + repeat(" 7", 100000)}), "board.rgn",
          "\"T10\" S 1  0  0  2540  2540\r\n"},
         {0, crlf({"pad sq 60 60 32 al gd 0 1 1 0" + repeat(" 5", 100000)}), "board.rgn",
@@ -36,7 +36,7 @@ TEST(HugeRecords, JobsFinishAndKeepTheirBytes) {
         JobRun run;
         const char* source[] = {"board.pcb", "board.net", "a.sdf"};
         dir.write(source[c.job], c.input);
-        dir.write("b.sdf", "");
+        dir.write("b.sdf", "*NETLIST,0\r\n");
         run.form().fnme = run.form().netfnme = run.form().netlista = dir.file(source[c.job]);
         run.form().netlistb = dir.file("b.sdf");
         run.form().xsdf = 1;

@@ -24,7 +24,7 @@ struct Loaded {
 };
 
 // Loads, sorts and counts one netlist, and makes its sorted copy when asked for one; false when
-// it cannot be read.
+// it cannot be read or is no SDF netlist.
 bool prepare(Job& s, const std::string& path, NetlistCounts& column, int number, Loaded& loaded,
              std::string* sorted) {
     const std::string which = "netlist #" + std::to_string(number);
@@ -41,6 +41,10 @@ bool prepare(Job& s, const std::string& path, NetlistCounts& column, int number,
     });
     showCounts(column, reader);
     s.processEvents();
+    if (!reader.sawSection()) {
+        s.fail("Not an SDF netlist: " + path);
+        return false;
+    }
 
     s.step("Sifting " + which);
     reader.sift();

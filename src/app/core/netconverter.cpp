@@ -34,6 +34,12 @@ void netconverter(Job& s, const NetOptions& o, NetResult& result) {
     reader.finish();
     showCounts(result.counts, reader);
     s.processEvents();
+    // Every part block and net of a Tango netlist opens with a line that begins with "[" or
+    // "(": a source where the reader opened neither is another file, and nothing is written.
+    if (reader.partCount() == 0 && reader.netlist().nets.empty()) {
+        s.fail("Not a Tango netlist: " + source);
+        return;
+    }
 
     const std::string created = s.host().today();
     const std::string modified = s.host().today();
