@@ -16,20 +16,38 @@ bool MemoryFileSystem::writeAtomic(const std::string& path, std::string_view dat
     return true;
 }
 
-bool MemoryFileSystem::appendChunk(const std::string& path, std::string_view data, bool fresh) {
-    std::lock_guard lock(mutex_);
-    std::string& file = files[path];
-    if (fresh) file.clear();
-    file.append(data);
-    return true;
-}
+namespace {
 
-bool MemoryFileSystem::writeAt(const std::string& path, size_t offset, std::string_view data) {
+class MemoryFile : public NewFile {
+  public:
+    MemoryFile(std::map<std::string, std::string>& files, std::mutex& mutex, std::string path)
+        : files_(files), mutex_(mutex), path_(std::move(path)) {}
+    bool write(std::string_view data) override {
+        std::lock_guard lock(mutex_);
+        files_[path_].append(data);
+        return true;
+    }
+    bool writeAt(size_t offset, std::string_view data) override {
+        std::lock_guard lock(mutex_);
+        std::string& file = files_[path_];
+        if (file.size() < offset + data.size()) return false;
+        file.replace(offset, data.size(), data);
+        return true;
+    }
+    bool close() override { return true; }
+
+  private:
+    std::map<std::string, std::string>& files_;
+    std::mutex& mutex_;
+    std::string path_;
+};
+
+}  // namespace
+
+std::unique_ptr<NewFile> MemoryFileSystem::createNew(const std::string& path) {
     std::lock_guard lock(mutex_);
-    auto it = files.find(path);
-    if (it == files.end() || it->second.size() < offset + data.size()) return false;
-    it->second.replace(offset, data.size(), data);
-    return true;
+    if (!files.emplace(path, "").second) return nullptr;
+    return std::make_unique<MemoryFile>(files, mutex_, path);
 }
 
 bool MemoryFileSystem::rename(const std::string& from, const std::string& to) {

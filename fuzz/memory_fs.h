@@ -17,11 +17,11 @@ class MemoryFileSystem : public FileSystem {
 
     bool read(const std::string& path, std::string& out) override;
     bool writeAtomic(const std::string& path, std::string_view data) override;
-    bool appendChunk(const std::string& path, std::string_view data, bool fresh) override;
+    std::unique_ptr<NewFile> createNew(const std::string& path) override;
     std::unique_ptr<StagedFile> stage(const std::string& path) override { return stageNamed(path); }
     // No process ever died here: nothing to finish.
     std::vector<std::string> list(const std::string&) override { return {}; }
-    bool writeAt(const std::string& path, size_t offset, std::string_view data) override;
+    bool linkedOutside(const std::string&) override { return false; }
     bool rename(const std::string& from, const std::string& to) override;
     bool remove(const std::string& path) override;
     Entry entry(const std::string& path) override;

@@ -52,6 +52,23 @@ std::string withoutVersion(std::string text) {
     return text;
 }
 
+// Commit records name every file by its absolute path: in a case's records, "@CASE@/" stands
+// for the folder the case runs in, as the job sees it (its current folder).
+void placeCaseFolder(const fs::path& dir) {
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir);
+    const std::string folder =
+        fs::current_path().string() + fs::path("/").make_preferred().string();
+    fs::current_path(previous);
+    for (const auto& e : fs::directory_iterator(dir)) {
+        if (e.path().filename().string().find(".commit") == std::string::npos) continue;
+        std::string text = readFile(e.path());
+        for (size_t at; (at = text.find("@CASE@/")) != std::string::npos;)
+            text.replace(at, 7, folder);
+        writeFile(e.path(), text);
+    }
+}
+
 // Runs the case in a copy of its folder; returns the console and every file the run wrote.
 Files runCase(const Case& c, bool inBlocksOfOne) {
     const fs::path source = fs::path(QUORLIN_TEST_DATA) / "cases" / c.folder;
@@ -59,6 +76,7 @@ Files runCase(const Case& c, bool inBlocksOfOne) {
     for (const auto& e : fs::directory_iterator(source))
         if (e.path().filename() != "expected")
             fs::copy(e.path(), dir.path() / e.path().filename(), fs::copy_options::recursive);
+    placeCaseFolder(dir.path());
     const Files before = dir.snapshot();
     const CliResult r = runCliIn(dir, c.args, [&](JobTuning& t) {
         if (!inBlocksOfOne) return;

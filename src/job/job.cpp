@@ -40,22 +40,22 @@ bool Job::readInput(const std::string& path, std::string& data) {
 void Job::finishInterrupted(const std::vector<std::string>& sources) {
     // Two jobs of one process may find the same dead commit in their folder: one finishes it.
     static std::mutex oneAtATime;
-    for (const std::string& source : sources) {
-        InterruptedCommits found;
-        {
-            std::lock_guard lock(oneAtATime);
-            found = finishInterruptedCommits(source);
-        }
-        // Long enough to be read in the window before the job's own lines follow.
-        auto tell = [this](const std::string& text) {
-            status(text);
-            host_.pace(Host::Pace::Notice);
-        };
-        for (const std::string& done : found.completed)
-            tell("Completed an interrupted conversion: " + done);
-        for (const std::string& record : found.unfinished)
-            tell("Cannot complete an interrupted conversion: " + record);
+    InterruptedCommits found;
+    {
+        std::lock_guard lock(oneAtATime);
+        found = finishInterruptedCommits(sources);
     }
+    // Long enough to be read in the window before the job's own lines follow.
+    auto tell = [this](const std::string& text) {
+        status(text);
+        host_.pace(Host::Pace::Notice);
+    };
+    for (const std::string& done : found.completed)
+        tell("Completed an interrupted conversion: " + done);
+    for (const std::string& record : found.unfinished)
+        tell("Cannot complete an interrupted conversion: " + record);
+    for (const std::string& record : found.ignored)
+        tell("Ignored a commit record that this program did not write: " + record);
 }
 
 bool Job::commitOutputs(const std::vector<std::string>& inputs) {
@@ -65,7 +65,7 @@ bool Job::commitOutputs(const std::vector<std::string>& inputs) {
         fail("Output file name clash: " + clash);
         return false;
     }
-    if (!inputs.empty()) out.setSource(inputs.front());
+    out.setSources(inputs);
     std::vector<std::string> targets = out.targets();
     const std::string failedPath = out.commit([this] { host_.processEvents(); });
     out.clear();

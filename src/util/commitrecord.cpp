@@ -1,9 +1,11 @@
 #include "util/commitrecord.h"
 
 #include <atomic>
+#include <cstddef>
 #include <filesystem>
 #include <set>
 
+#include "util/commitrules.h"
 #include "util/files.h"
 #include "util/platform.h"
 
@@ -11,59 +13,30 @@ namespace quorlin {
 
 namespace {
 
-// Fields are separated by NUL, the one byte no path holds.
+// Fields are separated by NUL, the one byte no path holds: the mark, the format's version, the
+// count of sources and each, the count of steps and each step's temp, target and backup.
 constexpr std::string_view kMagic = "quorlin commit record";
+constexpr std::string_view kVersion = "2";
+// A record of a job lists a few paths: a file far larger is none.
+constexpr size_t kMostRecordBytes = size_t{1} << 20;
 
-std::string absolute(const std::string& path) {
-    std::error_code ec;
-    const auto full = std::filesystem::absolute(platform::toPath(path), ec);
-    return ec ? path : platform::fromPath(full.lexically_normal());
-}
-
-// The process named by a name that ends in mark + process + "_" + counter; 0 when it does not.
-unsigned long ownerOf(const std::string& name, std::string_view mark) {
-    const size_t at = name.rfind(mark);
-    if (at == std::string::npos) return 0;
-    unsigned long pid = 0;
-    size_t i = at + mark.size(), digits = 0;
-    for (; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i, ++digits)
-        pid = pid * 10 + static_cast<unsigned long>(name[i] - '0');
-    if (digits == 0 || digits > 9 || i == name.size() || name[i] != '_') return 0;
-    if (++i == name.size()) return 0;
-    for (; i < name.size(); ++i)
-        if (name[i] < '0' || name[i] > '9') return 0;
-    return pid;
-}
-
-bool ownedByTheDead(const std::string& name, std::string_view mark) {
-    const unsigned long pid = ownerOf(name, mark);
-    return pid != 0 && !platform::processAlive(pid);
-}
-
-struct Record {
-    std::string source;
-    std::vector<CommitStep> steps;
-};
-
-bool parse(const std::string& text, Record& record) {
-    std::vector<std::string> fields;
-    size_t from = 0;
-    for (size_t nul; (nul = text.find('\0', from)) != std::string::npos; from = nul + 1)
-        fields.push_back(text.substr(from, nul - from));
-    if (from != text.size() || fields.size() < 3 || fields[0] != kMagic) return false;
-    record.source = fields[1];
-    const size_t count = std::strtoul(fields[2].c_str(), nullptr, 10);
-    if (fields.size() != 3 + 3 * count) return false;
-    for (size_t i = 3; i < fields.size(); i += 3)
-        record.steps.push_back({fields[i], fields[i + 1], fields[i + 2]});
+// A count of at most six digits, nothing else.
+bool count(const std::string& text, size_t& n) {
+    if (text.empty() || text.size() > 6) return false;
+    n = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        n = n * 10 + static_cast<size_t>(c - '0');
+    }
     return true;
 }
 
-// The steps the dead commit had not taken; false when one cannot be taken now.
-bool finish(const Record& record) {
+// The steps the dead commit had not taken; false when one cannot be taken now. A temp that is
+// not a file of its own (gone, or a link put there) marks a step done or not this program's.
+bool finish(const CommitRecord& record) {
     FileSystem& fs = fileSystem();
     for (const CommitStep& step : record.steps) {
-        if (!step.temp.empty() && fs.entry(step.temp) != FileSystem::Entry::File) continue;
+        if (!step.temp.empty() && !fs.isPlainFile(step.temp)) continue;
         if (!takeCommitStep(step)) return false;
     }
     return true;
@@ -77,18 +50,46 @@ std::string commitRecordNameFor(const std::string& source) {
            std::to_string(++counter);
 }
 
-std::string commitRecordText(const std::string& source, const std::vector<CommitStep>& steps) {
+std::string commitRecordText(const std::vector<std::string>& sources,
+                             const std::vector<CommitStep>& steps) {
     std::string text;
-    auto field = [&](const std::string& value) { text.append(value).push_back('\0'); };
-    field(std::string(kMagic));
-    field(absolute(source));
+    auto field = [&](std::string_view value) { text.append(value).push_back('\0'); };
+    auto path = [&](const std::string& value) {
+        field(value.empty() ? value : absoluteNormal(value));
+    };
+    field(kMagic);
+    field(kVersion);
+    field(std::to_string(sources.size()));
+    for (const std::string& source : sources) path(source);
     field(std::to_string(steps.size()));
     for (const CommitStep& step : steps) {
-        field(step.temp.empty() ? "" : absolute(step.temp));
-        field(absolute(step.target));
-        field(step.backup.empty() ? "" : absolute(step.backup));
+        path(step.temp);
+        path(step.target);
+        path(step.backup);
     }
     return text;
+}
+
+bool claimsCommitRecord(std::string_view text) {
+    return text.size() > kMagic.size() && text.starts_with(kMagic) && text[kMagic.size()] == '\0';
+}
+
+bool parseCommitRecord(std::string_view text, CommitRecord& record) {
+    record = {};
+    std::vector<std::string> fields;
+    size_t from = 0;
+    for (size_t nul; (nul = text.find('\0', from)) != std::string_view::npos; from = nul + 1)
+        fields.emplace_back(text.substr(from, nul - from));
+    size_t sources = 0, steps = 0;
+    if (from != text.size() || fields.size() < 5 || fields[0] != kMagic || fields[1] != kVersion ||
+        !count(fields[2], sources) || fields.size() < 4 + sources ||
+        !count(fields[3 + sources], steps) || fields.size() != 4 + sources + 3 * steps)
+        return false;
+    record.sources.assign(fields.begin() + 3,
+                          fields.begin() + 3 + static_cast<std::ptrdiff_t>(sources));
+    for (size_t i = 4 + sources; i < fields.size(); i += 3)
+        record.steps.push_back({fields[i], fields[i + 1], fields[i + 2]});
+    return true;
 }
 
 bool takeCommitStep(const CommitStep& step) {
@@ -102,35 +103,66 @@ bool takeCommitStep(const CommitStep& step) {
     return false;
 }
 
-InterruptedCommits finishInterruptedCommits(const std::string& source) {
-    FileSystem& fs = fileSystem();
-    // Named as the user named the source, so that a report names them the same way.
-    const std::filesystem::path folder = platform::toPath(source).parent_path();
-    const std::vector<std::string> names =
-        fs.list(folder.empty() ? "." : platform::fromPath(folder));
-    auto pathOf = [&](const std::string& name) { return platform::fromPath(folder / name); };
+namespace {
 
-    InterruptedCommits result;
-    std::set<std::string> kept;  // temporary files that unfinished records still need
+// One folder: its records of dead processes, then their stray temporary files. Paths are
+// named as the user named the source's folder, so that a report names them the same way.
+void finishFolder(const std::filesystem::path& given, const std::string& folder,
+                  InterruptedCommits& result) {
+    FileSystem& fs = fileSystem();
+    const std::vector<std::string> names = fs.list(given.empty() ? "." : platform::fromPath(given));
+    auto pathOf = [&](const std::string& name) { return platform::fromPath(given / name); };
+    auto dead = [](const std::string& name, std::string_view mark) {
+        const unsigned long pid = ownerOf(name, mark);
+        return pid != 0 && !platform::processAlive(pid);
+    };
+
+    std::set<std::string> kept;          // temporary files that records left here still list
+    std::set<unsigned long> keptOwners;  // processes of records left here that cannot be read
     for (const std::string& name : names) {
-        if (!ownedByTheDead(name, ".commit")) continue;
+        if (!dead(name, ".commit")) continue;
         const std::string path = pathOf(name);
         std::string text;
-        Record record;
-        // Not a record of ours after all: not ours to touch either.
-        if (!fs.read(path, text) || !parse(text, record)) continue;
-        if (finish(record) && fs.remove(path)) {
-            result.completed.push_back(record.source);
-            continue;
+        CommitRecord record;
+        // A pipe, a link or a file only named like a record is no record: not ours to touch.
+        if (!fs.readPlain(path, text, kMostRecordBytes) || !claimsCommitRecord(text)) continue;
+        const bool read = parseCommitRecord(text, record);
+        if (read && commitRecordAllowed(record, folder, name)) {
+            if (finish(record) && fs.remove(path)) {
+                result.completed.push_back(
+                    pathOf(platform::fromPath(platform::toPath(record.sources[0]).filename())));
+                continue;
+            }
+            result.unfinished.push_back(path);
+        } else {
+            result.ignored.push_back(path);
         }
-        result.unfinished.push_back(path);
-        for (const CommitStep& step : record.steps) kept.insert(absolute(step.temp));
+        // What is left for the user keeps the files it may need.
+        for (const CommitStep& step : record.steps) kept.insert(absoluteNormal(step.temp));
+        if (!read) keptOwners.insert(ownerOf(name, ".commit"));
     }
     for (const std::string& name : names) {
-        if (!ownedByTheDead(name, ".tmp")) continue;
+        if (!dead(name, ".tmp") || !strayTemporaryName(name) ||
+            keptOwners.count(ownerOf(name, ".tmp")))
+            continue;
         const std::string path = pathOf(name);
-        if (!kept.count(absolute(path)) && fs.entry(path) == FileSystem::Entry::File)
-            fs.remove(path);
+        if (!kept.count(absoluteNormal(path)) && fs.isPlainFile(path)) fs.remove(path);
+    }
+}
+
+}  // namespace
+
+InterruptedCommits finishInterruptedCommits(const std::vector<std::string>& sources) {
+    InterruptedCommits result;
+    std::vector<std::string> done;
+    for (const std::string& source : sources) {
+        const std::string folder =
+            platform::fromPath(platform::toPath(absoluteNormal(source)).parent_path());
+        bool seen = false;
+        for (const std::string& each : done) seen = seen || platform::sameName(each, folder);
+        if (seen) continue;
+        done.push_back(folder);
+        finishFolder(platform::toPath(source).parent_path(), folder, result);
     }
     return result;
 }

@@ -1,7 +1,9 @@
 #include "util/files.h"
 
-#include <atomic>
+#include <cstdint>
 #include <filesystem>
+#include <mutex>
+#include <random>
 
 #include "util/commitrecord.h"
 #include "util/platform.h"
@@ -21,35 +23,63 @@ FileSystem& realFileSystem() {
 FileSystem* current = nullptr;
 std::function<void()> commitStepHook;
 
-// Written through the file system's own calls, so a test's faults reach it.
+// Written through the file system's own calls, so a test's faults reach it. The file is
+// created at the first write.
 class NamedStagedFile : public StagedFile {
   public:
-    NamedStagedFile(FileSystem& fs, std::string temp) : fs_(fs), temp_(std::move(temp)) {}
+    NamedStagedFile(FileSystem& fs, std::string target) : fs_(fs), target_(std::move(target)) {}
     ~NamedStagedFile() override {
-        if (!named_) fs_.remove(temp_);
+        file_.reset();
+        if (!named_ && !temp_.empty()) fs_.remove(temp_);
     }
-    bool append(std::string_view data) override {
-        const bool fresh = fresh_;
-        fresh_ = false;
-        return fs_.appendChunk(temp_, data, fresh);
+    bool append(std::string_view data) override { return open() && file_->write(data); }
+    bool writeAt(size_t offset, std::string_view data) override {
+        return open() && file_->writeAt(offset, data);
     }
     std::string name() override {
-        if (fresh_ && !append({})) return "";
+        if (!open() || !file_->close()) return "";
+        file_.reset();
         named_ = true;
         return temp_;
     }
 
   private:
+    bool open() {
+        if (!file_ && temp_.empty()) file_ = fs_.createTemp(target_, temp_);
+        return file_ != nullptr;
+    }
     FileSystem& fs_;
-    std::string temp_;
-    bool fresh_ = true;
+    std::string target_, temp_;
+    std::unique_ptr<NewFile> file_;
     bool named_ = false;
 };
 
 }  // namespace
 
 std::unique_ptr<StagedFile> FileSystem::stageNamed(const std::string& path) {
-    return std::make_unique<NamedStagedFile>(*this, tempNameFor(path));
+    return std::make_unique<NamedStagedFile>(*this, path);
+}
+
+std::unique_ptr<NewFile> FileSystem::createTemp(const std::string& target, std::string& name) {
+    // Another name is tried only where one was taken, by chance or by a planted file.
+    for (int tries = 0; tries < 8; ++tries) {
+        name = tempNameFor(target);
+        if (auto file = createNew(name)) return file;
+    }
+    name.clear();
+    return nullptr;
+}
+
+bool FileSystem::writeAtomic(const std::string& path, std::string_view data) {
+    std::string temp;
+    std::unique_ptr<NewFile> file = createTemp(path, temp);
+    if (!file) return false;
+    bool ok = file->write(data);
+    ok = file->close() && ok;
+    file.reset();
+    if (ok) ok = rename(temp, path);
+    if (!ok) remove(temp);
+    return ok;
 }
 
 std::vector<std::string> FileSystem::list(const std::string& dir) {
@@ -66,8 +96,16 @@ void setCommitStepHook(std::function<void()> hook) {
 }
 
 std::string tempNameFor(const std::string& path) {
-    static std::atomic<unsigned> counter = 0;
-    return path + ".tmp" + std::to_string(platform::processId()) + "_" + std::to_string(++counter);
+    // The system's own randomness, not a generator whose next names its last ones tell.
+    static std::mutex mutex;
+    static std::random_device random;
+    uint64_t unguessable = 0;
+    {
+        std::lock_guard lock(mutex);
+        unguessable = (uint64_t{random()} << 32 | random()) >> 4;  // at most 18 digits
+    }
+    return path + ".tmp" + std::to_string(platform::processId()) + "_" +
+           std::to_string(unguessable);
 }
 
 FileSystem& fileSystem() {
@@ -229,7 +267,7 @@ void Outputs::clear() {
     for (auto& item : items_) dropTemp(item);
     items_.clear();
     twice_.clear();
-    source_.clear();
+    sources_.clear();
     watched_.clear();
     watcher_ = nullptr;
 }
@@ -335,8 +373,10 @@ std::string Outputs::commitNow() {
         if (item.kind == Kind::Remove) continue;
         if (item.lost) return fail(item.path);
         if (item.kind == Kind::Append) {
+            // An earlier file linked elsewhere would copy whatever it reaches into the output.
             std::string old;
-            if (fs.entry(item.path) != FileSystem::Entry::None && !fs.read(item.path, old))
+            if (fs.linkedOutside(item.path) ||
+                (fs.entry(item.path) != FileSystem::Entry::None && !fs.read(item.path, old)))
                 return fail(item.path);
             item.data.insert(0, old);
         }
@@ -349,11 +389,11 @@ std::string Outputs::commitNow() {
     // stages unnamed.
     for (auto& item : items_) {
         if (!item.staged) continue;
+        for (const auto& [offset, text] : item.patches)
+            if (!item.staged->writeAt(offset, text)) return fail(item.path);
         item.temp = item.staged->name();
         item.staged.reset();
         if (item.temp.empty()) return fail(item.path);
-        for (const auto& [offset, text] : item.patches)
-            if (!fs.writeAt(item.temp, offset, text)) return fail(item.path);
     }
 
     // The style file first: its locked backup is the likeliest failure left.
@@ -364,9 +404,9 @@ std::string Outputs::commitNow() {
     for (auto& item : items_)
         if (item.kind != Kind::ReplaceWithBackup) order.push_back(&item);
     for (Item* item : order) steps.push_back({item->temp, item->path, item->backup});
-    if (!source_.empty()) {
-        const std::string path = commitRecordNameFor(source_);
-        if (!fs.writeAtomic(path, commitRecordText(source_, steps))) return fail(path);
+    if (!sources_.empty()) {
+        const std::string path = commitRecordNameFor(sources_.front());
+        if (!fs.writeAtomic(path, commitRecordText(sources_, steps))) return fail(path);
         record = path;
     }
     for (size_t i = 0; i < order.size(); ++i) {

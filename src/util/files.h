@@ -21,27 +21,49 @@ class StagedFile {
   public:
     virtual ~StagedFile() = default;  // deletes the contents unless named
     virtual bool append(std::string_view data) = 0;
+    // Overwrites bytes appended before, at offset; false past their end.
+    virtual bool writeAt(size_t offset, std::string_view data) = 0;
     // Gives the contents a temporary name beside their target and returns it; "" on failure.
     // From then on that file is the caller's.
     virtual std::string name() = 0;
 };
 
+// A file this process created new, written through one handle from its first byte to its last:
+// nobody can have put a link under its name for the writes to follow.
+class NewFile {
+  public:
+    virtual ~NewFile() = default;  // closes the file
+    virtual bool write(std::string_view data) = 0;
+    // Overwrites bytes written before, at offset; false past their end.
+    virtual bool writeAt(size_t offset, std::string_view data) = 0;
+    // False when the system could not finish the writes.
+    virtual bool close() = 0;
+};
+
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
-    // False when the file cannot be opened or read to its end.
+    // False when the file cannot be opened or read to its end, or is not a regular file (a
+    // pipe is not waited for).
     virtual bool read(const std::string& path, std::string& out);
-    // Writes data to a temporary file beside path and renames it over path.
+    // The same for a regular file that is not a link, of at most `most` bytes: what a look
+    // through a folder may open. Nothing else is followed or waited for.
+    virtual bool readPlain(const std::string& path, std::string& out, size_t most);
+    // A regular file itself, not a link to one (nor, on Windows, a reparse point).
+    virtual bool isPlainFile(const std::string& path);
+    // True when path is a link to a file outside the folder that holds the link.
+    virtual bool linkedOutside(const std::string& path);
+    // Writes data to a new temporary file beside path and renames it over path.
     virtual bool writeAtomic(const std::string& path, std::string_view data);
     // New contents for path: unnamed where the system can (Linux), else stageNamed(path).
     virtual std::unique_ptr<StagedFile> stage(const std::string& path);
-    // New contents for path in a file named by tempNameFor(path), written through appendChunk.
+    // New contents for path in a new file named by tempNameFor(path).
     std::unique_ptr<StagedFile> stageNamed(const std::string& path);
-    // Appends data to path; `fresh` starts the file empty. Stages a large output piece by piece.
-    virtual bool appendChunk(const std::string& path, std::string_view data, bool fresh);
-    // Overwrites the bytes of an existing file at offset (a header known only once the rest is
-    // written); false when the file is missing or shorter than offset + data.
-    virtual bool writeAt(const std::string& path, size_t offset, std::string_view data);
+    // Creates the file new: null when anything has the name already, a link included.
+    virtual std::unique_ptr<NewFile> createNew(const std::string& path);
+    // A new file under a fresh tempNameFor(target), which goes to name; null after a few names
+    // were all taken or could not be created.
+    std::unique_ptr<NewFile> createTemp(const std::string& target, std::string& name);
     virtual bool rename(const std::string& from, const std::string& to);
     // True when the file is gone afterwards (also when it never existed).
     virtual bool remove(const std::string& path);
@@ -58,7 +80,8 @@ class FileSystem {
 };
 
 FileSystem& fileSystem();
-// A new name beside path for its temporary twin: path + ".tmp" + process + "_" + a counter.
+// A new name beside path for its temporary twin: path + ".tmp" + process + "_" + random digits,
+// which nobody can guess to put a link there first.
 std::string tempNameFor(const std::string& path);
 // Installs a replacement (tests); nullptr restores the real one. Returns the previous one.
 FileSystem* setFileSystem(FileSystem* fs);
@@ -112,9 +135,10 @@ class Outputs {
     // The files commit() writes (not those it deletes), in the order they were first named.
     std::vector<std::string> targets() const;
 
-    // The job's source: the commit record (see commitrecord.h) is written beside it, so that a
-    // job killed amid the renames is finished by the next one. Without one, no record is kept.
-    void setSource(const std::string& source) { source_ = source; }
+    // The job's sources: the commit record (see commitrecord.h) lists them and is written
+    // beside the first, so that a job killed amid the renames is finished by the next one.
+    // Without one, no record is kept.
+    void setSources(std::vector<std::string> sources) { sources_ = std::move(sources); }
 
     // The first output path that equals one of inputs or another output; "" when none.
     std::string clash(const std::vector<std::string>& inputs) const;
@@ -190,7 +214,7 @@ class Outputs {
     // A deque keeps the buffers handed out valid while more files are added.
     std::deque<Item> items_;
     std::string twice_;  // first path created twice
-    std::string source_;
+    std::vector<std::string> sources_;
     size_t spillBytes_ = size_t{4} << 20;
     unsigned spillEvery_ = 64, calls_ = 0;
     std::vector<Piece> writing_;      // pieces in the worker's hands

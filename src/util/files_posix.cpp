@@ -5,10 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
 
 #include "util/bigbuffer.h"
 #include "util/files.h"
+#include "util/platform.h"
 
 namespace quorlin {
 
@@ -22,6 +25,20 @@ bool writeAll(int fd, std::string_view data) {
             return false;
         }
         data.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+// Overwrites bytes of a file of size bytes at offset; false past its end.
+bool writeAllAt(int fd, off_t size, size_t offset, std::string_view data) {
+    if (offset > static_cast<size_t>(size) || data.size() > static_cast<size_t>(size) - offset)
+        return false;
+    for (auto at = static_cast<off_t>(offset); !data.empty();) {
+        const ssize_t n = ::pwrite(fd, data.data(), data.size(), at);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        data.remove_prefix(static_cast<size_t>(n));
+        at += n;
     }
     return true;
 }
@@ -54,11 +71,20 @@ class UnnamedFile : public StagedFile {
         size_ += static_cast<off_t>(data.size());
         return true;
     }
+    bool writeAt(size_t offset, std::string_view data) override {
+        return writeAllAt(fd_, size_, offset, data);
+    }
     std::string name() override {
-        const std::string temp = tempNameFor(target_);
         char self[40];
         std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd_);
-        bool linked = ::linkat(AT_FDCWD, self, AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0;
+        // A link gives a new name only: one taken already, by anything, fails and another is
+        // tried.
+        std::string temp;
+        bool linked = false;
+        for (int tries = 0; tries < 8 && !linked; ++tries) {
+            temp = tempNameFor(target_);
+            linked = ::linkat(AT_FDCWD, self, AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0;
+        }
         const bool closed = ::close(fd_) == 0;
         fd_ = -1;
         if (linked && !closed) ::unlink(temp.c_str());
@@ -72,27 +98,39 @@ class UnnamedFile : public StagedFile {
 };
 #endif
 
-}  // namespace
+class PosixNewFile : public NewFile {
+  public:
+    explicit PosixNewFile(int fd) : fd_(fd) {}
+    ~PosixNewFile() override {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    bool write(std::string_view data) override {
+        if (fd_ < 0 || !writeAll(fd_, data)) return false;
+        writeOutEarly(fd_, size_, data.size());
+        size_ += static_cast<off_t>(data.size());
+        return true;
+    }
+    bool writeAt(size_t offset, std::string_view data) override {
+        return fd_ >= 0 && writeAllAt(fd_, size_, offset, data);
+    }
+    bool close() override {
+        const bool closed = fd_ >= 0 && ::close(fd_) == 0;
+        fd_ = -1;
+        return closed;
+    }
 
-std::unique_ptr<StagedFile> FileSystem::stage(const std::string& path) {
-#if defined(O_TMPFILE)
-    const size_t slash = path.rfind('/');
-    const std::string dir = slash == std::string::npos ? "."
-                            : slash == 0               ? "/"
-                                                       : path.substr(0, slash);
-    const int fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd >= 0) return std::make_unique<UnnamedFile>(fd, path);
-#endif
-    // The file system cannot hold unnamed files: the next job deletes what a kill strands.
-    return stageNamed(path);
-}
+  private:
+    int fd_;
+    off_t size_ = 0;
+};
 
-bool FileSystem::read(const std::string& path, std::string& out) {
+// Reads the regular file open at fd to its end (closing it); false for any other kind, or for
+// one of more than `most` bytes.
+bool readOpen(int fd, std::string& out, size_t most) {
     out.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<size_t>(st.st_size) > most) {
         ::close(fd);
         return false;
     }
@@ -118,43 +156,52 @@ bool FileSystem::read(const std::string& path, std::string& out) {
     return ok;
 }
 
-bool FileSystem::writeAtomic(const std::string& path, std::string_view data) {
-    const std::string tmp = tempNameFor(path);
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
-    bool ok = writeAll(fd, data);
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(tmp.c_str());
-    return ok;
+}  // namespace
+
+std::unique_ptr<StagedFile> FileSystem::stage(const std::string& path) {
+#if defined(O_TMPFILE)
+    const size_t slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? "."
+                            : slash == 0               ? "/"
+                                                       : path.substr(0, slash);
+    const int fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0) return std::make_unique<UnnamedFile>(fd, path);
+#endif
+    // The file system cannot hold unnamed files: the next job deletes what a kill strands.
+    return stageNamed(path);
 }
 
-bool FileSystem::appendChunk(const std::string& path, std::string_view data, bool fresh) {
-    const int mode = fresh ? O_TRUNC : O_APPEND;
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | mode, 0666);
-    if (fd < 0) return false;
-    const off_t from = fresh ? 0 : ::lseek(fd, 0, SEEK_END);
-    bool ok = writeAll(fd, data);
-    if (ok && from >= 0) writeOutEarly(fd, from, data.size());
-    ok = (::close(fd) == 0) && ok;
-    return ok;
+// Opened without waiting: a pipe put where a file was is refused, not waited on.
+bool FileSystem::read(const std::string& path, std::string& out) {
+    return readOpen(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK), out, SIZE_MAX);
 }
 
-bool FileSystem::writeAt(const std::string& path, size_t offset, std::string_view data) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+bool FileSystem::readPlain(const std::string& path, std::string& out, size_t most) {
+    const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW;
+    return readOpen(::open(path.c_str(), flags), out, most);
+}
+
+bool FileSystem::isPlainFile(const std::string& path) {
     struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && static_cast<size_t>(st.st_size) >= offset + data.size();
-    for (auto at = static_cast<off_t>(offset); ok && !data.empty();) {
-        const ssize_t n = ::pwrite(fd, data.data(), data.size(), at);
-        if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        if (!ok) break;
-        data.remove_prefix(static_cast<size_t>(n));
-        at += n;
-    }
-    ok = (::close(fd) == 0) && ok;
-    return ok;
+    return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool FileSystem::linkedOutside(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return false;
+    const std::filesystem::path link = platform::toPath(path);
+    std::error_code ec1, ec2;
+    const auto file = std::filesystem::canonical(link, ec1);
+    const auto folder = std::filesystem::canonical(
+        link.has_parent_path() ? link.parent_path() : std::filesystem::path("."), ec2);
+    // A link that leads nowhere reads nothing: not a way out.
+    return !ec1 && (ec2 || file.parent_path() != folder);
+}
+
+std::unique_ptr<NewFile> FileSystem::createNew(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    return std::make_unique<PosixNewFile>(fd);
 }
 
 bool FileSystem::rename(const std::string& from, const std::string& to) {

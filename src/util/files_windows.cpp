@@ -2,9 +2,12 @@
 // one step by MoveFileExW. Linux's hints for large outputs (writing out early, leaving the cache)
 // have no counterpart worth its cost here and are left out; the bytes written are the same.
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
 
 #include "util/bigbuffer.h"
 #include "util/files.h"
+#include "util/platform.h"
 #include "util/wide_windows.h"
 
 namespace quorlin {
@@ -49,14 +52,16 @@ DWORD attributesOf(const std::string& path) {
 
 }  // namespace
 
-bool FileSystem::read(const std::string& path, std::string& out) {
-    out.clear();
-    // Others may go on writing or even renaming the file while it is read, as on POSIX.
-    Handle file(::CreateFileW(widen(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+namespace {
+
+// Reads the open file to its end; false for anything but a file on a disk, or one of more
+// than `most` bytes.
+bool readOpen(Handle& file, std::string& out, size_t most) {
     if (!file.ok()) return false;
     LARGE_INTEGER size{};
-    if (::GetFileType(file.h) != FILE_TYPE_DISK || !::GetFileSizeEx(file.h, &size)) return false;
+    if (::GetFileType(file.h) != FILE_TYPE_DISK || !::GetFileSizeEx(file.h, &size) ||
+        static_cast<unsigned long long>(size.QuadPart) > most)
+        return false;
     size_t used = 0;
     reserveLarge(out, static_cast<size_t>(size.QuadPart) + 1);
     out.resize(static_cast<size_t>(size.QuadPart) + 1);
@@ -75,17 +80,92 @@ bool FileSystem::read(const std::string& path, std::string& out) {
     return true;
 }
 
-bool FileSystem::writeAtomic(const std::string& path, std::string_view data) {
-    const std::string tmp = tempNameFor(path);
-    const std::wstring wideTmp = widen(tmp);
-    Handle file(::CreateFileW(wideTmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.ok()) return false;
-    bool ok = writeAll(file.h, data);
-    ok = file.close() && ok;
-    if (ok) ok = rename(tmp, path);
-    if (!ok) ::DeleteFileW(wideTmp.c_str());
-    return ok;
+// A file itself, not a folder, a device or a reparse point (a link, a junction).
+bool plainAttributes(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes &
+            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+}
+
+// The final path of what path leads to, links followed; "" when it cannot be opened.
+std::wstring finalPath(const std::string& path) {
+    Handle file(::CreateFileW(widen(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.ok()) return L"";
+    std::wstring out(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n =
+            ::GetFinalPathNameByHandleW(file.h, out.data(), static_cast<DWORD>(out.size()), 0);
+        if (n == 0) return L"";
+        if (n < out.size()) {
+            out.resize(n);
+            return out;
+        }
+        out.resize(n);
+    }
+}
+
+class WindowsNewFile : public NewFile {
+  public:
+    explicit WindowsNewFile(HANDLE h) : file_(h) {}
+    bool write(std::string_view data) override {
+        LARGE_INTEGER zero{};
+        if (!file_.ok() || !::SetFilePointerEx(file_.h, zero, nullptr, FILE_END) ||
+            !writeAll(file_.h, data))
+            return false;
+        size_ += data.size();
+        return true;
+    }
+    bool writeAt(size_t offset, std::string_view data) override {
+        LARGE_INTEGER at{};
+        at.QuadPart = static_cast<LONGLONG>(offset);
+        return file_.ok() && offset <= size_ && data.size() <= size_ - offset &&
+               ::SetFilePointerEx(file_.h, at, nullptr, FILE_BEGIN) && writeAll(file_.h, data);
+    }
+    bool close() override { return file_.ok() && file_.close(); }
+
+  private:
+    Handle file_;
+    size_t size_ = 0;
+};
+
+}  // namespace
+
+bool FileSystem::read(const std::string& path, std::string& out) {
+    out.clear();
+    // Others may go on writing or even renaming the file while it is read, as on POSIX.
+    Handle file(::CreateFileW(widen(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    return readOpen(file, out, SIZE_MAX);
+}
+
+bool FileSystem::readPlain(const std::string& path, std::string& out, size_t most) {
+    out.clear();
+    // The reparse point itself, were there one, which its attributes then refuse.
+    Handle file(::CreateFileW(widen(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    return file.ok() && ::GetFileInformationByHandle(file.h, &info) &&
+           plainAttributes(info.dwFileAttributes) && readOpen(file, out, most);
+}
+
+bool FileSystem::isPlainFile(const std::string& path) {
+    return plainAttributes(attributesOf(path));
+}
+
+bool FileSystem::linkedOutside(const std::string& path) {
+    const DWORD attributes = attributesOf(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return false;
+    const std::filesystem::path link = platform::toPath(path);
+    const std::wstring file = finalPath(path);
+    if (file.empty()) return false;
+    const std::wstring folder =
+        finalPath(link.has_parent_path() ? platform::fromPath(link.parent_path()) : ".");
+    const std::wstring parent = std::filesystem::path(file).parent_path().wstring();
+    return folder.empty() ||
+           ::CompareStringOrdinal(parent.c_str(), static_cast<int>(parent.size()), folder.c_str(),
+                                  static_cast<int>(folder.size()), TRUE) != CSTR_EQUAL;
 }
 
 // Windows has no unnamed files; the next job deletes what a kill strands.
@@ -93,27 +173,17 @@ std::unique_ptr<StagedFile> FileSystem::stage(const std::string& path) {
     return stageNamed(path);
 }
 
-bool FileSystem::appendChunk(const std::string& path, std::string_view data, bool fresh) {
-    Handle file(::CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                              fresh ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.ok()) return false;
-    LARGE_INTEGER zero{};
-    bool ok = ::SetFilePointerEx(file.h, zero, nullptr, FILE_END) && writeAll(file.h, data);
-    ok = file.close() && ok;
-    return ok;
-}
-
-bool FileSystem::writeAt(const std::string& path, size_t offset, std::string_view data) {
-    Handle file(::CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.ok()) return false;
-    LARGE_INTEGER size{}, at{};
-    at.QuadPart = static_cast<LONGLONG>(offset);
-    bool ok = ::GetFileSizeEx(file.h, &size) &&
-              static_cast<size_t>(size.QuadPart) >= offset + data.size() &&
-              ::SetFilePointerEx(file.h, at, nullptr, FILE_BEGIN) && writeAll(file.h, data);
-    ok = file.close() && ok;
-    return ok;
+std::unique_ptr<NewFile> FileSystem::createNew(const std::string& path) {
+    // CREATE_NEW fails on any name taken; a reparse point there is not followed but met itself.
+    HANDLE h = ::CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    auto file = std::make_unique<WindowsNewFile>(h);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(h, &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return nullptr;
+    return file;
 }
 
 bool FileSystem::rename(const std::string& from, const std::string& to) {

@@ -25,6 +25,10 @@ inline std::string fromPath(const std::filesystem::path& path) {
 // case do too.
 bool samePath(const std::string& a, const std::string& b);
 
+// True when the two names are written alike, as the system compares names: on Windows, letters
+// in another case are alike too. Nothing is looked up on disk.
+bool sameName(const std::string& a, const std::string& b);
+
 // Names the temporary files of this process apart from those of another.
 unsigned long processId();
 

@@ -18,6 +18,10 @@ bool samePath(const std::string& a, const std::string& b) {
     return !ec1 && !ec2 && ca == cb;
 }
 
+bool sameName(const std::string& a, const std::string& b) {
+    return a == b;
+}
+
 unsigned long processId() {
     return static_cast<unsigned long>(::getpid());
 }

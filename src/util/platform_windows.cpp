@@ -18,6 +18,12 @@ bool samePath(const std::string& a, const std::string& b) {
                                   static_cast<int>(cb.size()), TRUE) == CSTR_EQUAL;
 }
 
+bool sameName(const std::string& a, const std::string& b) {
+    const std::wstring wa = widen(a), wb = widen(b);
+    return ::CompareStringOrdinal(wa.c_str(), static_cast<int>(wa.size()), wb.c_str(),
+                                  static_cast<int>(wb.size()), TRUE) == CSTR_EQUAL;
+}
+
 unsigned long processId() {
     return ::GetCurrentProcessId();
 }

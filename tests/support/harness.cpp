@@ -112,17 +112,40 @@ bool FaultyFileSystem::writeAtomic(const std::string& path, std::string_view dat
     return FileSystem::writeAtomic(path, data);
 }
 
-bool FaultyFileSystem::appendChunk(const std::string& path, std::string_view data, bool fresh) {
-    std::this_thread::sleep_for(delay);
-    if (const Fault* f = hit(Write, path)) {
-        if (f->halfWritten) FileSystem::appendChunk(path, data.substr(0, data.size() / 2), fresh);
-        return false;
-    }
-    return FileSystem::appendChunk(path, data, fresh);
-}
+namespace {
 
-bool FaultyFileSystem::writeAt(const std::string& path, size_t offset, std::string_view data) {
-    return !hit(Write, path) && FileSystem::writeAt(path, offset, data);
+// A write fails on a faulty path, after half of its data where the fault says so.
+class FaultyFile : public NewFile {
+  public:
+    FaultyFile(FaultyFileSystem& fs, std::string path, std::unique_ptr<NewFile> file)
+        : fs_(fs), path_(std::move(path)), file_(std::move(file)) {}
+    bool write(std::string_view data) override {
+        std::this_thread::sleep_for(fs_.delay);
+        if (const FaultyFileSystem::Fault* f = fs_.hit(FaultyFileSystem::Write, path_)) {
+            if (f->halfWritten) file_->write(data.substr(0, data.size() / 2));
+            return false;
+        }
+        return file_->write(data);
+    }
+    bool writeAt(size_t offset, std::string_view data) override {
+        return !fs_.hit(FaultyFileSystem::Write, path_) && file_->writeAt(offset, data);
+    }
+    bool close() override { return file_->close(); }
+
+  private:
+    FaultyFileSystem& fs_;
+    std::string path_;
+    std::unique_ptr<NewFile> file_;
+};
+
+}  // namespace
+
+std::unique_ptr<NewFile> FaultyFileSystem::createNew(const std::string& path) {
+    // A full disk still takes new files; a folder that may not be written takes none.
+    if (const Fault* f = hit(Write, path); f && !f->halfWritten) return nullptr;
+    std::unique_ptr<NewFile> file = FileSystem::createNew(path);
+    if (!file) return nullptr;
+    return std::make_unique<FaultyFile>(*this, path, std::move(file));
 }
 
 bool FaultyFileSystem::rename(const std::string& from, const std::string& to) {

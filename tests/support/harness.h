@@ -104,15 +104,13 @@ class FaultyFileSystem : public FileSystem {
 
     bool read(const std::string& path, std::string& out) override;
     bool writeAtomic(const std::string& path, std::string_view data) override;
-    bool appendChunk(const std::string& path, std::string_view data, bool fresh) override;
+    std::unique_ptr<NewFile> createNew(const std::string& path) override;
     // Staged under a name, so that the faults reach the staged contents too.
     std::unique_ptr<StagedFile> stage(const std::string& path) override { return stageNamed(path); }
-    bool writeAt(const std::string& path, size_t offset, std::string_view data) override;
     bool rename(const std::string& from, const std::string& to) override;
     bool remove(const std::string& path) override;
     Entry entry(const std::string& path) override;
 
-  private:
     const Fault* hit(unsigned op, const std::string& path) const;
 };
 

@@ -163,9 +163,9 @@ TEST(InterruptedCommits, ThoseOfLiveProcessesAreLeftAlone) {
     const std::string temp = dir.file("a.rgn.tmp" + pid + "_1");
     dir.write("a.rgn.tmp" + pid + "_1", "new");
     dir.write("a.pcb.commit" + pid + "_1",
-              commitRecordText(dir.file("a.pcb"), {{temp, dir.file("a.rgn"), ""}}));
+              commitRecordText({dir.file("a.pcb")}, {{temp, dir.file("a.rgn"), ""}}));
     const Files before = dir.snapshot();
-    const InterruptedCommits found = finishInterruptedCommits(dir.file("b.pcb"));
+    const InterruptedCommits found = finishInterruptedCommits({dir.file("b.pcb")});
     EXPECT_TRUE(found.completed.empty() && found.unfinished.empty());
     EXPECT_EQ(dir.snapshot(), before);
 }
