@@ -10,13 +10,16 @@ std::string parsefilename(std::string& name, int part) {
     if (first != std::string::npos)
         name = name.substr(first, name.find_last_not_of(' ') - first + 1);
 
-    std::string cleaned;
+    // The characters go from the file name only: taken out of a folder's name, "?.." there
+    // would become "..", and the outputs would land in another folder.
+    const size_t sep = name.find_last_of("\\/");
+    const size_t nameStart = sep == std::string::npos ? 0 : sep + 1;
+    std::string cleaned = name.substr(0, nameStart);
     cleaned.reserve(name.size());
-    for (char c : name) {
+    for (size_t i = nameStart; i < name.size(); ++i) {
+        const char c = name[i];
         if (c != '*' && c != '?' && c != '<' && c != '>' && c != '|') cleaned += c;
     }
-    const size_t sep = cleaned.find_last_of("\\/");
-    const size_t nameStart = sep == std::string::npos ? 0 : sep + 1;
     size_t dot = cleaned.find('.', nameStart);
     if (dot != std::string::npos) {
         size_t second = cleaned.find('.', dot + 1);
@@ -58,6 +61,11 @@ bool fileexists(const std::string& path) {
 
 bool direxists(const std::string& path) {
     return fileSystem().entry(path) != FileSystem::Entry::None;
+}
+
+std::string sourceRefusal(const std::string& path) {
+    if (!fileSystem().linkedOutside(path)) return "";
+    return "Source is a link to a file outside its folder: " + path;
 }
 
 }  // namespace quorlin

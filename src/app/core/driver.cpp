@@ -36,9 +36,15 @@ std::string refusalOf(const std::string& path) {
 // why. The one place a source is judged before it is read.
 bool sourceAccepted(Job& s, const std::string& source, const char* message) {
     const std::string refusal = refusalOf(source);
-    if (refusal.empty()) return true;
-    s.fail(message);
-    s.host().refused(source, refusal);
+    if (!refusal.empty()) {
+        s.fail(message);
+        s.host().refused(source, refusal);
+        return false;
+    }
+    // A link that leads out of the source's folder: the file layer's own refusal.
+    const std::string outside = sourceRefusal(source);
+    if (outside.empty()) return true;
+    s.fail(outside);
     return false;
 }
 
