@@ -151,7 +151,8 @@ void SdfReader::line(std::string_view text) {
         inHeader_ = false;
         state_ = probe == "*partli" ? State::PartList : State::NetList;
         // The net count the section gives, within reason: the nets are never moved as they come.
-        if (state_ == State::NetList) {
+        // Only before the first net: room reserved again for every header would move them all.
+        if (state_ == State::NetList && netlist_.nets.empty()) {
             const size_t nets =
                 netlist_.nets.size() + static_cast<size_t>(std::clamp<int64_t>(
                                            leadingInt(commaField(text, 2)), 0, kReservedNets));
