@@ -14,6 +14,7 @@
 #include "util/basic.h"
 #include "util/bigbuffer.h"
 #include "util/text.h"
+#include "util/utf8.h"
 
 namespace quorlin {
 
@@ -200,8 +201,10 @@ void appendPoint(std::string& out, char command, const RegionRecord& r, size_t i
 }
 
 // Text for XML: markup characters escaped, bytes that are not UTF-8 read as Latin-1, control
-// characters (not allowed in XML) as '?'. In a comment no "--" may stand.
-void appendXml(std::string& out, std::string_view s, bool comment) {
+// characters (not allowed in XML) as '?', characters XML forbids as U+FFFD (their count is
+// returned). In a comment no "--" may stand.
+size_t appendXml(std::string& out, std::string_view s, bool comment) {
+    size_t replaced = 0;
     for (size_t i = 0; i < s.size(); ++i) {
         const auto c = static_cast<unsigned char>(s[i]);
         if (c < 0x80) {
@@ -223,7 +226,11 @@ void appendXml(std::string& out, std::string_view s, bool comment) {
         bool valid = n > 0 && i + n <= s.size();
         for (size_t k = 1; valid && k < n; ++k)
             valid = (static_cast<unsigned char>(s[i + k]) & 0xC0) == 0x80;
-        if (valid) {
+        if (valid && forbiddenInXml(s.substr(i, n))) {
+            out += "\xEF\xBF\xBD";
+            ++replaced;
+            i += n - 1;
+        } else if (valid) {
             out.append(s.substr(i, n));
             i += n - 1;
         } else {
@@ -231,6 +238,7 @@ void appendXml(std::string& out, std::string_view s, bool comment) {
             out += static_cast<char>(0x80 | (c & 0x3F));
         }
     }
+    return replaced;
 }
 
 // Outline of a pad or via style around its centre, in region units with Y down: the shape, and
@@ -591,7 +599,7 @@ void SvgPreview::text(Layer& l, const RegionRecord& r) {
     text(l).append("\" font-size=\"");
     text(l).append(sizeText_.of(r.height / 2540));
     text(l).append("\">");
-    appendXml(text(l), r.text, false);
+    replaced_ += appendXml(text(l), r.text, false);
     text(l).append("</text>\n");
     // The box the text covers, roughly: along its direction, as high as its height.
     const double along = (r.width > 0 ? r.width : 0.6 * r.height) *
@@ -645,6 +653,10 @@ void SvgPreview::appendSummary(std::string& out) const {
     if (hairlines_ > 0)
         out.append("tracks drawn as hairlines (width not a number): ")
             .append(std::to_string(hairlines_))
+            .append("\n");
+    if (replaced_ > 0)
+        out.append("characters XML does not allow, drawn as U+FFFD: ")
+            .append(std::to_string(replaced_))
             .append("\n");
     for (const std::string& line : skippedLines_) {
         out.append("  ");

@@ -101,6 +101,7 @@ class SvgPreview {
     size_t outlines_ = 0;                // styles drawn
     std::array<size_t, kRecordKinds> drawn_{}, skipped_{};
     size_t hairlines_ = 0;
+    size_t replaced_ = 0;  // characters of texts that XML forbids
     // The text of the last number spelled: texts of a board share few sizes and directions.
     struct Spelling {
         double value = 0;

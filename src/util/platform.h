@@ -40,6 +40,8 @@ std::string today();
 
 // True when standard output is a terminal (a console on Windows), not a file or a pipe.
 bool outputIsTerminal();
+// The same for the standard error.
+bool errorIsTerminal();
 
 // The system's sound for a failed job; nothing where a terminal would only ring its bell.
 void beep();

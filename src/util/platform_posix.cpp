@@ -45,6 +45,10 @@ bool outputIsTerminal() {
     return ::isatty(STDOUT_FILENO) == 1;
 }
 
+bool errorIsTerminal() {
+    return ::isatty(STDERR_FILENO) == 1;
+}
+
 void beep() {}
 
 bool mayWrite(const std::string& path) {

@@ -16,6 +16,7 @@
 #include "util/files.h"
 #include "util/platform.h"
 #include "util/text.h"
+#include "util/utf8.h"
 
 namespace quorlin {
 
@@ -104,7 +105,7 @@ class Progress {
     void draw() {
         if (!shown_) return;
         std::string line = "[" + std::to_string(done_) + "/" + std::to_string(files_) + " done]";
-        if (!running_.empty()) line += " " + running_.back();
+        if (!running_.empty()) line += " " + escapedControls(running_.back());
         // Wider than a terminal, the line would wrap and no longer be redrawn in place.
         constexpr size_t kWidth = 79;
         if (line.size() > kWidth) line = line.substr(0, kWidth - 3) + "...";
@@ -184,7 +185,7 @@ int runBatch(const Batch& batch, std::ostream& out, std::ostream& err) {
 
     std::vector<Done> done(n);
     std::mutex printing;  // guards the streams, the progress line and what follows
-    Progress progress(out, batch.terminal, n);
+    Progress progress(batch.progressOut ? *batch.progressOut : out, batch.terminal, n);
     progress.draw();
     std::atomic<size_t> next = 0;
     auto work = [&] {

@@ -37,6 +37,8 @@ struct Batch {
     std::vector<std::string> countCaptions;  // of BatchOutcome::counts, for the summary
     unsigned jobs = 1;
     bool terminal = false;  // out is a terminal: a progress line shows what runs
+    // Where the progress line goes, its carriage returns unescaped (out when null).
+    std::ostream* progressOut = nullptr;
 };
 
 // Runs every source and prints each job's lines together, prefixed with its source, then the

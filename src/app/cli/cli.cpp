@@ -8,6 +8,7 @@
 
 #include "app/cli/batch.h"
 #include "app/cli/clihost.h"
+#include "app/cli/terminal.h"
 #include "app/core/driver.h"
 #include "util/basic.h"
 #include "util/filename.h"
@@ -39,9 +40,9 @@ const std::vector<std::string> kPcbSummary = {"Components", "Pads", "Vias", "Lin
 const std::vector<std::string> kNetSummary = {"Nets", "Nodes", "Parts"};
 
 // The report holds CR LF line ends; a terminal wants LF.
-void printReport(std::ostream& out, const std::string& text) {
-    for (char c : text)
-        if (c != '\r') out << c;
+void printReport(std::ostream& out, std::string text) {
+    std::erase(text, '\r');
+    out << text;
 }
 
 void printCounts(std::ostream& out, const PcbCounts& counts) {
@@ -97,8 +98,9 @@ unsigned defaultJobs() {
 
 }  // namespace
 
-int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-           const std::function<void(JobTuning&)>& tune, bool terminal) {
+int runCli(int argc, const char* const* argv, std::ostream& rawOut, std::ostream& rawErr,
+           const std::function<void(JobTuning&)>& tune, bool terminal, bool errTerminal) {
+    TerminalStream out(rawOut, terminal), err(rawErr, errTerminal);
     CLI::App app{"Quorlin: Tango PCB and netlist files to ARES", "quorlin-cli"};
     app.set_version_flag("--version", versionstring());
     app.require_subcommand(1, 1);
@@ -190,6 +192,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     batch.sources = sources;
     batch.jobs = jobs;
     batch.terminal = terminal;
+    batch.progressOut = &rawOut;
     if (*pcb) {
         batch.output = [](const std::string& s) { return parsefilename(s, 5) + ".rgn"; };
         batch.countCaptions = kPcbSummary;

@@ -23,5 +23,6 @@ int main(int argc, char** argv) {
     std::vector<const char*> pointers;
     for (const std::string& arg : args) pointers.push_back(arg.c_str());
     return quorlin::runCli(static_cast<int>(pointers.size()), pointers.data(), std::cout, std::cerr,
-                           {}, quorlin::platform::outputIsTerminal());
+                           {}, quorlin::platform::outputIsTerminal(),
+                           quorlin::platform::errorIsTerminal());
 }
