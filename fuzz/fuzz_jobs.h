@@ -12,8 +12,11 @@
 #include "memory_fs.h"
 #include "region/text.h"
 #include "util/basic.h"
+#include "util/commitrecord.h"
+#include "util/commitrules.h"
 #include "util/fields.h"
 #include "util/filename.h"
+#include "util/platform.h"
 #include "util/text.h"
 
 namespace quorlin::test {
@@ -95,6 +98,36 @@ inline std::string fuzzText(const uint8_t* data, size_t size) {
     }
     for (int part = -1; part <= 6; ++part) parsefilename(text, part);
     return convtext(text);
+}
+
+// A commit record as a planted file may hold it, read and judged as the next job would judge
+// it in the folder "/f". A record the rules allow deletes nothing outside that folder, keeps
+// every temporary file beside its target, and reads back as it is written. Returns whether
+// it is allowed.
+inline bool fuzzCommitRecord(const uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    strayTemporaryName(text);
+    CommitRecord r;
+    if (!claimsCommitRecord(text) || !parseCommitRecord(text, r) || r.sources.empty()) return false;
+    auto parent = [](const std::string& path) {
+        return platform::fromPath(platform::toPath(path).parent_path());
+    };
+    const std::string name =
+        platform::fromPath(platform::toPath(r.sources[0]).filename()) + ".commit7_1";
+    if (!commitRecordAllowed(r, "/f", name)) return false;
+    for (const CommitStep& step : r.steps)
+        if (parent(step.temp.empty() ? step.target : step.temp) !=
+            (step.temp.empty() ? "/f" : parent(step.target)))
+            __builtin_trap();
+    CommitRecord again;
+    auto same = [](const CommitStep& a, const CommitStep& b) {
+        return a.temp == b.temp && a.target == b.target && a.backup == b.backup;
+    };
+    if (!parseCommitRecord(commitRecordText(r.sources, r.steps), again) ||
+        again.sources != r.sources ||
+        !std::equal(r.steps.begin(), r.steps.end(), again.steps.begin(), again.steps.end(), same))
+        __builtin_trap();
+    return true;
 }
 
 }  // namespace quorlin::test

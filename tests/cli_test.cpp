@@ -37,5 +37,23 @@ TEST(Cli, TheProgramSaysHowTheJobEnded) {
     }
 }
 
+// A board's texts reach a terminal with their control bytes escaped (a pad shape holding
+// ESC ] 2 would set the window's title), and a pipe or file as they are.
+TEST(Cli, ControlBytesOfTheFilesReachATerminalEscaped) {
+    TempDir dir;
+    dir.write("b.pcb",
+              crlf({";tango-pcb", "version 1 0", "pad \x1b]2;x 60 60 32 al gd 0 0 0 0 1 0"}));
+    const std::string shown = runCliIn(dir, {"pcb", "b.pcb"}, {}, true).out;
+    EXPECT_NE(shown.find("\\x1b]060060032\t\\x1b]-060-060-032\n"), std::string::npos) << shown;
+    // A batch prints the same lines after the file's name.
+    EXPECT_NE(runCliIn(dir, {"pcb", "b.pcb", "c.pcb"}, {}, true)
+                  .out.find("b.pcb: \\x1b]060060032\t\\x1b]-060-060-032\n"),
+              std::string::npos);
+    EXPECT_NE(runCliIn(dir, {"pcb", "b.pcb"}).out.find("\x1b]060060032\t\x1b]-060-060-032\n"),
+              std::string::npos);
+    EXPECT_EQ(runCliIn(dir, {"pcb", "b.pcb", "--style-file", "\x1b[2J/x.sty"}, {}, true).err,
+              "Cannot write file: \\x1b[2J/x.sty\n");
+}
+
 }  // namespace
 }  // namespace quorlin::test

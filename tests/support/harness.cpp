@@ -72,14 +72,15 @@ void JobRun::click(int index) {
 }
 
 CliResult runCliIn(const TempDir& dir, std::vector<std::string> args,
-                   const std::function<void(JobTuning&)>& tune) {
+                   const std::function<void(JobTuning&)>& tune, bool terminal) {
     args.insert(args.begin(), "quorlin-cli");
     std::vector<const char*> argv;
     for (const auto& a : args) argv.push_back(a.c_str());
     std::ostringstream out, err;
     const fs::path previous = fs::current_path();
     fs::current_path(dir.path());
-    const int code = runCli(static_cast<int>(argv.size()), argv.data(), out, err, tune);
+    const int code =
+        runCli(static_cast<int>(argv.size()), argv.data(), out, err, tune, terminal, terminal);
     fs::current_path(previous);
     return {code, out.str(), err.str()};
 }

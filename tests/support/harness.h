@@ -85,7 +85,7 @@ struct CliResult {
     std::string out, err;
 };
 CliResult runCliIn(const TempDir& dir, std::vector<std::string> args,
-                   const std::function<void(JobTuning&)>& tune = {});
+                   const std::function<void(JobTuning&)>& tune = {}, bool terminal = false);
 
 // The real file system with faults: each names the operations that fail on one path, on every
 // file of a folder given with a trailing "/", or on every path that starts as one ending in "*".

@@ -25,6 +25,7 @@ TEST(ParseFileName, Parts) {
         {"/tmp/x.y/board.pcb", 5, "/tmp/x.y/board"},
         {"/tmp/x.y/board.pcb", 3, "/tmp/x.y"},
         {"b|o*ard.pcb", 1, "board"},
+        {"pkg/?../b|o*ard.pcb", 5, "pkg/?../board"},
         {"board.pcb", 4, "board.pcb"},
         {"board.pcb", 5, "board"},
         {"board.pcb", 3, ""},
