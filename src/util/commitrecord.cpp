@@ -31,14 +31,24 @@ bool count(const std::string& text, size_t& n) {
     return true;
 }
 
-// The steps the dead commit had not taken; false when one cannot be taken now. A temp that is
-// not a file of its own (gone, or a link put there) marks a step done or not this program's.
-bool finish(const CommitRecord& record) {
+// Whether a step of a dead commit is still to be taken. A temp that is not a file of its own
+// (gone, or a link put there) marks a step done or not this program's. A step that moves a
+// file the record did not write (a style file's backup, kept as ".orig") is due only while the
+// style file's own step is, and never over a file.
+bool due(const CommitRecord& record, const CommitStep& step) {
     FileSystem& fs = fileSystem();
-    for (const CommitStep& step : record.steps) {
-        if (!step.temp.empty() && !fs.isPlainFile(step.temp)) continue;
-        if (!takeCommitStep(step)) return false;
-    }
+    if (step.temp.empty()) return true;
+    if (!fs.isPlainFile(step.temp)) return false;
+    for (const CommitStep& style : record.steps)
+        if (style.backup == step.temp)
+            return fs.isPlainFile(style.temp) && fs.entry(step.target) == FileSystem::Entry::None;
+    return true;
+}
+
+// The steps the dead commit had not taken; false when one cannot be taken now.
+bool finish(const CommitRecord& record) {
+    for (const CommitStep& step : record.steps)
+        if (due(record, step) && !takeCommitStep(step)) return false;
     return true;
 }
 
