@@ -16,19 +16,25 @@ namespace fs = std::filesystem;
 
 struct Case {
     std::string folder, why;
-    std::vector<std::string> args;
+    std::vector<std::vector<std::string>> runs;  // the arguments of each run, in order
 };
 
-// Lines "folder | arguments | why"; "#" starts a comment.
+// Lines "folder | arguments | why"; "#" starts a comment. A word ";" parts the arguments of
+// runs that follow one another in the same folder.
 std::vector<Case> readCases() {
     std::vector<Case> cases;
     std::istringstream list(testData("cases.txt"));
     for (std::string line; std::getline(list, line);) {
         if (line.empty() || line[0] == '#') continue;
         const size_t bar1 = line.find(" | "), bar2 = line.find(" | ", bar1 + 3);
-        Case c{line.substr(0, bar1), line.substr(bar2 + 3), {}};
+        Case c{line.substr(0, bar1), line.substr(bar2 + 3), {{}}};
         std::istringstream words(line.substr(bar1 + 3, bar2 - bar1 - 3));
-        for (std::string w; words >> w;) c.args.push_back(w);
+        for (std::string w; words >> w;) {
+            if (w == ";")
+                c.runs.emplace_back();
+            else
+                c.runs.back().push_back(w);
+        }
         cases.push_back(std::move(c));
     }
     return cases;
@@ -69,7 +75,7 @@ void placeCaseFolder(const fs::path& dir) {
     }
 }
 
-// Runs the case in a copy of its folder; returns the console and every file the run wrote.
+// Runs the case in a copy of its folder; returns the consoles and every file the runs wrote.
 Files runCase(const Case& c, bool inBlocksOfOne) {
     const fs::path source = fs::path(QUORLIN_TEST_DATA) / "cases" / c.folder;
     TempDir dir;
@@ -78,11 +84,16 @@ Files runCase(const Case& c, bool inBlocksOfOne) {
             fs::copy(e.path(), dir.path() / e.path().filename(), fs::copy_options::recursive);
     placeCaseFolder(dir.path());
     const Files before = dir.snapshot();
-    const CliResult r = runCliIn(dir, c.args, [&](JobTuning& t) {
-        if (!inBlocksOfOne) return;
-        t.spillBytes = t.spillEvery = 1;
-        t.segmentBlock = 1;
-    });
+    std::string console;
+    for (const std::vector<std::string>& args : c.runs) {
+        const CliResult r = runCliIn(dir, args, [&](JobTuning& t) {
+            if (!inBlocksOfOne) return;
+            t.spillBytes = t.spillEvery = 1;
+            t.segmentBlock = 1;
+        });
+        console += "exit " + std::to_string(r.code) + "\n" + r.out +
+                   (r.err.empty() ? "" : "--- stderr\n" + r.err);
+    }
     Files written;
     for (auto [name, data] : dir.snapshot()) {
         auto old = before.find(name);
@@ -93,8 +104,7 @@ Files runCase(const Case& c, bool inBlocksOfOne) {
     }
     for (const auto& [name, data] : before)
         if (!dir.exists(name)) written[name + " (deleted)"] = "";
-    written["console.txt"] = withoutVersion("exit " + std::to_string(r.code) + "\n" + r.out +
-                                            (r.err.empty() ? "" : "--- stderr\n" + r.err));
+    written["console.txt"] = withoutVersion(console);
     return written;
 }
 
@@ -116,7 +126,7 @@ TEST(Golden, EveryCaseWritesItsExpectedFiles) {
         EXPECT_EQ(actual, snapshot(expectedDir));
         // Every piece handed to the output thread at once, every layer formatted in blocks of
         // one record: no byte may differ.
-        if (c.args.empty() || c.args[0] != "pcb") continue;
+        if (c.runs[0].empty() || c.runs[0][0] != "pcb") continue;
         EXPECT_EQ(runCase(c, true), actual);
     }
 }

@@ -26,6 +26,8 @@ class PcbJob : public Job {
     bool trashempty = true;
     // Output base: the source path without extension.
     std::string base;
+    // Where the style file's older backup, a user's file, is kept; "" when it is not.
+    std::string keptStyleBackup;
 
     // The counts start from zero, and the host sees them (and the report) as they grow.
     void startCounting();

@@ -4,6 +4,7 @@
 
 #include "job/pcbjob.h"
 #include "styles/stylerecords.h"
+#include "util/text.h"
 
 namespace quorlin {
 
@@ -21,6 +22,28 @@ bool replaceable(const std::string& path) {
     if (sep == std::string::npos) return true;
     const std::string dir = sep == 0 ? path.substr(0, 1) : path.substr(0, sep);
     return fs.entry(dir) == FileSystem::Entry::Directory;
+}
+
+// A style file this program wrote is short beside this; a larger backup is kept unread.
+constexpr size_t kMostBackupBytes = size_t{256} << 20;
+// Names tried for it: a folder that answers "taken" to every name is not searched for ever.
+constexpr unsigned kMostKeptNames = 10000;
+
+// Where the older backup goes instead of being deleted: "" when there is none to keep (no style
+// file to replace, no backup, or a backup this program wrote). A backup that cannot be read (a
+// link, a pipe, a locked file) is kept: nothing proves it is ours.
+std::string olderBackupKeptAs(const std::string& path, const std::string& backup) {
+    FileSystem& fs = fileSystem();
+    if (fs.entry(path) == FileSystem::Entry::None || fs.absent(backup) ||
+        fs.entry(backup) == FileSystem::Entry::Directory)
+        return "";
+    std::string text;
+    if (fs.readPlain(backup, text, kMostBackupBytes) && startsAsWrittenStyleFile(text)) return "";
+    // Past the last name tried the commit finds the name taken and fails: nothing is lost.
+    std::string kept = path + ".orig";
+    for (unsigned n = 2; n <= kMostKeptNames && !fs.absent(kept); ++n)
+        kept = path + ".orig" + std::to_string(n);
+    return kept;
 }
 
 }  // namespace
@@ -46,7 +69,16 @@ void writestylefile(PcbJob& s) {
         s.fail("Cannot write file: " + path);
         return;
     }
-    s.out.replaceWithBackup(path, path + ".bak", text);
+    const std::string backup = path + ".bak";
+    s.keptStyleBackup = olderBackupKeptAs(path, backup);
+    s.out.replaceWithBackup(path, backup, text, s.keptStyleBackup);
+}
+
+void reportKeptStyleBackup(PcbJob& s) {
+    if (s.keptStyleBackup.empty()) return;
+    s.result.report.append("Kept the earlier backup of the style file as: ")
+        .append(s.keptStyleBackup)
+        .append(kCrLf);
 }
 
 }  // namespace quorlin

@@ -15,7 +15,11 @@ class PcbJob;
 std::vector<std::string> sortedStyleNames(const StyleRegistry& registry);
 
 // "_styles.txt" beside the source always; with a style file among the options, also that file,
-// keeping the previous one as a backup.
+// keeping the previous one as a backup. An older backup this program did not write (a user's
+// library) is kept too, under the first free name of ".orig", ".orig2", ...
 void writestylefile(PcbJob& s);
+
+// After the commit: the report's last line names where a user's older backup went.
+void reportKeptStyleBackup(PcbJob& s);
 
 }  // namespace quorlin

@@ -20,6 +20,9 @@ void line(std::string& out, std::initializer_list<std::string_view> pieces) {
     out += kCrLf;
 }
 
+// The first two lines of every style file written: they tell its backups from a user's.
+constexpr std::string_view kFirstLines[] = {";PAD STYLES", "DEFAULT,CVIA,50th,50th,25th,3th,10th"};
+
 // "<name>,STACK,HOLE,<hole>th,10th" and the 20 references to the stack's pad style.
 void appendStackLines(std::string& out, std::string_view name, std::string_view stackPad,
                       std::string_view hole) {
@@ -137,12 +140,25 @@ void rewriteTrackNames(std::vector<std::string>& names) {
     }
 }
 
+bool startsAsWrittenStyleFile(std::string_view text) {
+    for (std::string_view first : kFirstLines) {
+        if (!text.starts_with(first)) return false;
+        text.remove_prefix(first.size());
+        if (text.starts_with(kCrLf))
+            text.remove_prefix(2);
+        else if (text.starts_with('\r') || text.starts_with('\n'))
+            text.remove_prefix(1);
+        else
+            return false;
+    }
+    return true;
+}
+
 std::string styleFileText(const std::vector<std::string>& names, int guardgap, bool replicate,
                           const std::function<void()>& perStyle) {
     const std::string guard = std::to_string(guardgap) + "th";
     std::string out;
-    line(out, {";PAD STYLES"});
-    line(out, {"DEFAULT,CVIA,50th,50th,25th,3th,10th"});
+    for (std::string_view first : kFirstLines) line(out, {first});
     for (const std::string& name : names) {
         if (perStyle) perStyle();
         appendPadStyle(out, name, guard, replicate);

@@ -46,6 +46,10 @@ void appendPadStyle(std::string& out, std::string_view name, std::string_view gu
 // order of the widths.
 void rewriteTrackNames(std::vector<std::string>& names);
 
+// True when text starts with the two lines every style file of styleFileText starts with, each
+// ended by CR LF, CR or LF: a file this program wrote, not a user's library.
+bool startsAsWrittenStyleFile(std::string_view text);
+
 // The whole style file for names already rewritten and sorted; perStyle runs before each pad
 // or via record (the job turns its spinner there).
 std::string styleFileText(const std::vector<std::string>& names, int guardgap, bool replicate,

@@ -169,7 +169,7 @@ void Outputs::remove(const std::string& path) {
 }
 
 void Outputs::replaceWithBackup(const std::string& path, const std::string& backupPath,
-                                std::string data) {
+                                std::string data, const std::string& keepOlderAs) {
     if (Item* item = find(path)) {
         settle();
         // The file would be both this and another output (a style file named like the region
@@ -179,12 +179,14 @@ void Outputs::replaceWithBackup(const std::string& path, const std::string& back
         item->data = std::move(data);
         item->given.clear();
         item->backup = backupPath;
+        item->keepOlderAs = keepOlderAs;
         dropTemp(*item);
         return;
     }
     Item& item = add(path, Kind::ReplaceWithBackup);
     item.data = std::move(data);
     item.backup = backupPath;
+    item.keepOlderAs = keepOlderAs;
 }
 
 void Outputs::give(const std::string& path, std::string& text) {
@@ -361,10 +363,14 @@ std::string Outputs::commitNow() {
         return path;
     };
     // Nothing a user protected is touched, and no rename can fail on a directory later.
+    // An older backup that is kept moves, never over anything that took its new name since.
     for (const auto& item : items_) {
         if (!fs.mayReplace(item.path)) return fail(item.path);
-        if (item.kind == Kind::ReplaceWithBackup &&
-            fs.entry(item.path) != FileSystem::Entry::None && !fs.mayReplace(item.backup))
+        if (item.kind != Kind::ReplaceWithBackup) continue;
+        if (!item.keepOlderAs.empty() && !fs.absent(item.keepOlderAs))
+            return fail(item.keepOlderAs);
+        if (item.keepOlderAs.empty() && fs.entry(item.path) != FileSystem::Entry::None &&
+            !fs.mayReplace(item.backup))
             return fail(item.path);
     }
 
@@ -396,22 +402,40 @@ std::string Outputs::commitNow() {
         if (item.temp.empty()) return fail(item.path);
     }
 
-    // The style file first: its locked backup is the likeliest failure left.
+    // The style file first: its locked backup is the likeliest failure left. An older backup
+    // that is kept moves just before it: a record's finisher takes that move only while the
+    // style file's own step is still due.
+    struct Planned {
+        CommitStep step;
+        Item* item;
+        bool keepsOlder;  // the move of the item's older backup
+    };
+    std::vector<Planned> planned;
+    for (auto& item : items_) {
+        if (item.kind != Kind::ReplaceWithBackup) continue;
+        if (!item.keepOlderAs.empty())
+            planned.push_back({{item.backup, item.keepOlderAs, ""}, &item, true});
+        planned.push_back({{item.temp, item.path, item.backup}, &item, false});
+    }
+    for (auto& item : items_)
+        if (item.kind != Kind::ReplaceWithBackup)
+            planned.push_back({{item.temp, item.path, item.backup}, &item, false});
     std::vector<CommitStep> steps;
-    std::vector<Item*> order;
-    for (auto& item : items_)
-        if (item.kind == Kind::ReplaceWithBackup) order.push_back(&item);
-    for (auto& item : items_)
-        if (item.kind != Kind::ReplaceWithBackup) order.push_back(&item);
-    for (Item* item : order) steps.push_back({item->temp, item->path, item->backup});
+    for (const Planned& p : planned) steps.push_back(p.step);
     if (!sources_.empty()) {
         const std::string path = commitRecordNameFor(sources_.front());
         if (!fs.writeAtomic(path, commitRecordText(sources_, steps))) return fail(path);
         record = path;
     }
-    for (size_t i = 0; i < order.size(); ++i) {
-        if (!takeCommitStep(steps[i])) return fail(order[i]->path);
-        order[i]->temp.clear();
+    for (size_t i = 0; i < planned.size(); ++i) {
+        const Planned& p = planned[i];
+        if (!takeCommitStep(p.step)) {
+            // A style file that kept its place gets its older backup back.
+            const bool moved = i > 0 && planned[i - 1].keepsOlder;
+            if (moved && fs.absent(p.item->backup)) fs.rename(p.item->keepOlderAs, p.item->backup);
+            return fail(p.item->path);
+        }
+        if (!p.keepsOlder) p.item->temp.clear();
         if (commitStepHook) commitStepHook();
     }
     if (!record.empty()) fs.remove(record);

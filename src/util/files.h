@@ -112,10 +112,12 @@ class Outputs {
     std::string& append(const std::string& path);
     // The file is deleted at commit (drops anything queued for it).
     void remove(const std::string& path);
-    // The file at path is replaced by data; the old one becomes backupPath (an older backup is
-    // deleted). The new contents are written beside it first, so a failure loses nothing.
-    void replaceWithBackup(const std::string& path, const std::string& backupPath,
-                           std::string data);
+    // The file at path is replaced by data; the old one becomes backupPath. An older backup is
+    // deleted, or with keepOlderAs renamed there first, one more step of the commit (the job
+    // names a free name). The new contents are written beside it first, so a failure loses
+    // nothing.
+    void replaceWithBackup(const std::string& path, const std::string& backupPath, std::string data,
+                           const std::string& keepOlderAs = "");
 
     // Appends text to the created file path, taking the buffer whole (text is left empty): a
     // producer of large pieces hands them over without a copy.
@@ -192,6 +194,7 @@ class Outputs {
         Kind kind = Kind::Create;
         std::string data;
         std::string backup;
+        std::string keepOlderAs;             // where the older backup goes instead of being deleted
         std::unique_ptr<StagedFile> staged;  // text written so far, until named
         std::string temp;                    // the staged text's name, once named
         bool lost = false;                   // a spill failed: the text is incomplete

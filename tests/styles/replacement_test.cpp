@@ -1,4 +1,5 @@
-// Replacing the user's ARES style file: a failure at any step of the commit loses nothing.
+// Replacing the user's ARES style file: a failure at any step of the commit loses nothing, the
+// older backup (a user's, kept as .orig) included.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,12 +17,16 @@ TEST(StyleFileReplacement, AFailureAtAnyStepLosesNothing) {
         F::Fault fault;  // "@" stands for the style file
         // Where the user's old style file is afterwards.
         const char* userFileAt;
+        // Taken by another program between the job's plan and its commit.
+        const char* appears = "";
     };
     const Case cases[] = {
         {"read-only folder", {F::Write, "@.tmp*"}, "Default.STY"},
         {"locked backup", {F::Remove, "@.bak"}, "Default.STY"},
         {"locked style file", {F::Rename, "@"}, "Default.STY"},
         {"last rename", {F::Rename, "@.tmp*"}, "Default.STY"},
+        {"older backup kept nowhere", {F::Rename, "@.orig"}, "Default.STY"},
+        {"name for the older backup taken", {}, "Default.STY", ".orig"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
@@ -40,10 +45,13 @@ TEST(StyleFileReplacement, AFailureAtAnyStepLosesNothing) {
         run.options.styleFile = sty;
         s.registry.addstyle("sq060060032");
         writestylefile(s);
+        if (*c.appears) dir.write("Default.STY" + std::string(c.appears), "taken\r\n");
         EXPECT_FALSE(s.commitOutputs({}));
-        EXPECT_EQ(run.result.message, "Cannot write file: " + sty);
+        EXPECT_EQ(run.result.message, "Cannot write file: " + sty + c.appears);
         EXPECT_EQ(run.host.beeps, 1);
         EXPECT_EQ(dir.read(c.userFileAt), "user styles\r\n");
+        EXPECT_EQ(dir.read("Default.STY.bak"), "older backup\r\n");
+        EXPECT_EQ(dir.exists("Default.STY.orig"), *c.appears != '\0');
         for (const auto& [name, data] : dir.snapshot())
             EXPECT_EQ(name.find(".tmp"), std::string::npos) << "temporary file left: " << name;
         // A failed commit writes none of the job's files.

@@ -146,5 +146,23 @@ TEST(StyleFile, SortIsUnsignedByteOrder) {
     EXPECT_EQ(sortedStyleNames(run.job.registry), expected);
 }
 
+// Only a backup this program wrote may be deleted: anything else is a user's file.
+TEST(StyleFile, BackupsThisProgramWroteAreKnownByTheirFirstTwoLines) {
+    const std::string first = ";PAD STYLES", second = "DEFAULT,CVIA,50th,50th,25th,3th,10th";
+    const std::pair<std::string, bool> rows[] = {
+        {first + "\r\n" + second + "\r\n*\r\n", true},
+        {first + "\r" + second + "\r", true},
+        {first + "\n" + second + "\n", true},
+        {first + "\r\n" + second, false},
+        {"\xEF\xBB\xBF" + first + "\r\n" + second + "\r\n", false},
+        {first + "\r\n\r\n" + second + "\r\n", false},
+        {first + "\r\nDEFAULT,CVIA,50th,50th,25th,2th,10th\r\n", false},
+        {" " + first + "\r\n" + second + "\r\n", false},
+        {"", false},
+    };
+    for (const auto& [text, ours] : rows) EXPECT_EQ(startsAsWrittenStyleFile(text), ours) << text;
+    EXPECT_TRUE(startsAsWrittenStyleFile(styleFileText({}, 3, false)));
+}
+
 }  // namespace
 }  // namespace quorlin::test

@@ -74,6 +74,7 @@ void convertPcb(PcbJob& s) {
     if (s.trashempty) s.out.remove(s.base + "_Trash.txt");
 
     const bool written = s.commitOutputs({o.source});
+    if (written) reportKeptStyleBackup(s);
     if (!written || s.failed) return;
     s.pause();
     s.complete("Conversion complete");
