@@ -11,6 +11,7 @@
 #include "app/core/driver.h"
 #include "memory_fs.h"
 #include "region/text.h"
+#include "styles/aresstyles.h"
 #include "util/basic.h"
 #include "util/commitrecord.h"
 #include "util/commitrules.h"
@@ -97,6 +98,10 @@ inline std::string fuzzText(const uint8_t* data, size_t size) {
             __builtin_trap();
     }
     for (int part = -1; part <= 6; ++part) parsefilename(text, part);
+    // A style file: every size read is a finite length, none negative.
+    for (const auto& [name, s] : readAresStyles(text).pads)
+        if (!(s.a >= 0 && s.b >= 0 && s.hole >= 0 && std::isfinite(s.a + s.b + s.hole)))
+            __builtin_trap();
     return convtext(text);
 }
 

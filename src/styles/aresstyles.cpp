@@ -11,6 +11,9 @@ namespace quorlin {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// No pad is 25 km wide: a length past this is a slip, and the extent of a polygon or a length in
+// region units made of one stays finite.
+constexpr double kMostThousandths = 1e9;
 
 // Thousandths of an inch in one of each unit a style file may name.
 double thousandthsPer(std::string_view unit, bool& known) {
@@ -224,7 +227,7 @@ bool aresLength(std::string_view text, double& thousandths) {
     double value = 0;
     if (!known || !strict(trimmed(text.substr(0, digitsEnd)), value)) return false;
     thousandths = value * factor;
-    return std::isfinite(thousandths);
+    return std::abs(thousandths) <= kMostThousandths;
 }
 
 AresStyles readAresStyles(std::string_view text) {

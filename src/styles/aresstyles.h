@@ -60,7 +60,8 @@ struct AresStyles {
 
 AresStyles readAresStyles(std::string_view text);
 
-// A size of a style file in thousandths of an inch; false when text is no finite length.
+// A size of a style file in thousandths of an inch; false when text is no length, or one of
+// more than 10^9 thousandths either way.
 bool aresLength(std::string_view text, double& thousandths);
 
 }  // namespace quorlin

@@ -54,8 +54,9 @@ const Row kRows[] = {
     {"A,CVIA,20,20,10\r\nA,CVIA,30,30,15\r\nA,5", "A", K::RoundVia, 20, 20, 10, 0, 1},
     // Not understood, each counted once: kinds, sizes and units, sections, stray lines.
     {"X,HEXPAD,40th,40th,15th", "X", K::RoundThrough, 0, 0, 0, 0, 1, false},
-    {"N,CPAD,-40th,40th,15th\r\nN,CPAD,40ft,40th,15th\r\nN,CPAD,nan,1,1\r\nN,CPAD,1e400th,1,1", "N",
-     K::RoundThrough, 0, 0, 0, 0, 4, false},
+    {"N,CPAD,-40th,40th,15th\r\nN,CPAD,40ft,40th,15th\r\nN,CPAD,nan,1,1\r\nN,CPAD,1e400th,1,1"
+     "\r\nN,CPAD,1,1000001in,1",
+     "N", K::RoundThrough, 0, 0, 0, 0, 5, false},
     {"N,CPAD,40th,40th\r\nN,CPAD,40th,,15th\r\n,CPAD,1,1,1\r\nN,CPAD,1,1,1,x", "N", K::RoundThrough,
      0, 0, 0, 0, 4, false},
     {";PAD STYLES\r\nT10,10th\r\n*\r\n;TRACE STYLES\r\nC,CPAD,1,1,1", "", K::RoundThrough, 0, 0, 0,
@@ -87,8 +88,11 @@ TEST(AresStyles, EachRecordGivesItsShapeOrIsCounted) {
     }
 }
 
-TEST(AresStyles, AUsersLibraryReadsWhole) {
-    const AresStyles styles = readAresStyles(testData("ares/Default.STY"));
+TEST(AresStyles, AUsersLibraryReadsWholeAndCutShort) {
+    const std::string library = testData("ares/Default.STY");
+    for (size_t cut = 0; cut < library.size(); ++cut)
+        EXPECT_LE(readAresStyles(std::string_view(library).substr(0, cut)).pads.size(), 50u);
+    const AresStyles styles = readAresStyles(library);
     EXPECT_EQ(styles.notUnderstood, 0);
     EXPECT_EQ(styles.pads.size(), 50u);
     EXPECT_EQ(styles.traces.size(), 16u);
