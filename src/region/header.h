@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "util/number.h"
+
 namespace quorlin {
 
 class PcbJob;
@@ -12,10 +14,5 @@ void writeheader(PcbJob& s);
 
 // ARES layer code of a Tango layer index 0..22; "" for any other index.
 std::string_view layertranslate(long index);
-
-// Tango thousandths of an inch to region units of 10 nm.
-inline double toRegionUnits(double thousandths) {
-    return thousandths * 2540;
-}
 
 }  // namespace quorlin

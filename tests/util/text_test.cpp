@@ -16,60 +16,6 @@
 namespace quorlin {
 namespace {
 
-TEST(NumText, DoesNotFollowTheLocale) {
-    const char* old = std::setlocale(LC_ALL, nullptr);
-    std::string saved = old ? old : "C";
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) std::setlocale(LC_ALL, "C");
-    EXPECT_EQ(numtext(1.5), " 1.5");
-    EXPECT_EQ(lenient("1.5"), 1.5);
-    std::setlocale(LC_ALL, saved.c_str());
-}
-
-TEST(Reading, LenientAndStrict) {
-    struct Case {
-        const char* text;
-        double lenient;
-        bool strictOk;
-    };
-    const Case cases[] = {
-        {"12", 12, true},     {"  -3.5", -3.5, true},
-        {"+4", 4, true},      {".5", 0.5, true},
-        {"5.", 5, true},      {"1e3", 1000, true},
-        {"1E-2", 0.01, true}, {"1e", 1, false},
-        {"2e+", 2, false},    {"12abc", 12, false},
-        {"abc", 0, false},    {"", 0, false},
-        {"-", 0, false},      {".", 0, false},
-        {"nan", 0, false},    {"inf", 0, false},
-        {" 7 ", 7, true},     {"1 2", 1, false},
-        {"-0", 0, true},      {"99999999999999999999", 1e20, true},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(lenient(c.text), c.lenient) << c.text;
-        double v = -999;
-        EXPECT_EQ(strict(c.text, v), c.strictOk) << c.text;
-        if (c.strictOk) {
-            EXPECT_EQ(v, c.lenient) << c.text;
-        }
-    }
-    EXPECT_TRUE(std::isinf(lenient("1e999")));
-    EXPECT_GT(lenient("1e-320"), 0);
-    EXPECT_LT(lenient("1e-320"), 1e-300);
-}
-
-TEST(Reading, RoundingAndIntegers) {
-    EXPECT_EQ(roundEven(2.5), 2);
-    EXPECT_EQ(roundEven(3.5), 4);
-    EXPECT_EQ(roundEven(-2.5), -2);
-    EXPECT_EQ(roundEven(-0.3), 0);
-    EXPECT_EQ(toInt64(std::nan("")), 0);
-    EXPECT_EQ(toInt64(1e300), std::numeric_limits<int64_t>::max());
-    EXPECT_EQ(toInt64(-1e300), std::numeric_limits<int64_t>::min());
-    EXPECT_EQ(leadingInt("-12x"), -12);
-    EXPECT_EQ(leadingInt("x12"), 0);
-    EXPECT_EQ(leadingInt("+3"), 3);
-    EXPECT_GT(leadingInt("99999999999999999999999"), 0);
-}
-
 // A line splitter that keeps to the rule one byte at a time, to hold the fast one against.
 std::vector<std::string> referenceLines(const std::string& data) {
     std::vector<std::string> lines;
