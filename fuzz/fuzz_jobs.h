@@ -17,6 +17,7 @@
 #include "util/commitrules.h"
 #include "util/fields.h"
 #include "util/filename.h"
+#include "util/number.h"
 #include "util/platform.h"
 #include "util/text.h"
 

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "netlist/shortline.h"
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin {

@@ -5,6 +5,7 @@
 
 #include "region/header.h"
 #include "util/basic.h"
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin {

@@ -5,6 +5,7 @@
 #include "region/arcsegments.h"
 #include "region/header.h"
 #include "region/objectrecords.h"
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin::objects {

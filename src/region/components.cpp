@@ -6,6 +6,7 @@
 #include "region/objectrecords.h"
 #include "region/recordblocks.h"
 #include "region/text.h"
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin::objects {
@@ -149,9 +150,11 @@ void writePadMarkers(PcbJob& s, std::string& rgn, const SideTable& sides,
         f.assign(pad.line);
         const std::string_view layer = padGuide(sides, f);
         const double x = pad.x, y = pad.y;
-        appendLabel(rgn, layer, x + 2540, y + 2540, kGuideSizes, f[2]);
+        appendLabel(rgn, layer, x + kRegionUnitsPerThousandth, y + kRegionUnitsPerThousandth,
+                    kGuideSizes, f[2]);
         appendLabel(rgn, layer, x - 26000, y - 14300, kGuideSizes, f[2]);
-        appendLabel(rgn, layer, x + 2540, y - 14300, kGuideSizes, f.num(5) != 0 ? f[5] : f[6]);
+        appendLabel(rgn, layer, x + kRegionUnitsPerThousandth, y - 14300, kGuideSizes,
+                    f.num(5) != 0 ? f[5] : f[6]);
         appendLine4(rgn, layer, x, y - 12700, x, y + 12700);
         appendLine4(rgn, layer, x - 12700, y, x + 12700, y);
     }

@@ -11,6 +11,7 @@
 #include "region/objectrecords.h"
 #include "region/recordblocks.h"
 #include "region/text.h"
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin::objects {

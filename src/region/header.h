@@ -3,8 +3,6 @@
 
 #include <string_view>
 
-#include "util/number.h"
-
 namespace quorlin {
 
 class PcbJob;

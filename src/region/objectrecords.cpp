@@ -1,10 +1,10 @@
 #include "region/objectrecords.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "region/header.h"
 #include "region/recordtext.h"
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin::objects {
@@ -27,9 +27,7 @@ bool strictUnits(const Fields& f, long n, double& out) {
     if (!f.strictNum(n, v)) return false;
     v = toRegionUnits(v);
     if (!std::isfinite(v)) return false;
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
-    std::from_chars(buf, res.ptr, out);
+    out = asWritten(v);
     return true;
 }
 

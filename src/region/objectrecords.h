@@ -13,13 +13,13 @@ namespace quorlin::objects {
 // A lenient field rounded to a whole number (halves to even), saturating.
 int64_t wholeNum(const Fields& f, long n);
 
-// Thousandths times 2540; 0 when that overflows, as for any field that is not a usable number.
+// Thousandths in region units; 0 when that overflows, as for any field that is not a usable number.
 double unitsOrZero(double thousandths);
 
-// Lenient field times 2540 (unitsOrZero), written without further rounding.
+// Lenient field in region units (unitsOrZero), written without further rounding.
 double lenientUnits(const Fields& f, long n);
 
-// Strict field times 2540, cut to 15 significant digits so later sums see what a reader of the
+// Strict field in region units, cut to 15 significant digits so later sums see what a reader of the
 // written number would. False when the field is not wholly a finite number.
 bool strictUnits(const Fields& f, long n, double& out);
 

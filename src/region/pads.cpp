@@ -8,6 +8,7 @@
 #include "region/recordtext.h"
 #include "region/stylelist.h"
 #include "region/viatags.h"
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin::objects {

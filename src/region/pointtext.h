@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin {

@@ -13,6 +13,7 @@
 #include "styles/stylerecords.h"
 #include "util/basic.h"
 #include "util/bigbuffer.h"
+#include "util/number.h"
 #include "util/text.h"
 #include "util/utf8.h"
 

@@ -5,6 +5,7 @@
 #include "region/header.h"
 #include "region/recordtext.h"
 #include "util/fields.h"
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin {
@@ -44,7 +45,7 @@ std::string convtext(std::string_view textline) {
         layerIndex >= 0 && layerIndex <= 22 ? layertranslate(static_cast<long>(layerIndex)) : "";
     if (layer.empty()) return {};
 
-    const double h = roundEven(f.num(n - 11) * 2540 * 10 / 6);
+    const double h = roundEven(toRegionUnits(f.num(n - 11)) * 10 / 6);
     const double code = roundEven(f.num(n - 10));
     double x = roundEven(toRegionUnits(f.num(n - 7)));
     double y = roundEven(toRegionUnits(f.num(n - 6)));
@@ -54,12 +55,14 @@ std::string convtext(std::string_view textline) {
         const int c = static_cast<int>(code);
         // Even codes run along X, odd ones along Y.
         const long from = c % 2 == 0 ? n - 5 : n - 4;
-        const double extent = roundEven(std::fabs(f.num(from + 2) * 2540 - f.num(from) * 2540));
+        const double extent =
+            roundEven(std::fabs(toRegionUnits(f.num(from + 2)) - toRegionUnits(f.num(from))));
         if (!text.empty())
-            width =
-                roundEven((extent - h / 2540000 * 33 * 2540) / static_cast<double>(text.size()));
+            width = roundEven(
+                (extent - h / (1000 * kRegionUnitsPerThousandth) * 33 * kRegionUnitsPerThousandth) /
+                static_cast<double>(text.size()));
         const Orientation& o = kOrientations[c];
-        const double a = h / 254000 * 3 * 2540;
+        const double a = h / (100 * kRegionUnitsPerThousandth) * 3 * kRegionUnitsPerThousandth;
         const double b = 0.2 * h;
         x = roundEven(x + (o.ax != 0 ? o.ax * a : o.bx * b));
         y = roundEven(y + (o.ay != 0 ? o.ay * a : o.by * b));

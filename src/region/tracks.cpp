@@ -19,6 +19,7 @@
 #include "region/writers.h"
 #include "util/fields.h"
 #include "util/inorder.h"
+#include "util/number.h"
 #include "util/text.h"
 #include "util/worker.h"
 

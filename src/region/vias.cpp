@@ -11,6 +11,7 @@
 #include "region/recordtext.h"
 #include "region/writers.h"
 #include "util/fields.h"
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin {

@@ -3,6 +3,7 @@
 #include "job/pcbjob.h"
 #include "region/header.h"
 #include "region/objectrecords.h"
+#include "util/number.h"
 
 namespace quorlin::objects {
 
@@ -14,7 +15,8 @@ bool isPlaneCode(std::string_view code) {
 }
 
 void appendPlaneTag(std::string& out, double x, double y, std::string_view code) {
-    appendLabel(out, "KO", unitsOrZero(x) + 2540, unitsOrZero(y) + 2540, kTagSizes, code);
+    appendLabel(out, "KO", unitsOrZero(x) + kRegionUnitsPerThousandth,
+                unitsOrZero(y) + kRegionUnitsPerThousandth, kTagSizes, code);
 }
 
 void writeViaPlaneTags(PcbJob& s, std::string& rgn) {

@@ -1,6 +1,7 @@
 #include "styles/padshapes.h"
 
 #include "util/basic.h"
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin {

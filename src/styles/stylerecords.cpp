@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "styles/padshapes.h"
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin {

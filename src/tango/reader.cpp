@@ -6,6 +6,7 @@
 #include "util/bigbuffer.h"
 #include "util/fields.h"
 #include "util/files.h"
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "util/fields.h"
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin {

@@ -7,6 +7,7 @@
 
 #include "util/commitrules.h"
 #include "util/files.h"
+#include "util/number.h"
 #include "util/platform.h"
 
 namespace quorlin {
@@ -22,12 +23,9 @@ constexpr size_t kMostRecordBytes = size_t{1} << 20;
 
 // A count of at most six digits, nothing else.
 bool count(const std::string& text, size_t& n) {
-    if (text.empty() || text.size() > 6) return false;
-    n = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        n = n * 10 + static_cast<size_t>(c - '0');
-    }
+    uint64_t value = 0;
+    if (!wholeDigits(text, value, 6)) return false;
+    n = static_cast<size_t>(value);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "util/filename.h"
+#include "util/number.h"
 #include "util/platform.h"
 
 namespace quorlin {
@@ -30,6 +31,7 @@ constexpr std::string_view kOutputSuffixes[] = {".rgn",
                                                 "_Sorted.txt",
                                                 "_Differences.txt"};
 
+// Digits of any length, as a temporary name's serial has them.
 bool digits(std::string_view text) {
     return !text.empty() &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -40,12 +42,11 @@ unsigned long ownerOfSuffix(std::string_view text, std::string_view mark) {
     if (!text.starts_with(mark)) return 0;
     text.remove_prefix(mark.size());
     const size_t bar = text.find('_');
-    if (bar == std::string_view::npos || bar > 9 || !digits(text.substr(0, bar)) ||
+    uint64_t pid = 0;
+    if (bar == std::string_view::npos || !wholeDigits(text.substr(0, bar), pid, 9) ||
         !digits(text.substr(bar + 1)))
         return 0;
-    unsigned long pid = 0;
-    for (char c : text.substr(0, bar)) pid = pid * 10 + static_cast<unsigned long>(c - '0');
-    return pid;
+    return static_cast<unsigned long>(pid);
 }
 
 bool normalAbsolute(const std::string& path) {

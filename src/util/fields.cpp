@@ -1,5 +1,6 @@
 #include "util/fields.h"
 
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin {

@@ -90,6 +90,13 @@ double roundEven(double v) {
     return std::nearbyint(v);
 }
 
+double asWritten(double v) {
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    std::from_chars(buf, res.ptr, v);
+    return v;
+}
+
 int64_t toInt64(double v) {
     if (std::isnan(v)) return 0;
     if (v >= 9.2233720368547748e18) return std::numeric_limits<int64_t>::max();

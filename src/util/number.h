@@ -47,6 +47,9 @@ int64_t leadingInt(std::string_view s);
 
 // ---- Rounding
 
+// The value a reader of v's number text gets back: v rounded to 15 significant digits.
+double asWritten(double v);
+
 // Rounds halves to even.
 double roundEven(double v);
 

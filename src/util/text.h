@@ -8,8 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "util/number.h"
-
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif

@@ -8,6 +8,7 @@
 
 #include "support/harness.h"
 #include "support/system.h"
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin::test {
