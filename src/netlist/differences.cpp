@@ -2,18 +2,33 @@
 
 #include <algorithm>
 #include <array>
+#include <boost/unordered/unordered_flat_map.hpp>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <unordered_map>
+#include <utility>
 
-#include "netlist/nodetable.h"
 #include "netlist/sorter.h"
 
 namespace quorlin {
 
 namespace {
 
-constexpr uint32_t kNone = NodeTable::kNone;
+constexpr uint32_t kNone = UINT32_MAX;
+
+// Every distinct node (reference and pin) of both netlists, with the listing of each netlist
+// that owns it (kNone while it has none).
+using NodeName = std::pair<std::string_view, std::string_view>;
+struct NodeNameHash {
+    size_t operator()(const NodeName& n) const {
+        const size_t h = std::hash<std::string_view>()(n.first);
+        return h ^ (std::hash<std::string_view>()(n.second) + 0x9E3779B97F4A7C15ULL + (h << 6) +
+                    (h >> 2));
+    }
+};
+using Owners = std::array<uint32_t, 2>;
+using NodeTable = boost::unordered_flat_map<NodeName, Owners, NodeNameHash>;
 
 // ---- Parts
 
@@ -193,11 +208,6 @@ void identify(Side& side, NodeTable& table, Side& other) {
     side.owned.assign(side.nets.size(), 0);
     const int w = side.which, o = 1 - w;
     std::unordered_map<uint32_t, uint32_t> severalAt;  // owning listing -> its entry in `several`
-    // Listings come in file order; the table is asked for each some listings ahead.
-    constexpr size_t kAhead = 16;
-    std::array<NodeTable::Key, kAhead> ahead;
-    for (size_t i = 0; i < std::min(n, kAhead); ++i)
-        table.prefetch(ahead[i] = NodeTable::key(nodes[i]));
     // Listing i is in net f, which ends at `end`: the nets' ranges follow each other.
     uint32_t f = kNone;
     size_t end = 0;
@@ -206,16 +216,15 @@ void identify(Side& side, NodeTable& table, Side& other) {
             const Side::Range& net = side.ranges[++f];
             end = net.first + net.count;
         }
-        const NodeTable::Key k = ahead[i % kAhead];
-        if (i + kAhead < n) table.prefetch(ahead[i % kAhead] = NodeTable::key(nodes[i + kAhead]));
-        NodeTable::Slot& node = table.find(nodes[i], k);
-        const uint32_t owner = node.owner[w];
+        Owners& node = table.try_emplace(NodeName(nodes[i].ref, nodes[i].pin), Owners{kNone, kNone})
+                           .first->second;
+        const uint32_t owner = node[w];
         if (owner == kNone) {
-            node.owner[w] = static_cast<uint32_t>(i);
+            node[w] = static_cast<uint32_t>(i);
             ++side.owned[f];
             side.link[i] = kOwnNet | f;
-            if (node.owner[o] != kNone) {
-                uint32_t& there = other.link[node.owner[o]];
+            if (node[o] != kNone) {
+                uint32_t& there = other.link[node[o]];
                 side.link[i] = there & ~kOwnNet;
                 there = f;
             }
@@ -237,28 +246,11 @@ void identify(Side& side, NodeTable& table, Side& other) {
 
 // ---- Matching nets
 
-// A net's name with the net, for sorting by name: the first sixteen bytes of the name, held as
-// numbers that order as the bytes do, mostly spare a visit to the name.
+// A net's name with the net, for sorting by name (bytes compared unsigned), then file order.
 struct Named {
-    Named(std::string_view n, uint32_t f)
-        : head{bigEndian(n.substr(0, 8)), bigEndian(n.substr(std::min<size_t>(8, n.size()), 8))},
-          name(n),
-          net(f) {}
-    static std::string_view rest(std::string_view n) {
-        return n.substr(std::min<size_t>(16, n.size()));
-    }
-    uint64_t head[2];
     std::string_view name;
     uint32_t net;
-    bool operator<(const Named& y) const {
-        if (head[0] != y.head[0]) return head[0] < y.head[0];
-        if (head[1] != y.head[1]) return head[1] < y.head[1];
-        if (name.size() > 16 || y.name.size() > 16) {
-            const int c = rest(name).compare(rest(y.name));
-            if (c != 0) return c < 0;
-        }
-        return name.size() != y.name.size() ? name.size() < y.name.size() : net < y.net;
-    }
+    bool operator<(const Named& y) const { return name != y.name ? name < y.name : net < y.net; }
 };
 
 // The nets for which keep(f) holds, by name, in file order among equal names.
@@ -339,9 +331,7 @@ struct Ordered {
 };
 
 bool before(const Ordered& x, const Ordered& y) {
-    for (int w = 0; w < 3; ++w)
-        if (x.key.words[w] != y.key.words[w]) return x.key.words[w] < y.key.words[w];
-    return x.node < y.node;
+    return x.key != y.key ? x.key < y.key : x.node < y.node;
 }
 
 Ordered ordered(const Side& side, uint32_t node, uint32_t x, uint32_t y) {
@@ -387,9 +377,8 @@ std::vector<Differences::NodeInSeveral> inSeveralNets(const Side& side) {
 void compareNodes(const Side& a, const Side& b, const NodeTable& table, Differences& d) {
     // x and y: the node's net in A and in B.
     std::vector<Ordered> moved, onlyA, onlyB;
-    for (const NodeTable::Slot& slot : table.slots()) {
-        if (!slot.used()) continue;
-        const uint32_t na = slot.owner[0], nb = slot.owner[1];
+    for (const auto& [name, owners] : table) {
+        const uint32_t na = owners[0], nb = owners[1];
         if (nb == kNone) {
             onlyA.push_back(ordered(a, na, a.netOf(na), kNone));
         } else if (na == kNone) {
@@ -424,7 +413,8 @@ Differences differences(const DiffSide& a, const DiffSide& b, const std::functio
     tick();
 
     // Two netlists alike share most of their nodes.
-    NodeTable table(std::max(a.netlist.nodes.size(), b.netlist.nodes.size()));
+    NodeTable table;
+    table.reserve(std::max(a.netlist.nodes.size(), b.netlist.nodes.size()));
     Side sa(a.netlist, 0), sb(b.netlist, 1);
     identify(sa, table, sb);
     tick();

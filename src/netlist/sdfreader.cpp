@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "netlist/shortline.h"
 #include "util/number.h"
 #include "util/text.h"
 
@@ -77,55 +76,10 @@ SdfReader::Fields SdfReader::fields(std::string_view line) {
     return f;
 }
 
-// Inlined into the loop over lines, so fields and key stay in registers.
-[[gnu::always_inline]] inline SdfReader::Fields SdfReader::shortFields(std::string_view line,
-                                                                       NodeKey* key) {
-    const ShortLine shortLine(line);
-    const unsigned commas = shortLine.mask(','), blanks = shortLine.mask(' ');
-    const size_t n = line.size();
-    Fields f;
-    const size_t firstEnd = commas != 0 ? lowestBit(commas) : n;
-    f.first = std::string_view(line.data(), firstEnd);
-    f.firstBlank = bitsBetween(blanks, 0, firstEnd) != 0;
-    // Field 3 runs from the second comma to the third or the end.
-    size_t from = n, to = n;
-    if (const unsigned later = commas & (commas - 1); later != 0) {
-        from = lowestBit(later) + 1;
-        const unsigned after = later & (later - 1);
-        to = after != 0 ? lowestBit(after) : n;
-        f.third = std::string_view(line.data() + from, to - from);
-        f.thirdBlank = bitsBetween(blanks, from, to) != 0;
-    }
-    if (key) {
-        // The letter prefix ends at the first byte up to "9" (compared unsigned).
-        const size_t prefixEnd = lowestBit(~shortLine.above('9') | 1u << firstEnd);
-        *key = shortNodeKey(line.data(), prefixEnd, firstEnd, from, to);
-    }
-    return f;
-}
-
 void SdfReader::read(std::string_view data, const std::function<void()>& tick) {
-    const char* const end = data.data() + data.size();
     size_t lines = 0;
     forEachLine(data, [&](std::string_view text) {
-        // Past the header only a line led by "*", "_" or a blank is a section line, an empty
-        // line or a blank line: any other is a record, read the short way where it can be.
-        // Nearly every line is a node of a net.
-        if (!inHeader_ && !text.empty() && text[0] != '*' && text[0] != '_' && text[0] != ' ' &&
-            ShortLine::fits(text, end)) {
-            if (state_ == State::Nodes) {
-                NodeKey key;
-                const Fields f = shortFields(text, &key);
-                if (f.firstBlank || f.thirdBlank)
-                    addNode(f);
-                else
-                    addNode(f, key);
-            } else {
-                shortRecord(text);
-            }
-        } else {
-            line(text);
-        }
+        line(text);
         if (++lines % kTickLines == 0 && tick) tick();
     });
 }
@@ -207,34 +161,6 @@ void SdfReader::record(std::string_view text) {
     }
 }
 
-void SdfReader::shortRecord(std::string_view text) {
-    switch (state_) {
-        case State::PartList:
-            ++partCount_;
-            parts_.push_back(text);
-            break;
-        case State::NetList:
-            addNet(shortFields(text, nullptr));
-            break;
-        case State::FirstNode:
-        case State::Nodes: {
-            NodeKey key;
-            const Fields f = shortFields(text, &key);
-            if (state_ == State::FirstNode) {
-                if (sameUnblanked(f.first, netlist_.nets.back().name)) break;
-                state_ = State::Nodes;
-            }
-            if (f.firstBlank || f.thirdBlank)
-                addNode(f);
-            else
-                addNode(f, key);
-            break;
-        }
-        case State::None:
-            break;
-    }
-}
-
 void SdfReader::addNet(const Fields& f) {
     closeNet();
     netlist_.nets.push_back(
@@ -243,10 +169,11 @@ void SdfReader::addNet(const Fields& f) {
 }
 
 void SdfReader::addNode(const Fields& f) {
-    Fields kept = f;
-    if (f.firstBlank) kept.first = unblanked(f.first);
-    if (f.thirdBlank) kept.third = unblanked(f.third);
-    addNode(kept, nodeKey(kept.first, kept.third));
+    const std::string_view ref = f.firstBlank ? unblanked(f.first) : f.first;
+    const std::string_view pin = f.thirdBlank ? unblanked(f.third) : f.third;
+    netlist_.nodes.push_back({ref, pin});
+    ++netlist_.nets.back().count;
+    keys_.push_back(nodeKey(ref, pin));
 }
 
 void SdfReader::closeNet() {

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "netlist/model.h"
-#include "netlist/shortline.h"
 #include "netlist/sorter.h"
 
 namespace quorlin {
@@ -15,9 +14,8 @@ namespace quorlin {
 // and the part lines view the text read, which must outlive them.
 //
 // The reader sifts as it goes: once a net is complete its nodes are sorted by key, while their
-// lines are still at hand (the key of a short line is made from the bytes already loaded to
-// split it), and sift() then orders the nets. The netlist is sifted, as siftNetlist() leaves
-// it, only after sift().
+// lines are still at hand, and sift() then orders the nets. The netlist is sifted, as siftNetlist()
+// leaves it, only after sift().
 class SdfReader {
   public:
     static constexpr size_t kTickLines = 1024;
@@ -51,22 +49,12 @@ class SdfReader {
         bool thirdBlank = false;
     };
     static Fields fields(std::string_view line);
-    // The same for a line that ShortLine can read, which nearly every record line is, with
-    // the key when the line is a node without blanks.
-    static Fields shortFields(std::string_view line, NodeKey* key);
 
     // A line that is none of the section, empty or blank lines.
     void record(std::string_view text);
-    // The same for a line that ShortLine can read.
-    void shortRecord(std::string_view text);
     void addNet(const Fields& f);
+    // Nodes come only after their net's header, so they extend the last net's range.
     void addNode(const Fields& f);
-    void addNode(const Fields& f, const NodeKey& key) {
-        // Nodes come only after their net's header, so they extend the last net's range.
-        netlist_.nodes.push_back({f.first, f.third});
-        ++netlist_.nets.back().count;
-        keys_.push_back(key);
-    }
     // Sorts the nodes of the last net, which is complete.
     void closeNet();
     // The text as the netlist holds it: itself, or a copy with its blanks as "_".

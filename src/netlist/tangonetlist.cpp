@@ -4,11 +4,6 @@
 #include <cstring>
 #include <utility>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
-#include "netlist/shortline.h"
 #include "util/text.h"
 
 namespace quorlin {
@@ -29,36 +24,6 @@ size_t position(std::string_view s, char c) {
     size_t i = 0;
     while (i < s.size() && s[i] != c) ++i;
     return i;
-}
-
-// How often each of a and b occurs in s, in one pass over it.
-std::pair<size_t, size_t> countBytes(std::string_view s, char a, char b) {
-    size_t na = 0, nb = 0, i = 0;
-#if defined(__SSE2__)
-    // Sixteen bytes a step, counted in byte lanes (a match subtracts -1) that are summed up
-    // before any can pass 255.
-    const __m128i va = _mm_set1_epi8(a), vb = _mm_set1_epi8(b), zero = _mm_setzero_si128();
-    auto total = [&](__m128i lanes) {
-        const __m128i sums = _mm_sad_epu8(lanes, zero);
-        return static_cast<size_t>(_mm_cvtsi128_si32(sums)) +
-               static_cast<size_t>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums)));
-    };
-    while (s.size() - i >= 16) {
-        __m128i la = zero, lb = zero;
-        for (int step = 0; step < 255 && s.size() - i >= 16; ++step, i += 16) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + i));
-            la = _mm_sub_epi8(la, _mm_cmpeq_epi8(v, va));
-            lb = _mm_sub_epi8(lb, _mm_cmpeq_epi8(v, vb));
-        }
-        na += total(la);
-        nb += total(lb);
-    }
-#endif
-    for (; i < s.size(); ++i) {
-        na += s[i] == a;
-        nb += s[i] == b;
-    }
-    return {na, nb};
 }
 
 // Net names read blanks as "_" and commas as "-", which would split the SDF line.
@@ -99,37 +64,15 @@ void TangoNetlistReader::reserve(std::string_view input) {
     // Every net and part opens with a line led by "(" or "[": counting those bytes is quick
     // and never counts too few.
     netlist_.reserveNodes(input);
-    const auto [nets, parts] = countBytes(input, '(', '[');
-    netlist_.nets.reserve(netlist_.nets.size() + nets);
-    netlist_.parts.reserve(netlist_.parts.size() + parts);
+    const auto count = [&](char c) { return static_cast<size_t>(std::ranges::count(input, c)); };
+    netlist_.nets.reserve(netlist_.nets.size() + count('('));
+    netlist_.parts.reserve(netlist_.parts.size() + count('['));
 }
 
 void TangoNetlistReader::read(std::string_view data, const std::function<void()>& tick) {
-    const char* const end = data.data() + data.size();
     size_t lines = 0;
     forEachLine(data, [&](std::string_view text) {
-        // Nearly every line is a node of an open net, outside any part block, short and
-        // without blanks: its separators are found at once.
-        const char lead = text.empty() ? '[' : text[0];
-        if (netOpen_ && !partOpen_ && !nameNext_ && lead != '[' && lead != ']' && lead != '(' &&
-            lead != ')' && ShortLine::fits(text, end)) {
-            const ShortLine shortLine(text);
-            // "C1,2" where no "-" splits the line.
-            unsigned separators = shortLine.mask('-');
-            if (separators == 0) separators = shortLine.mask(',');
-            if (separators != 0 && shortLine.mask(' ') == 0) {
-                const size_t first = lowestBit(separators);
-                const unsigned later = separators & (separators - 1);
-                const size_t restEnd = later != 0 ? lowestBit(later) : text.size();
-                netlist_.nodes.push_back(
-                    {text.substr(0, first), text.substr(first + 1, restEnd - first - 1)});
-                ++netlist_.nets.back().count;
-            } else {
-                line(text);
-            }
-        } else {
-            line(text);
-        }
+        line(text);
         if (++lines % kTickLines == 0 && tick) tick();
     });
 }
