@@ -39,16 +39,11 @@ void appendLine4(std::string& out, std::string_view layer, double x1, double y1,
 
 void appendLine4(std::string& out, std::string_view layer, PointText& points, double x1, double y1,
                  double x2, double y2) {
-    char buf[2 * PointText::kRoom + 3];
-    char* p = points.write(buf, x1, y1);
-    *p++ = ' ';
-    p = points.write(p, x2, y2);
-    *p++ = '\r';
-    *p++ = '\n';
-    out.append("GRAPHIC ")
-        .append(layer)
-        .append(" LINE 4 ")
-        .append(buf, static_cast<size_t>(p - buf));
+    out.append("GRAPHIC ").append(layer).append(" LINE 4 ");
+    points.append(out, x1, y1);
+    out += ' ';
+    points.append(out, x2, y2);
+    out.append(kCrLf);
 }
 
 void appendLabel(std::string& out, std::string_view layer, double x, double y,

@@ -12,7 +12,6 @@
 #include "styles/padshapes.h"
 #include "styles/stylerecords.h"
 #include "util/basic.h"
-#include "util/bigbuffer.h"
 #include "util/number.h"
 #include "util/text.h"
 #include "util/utf8.h"
@@ -341,7 +340,7 @@ SvgPreview::SvgPreview(Sink sink)
       maxX_(-minX_),
       maxY_(-minX_) {
     if (!sink_) return;
-    reserveLarge(defText_, kPiece);
+    defText_.reserve(kPiece);
     std::string root(kRootStart);
     root.append(kBoxRoom, ' ').append(kRootEnd);
     sink_(root);
@@ -385,7 +384,7 @@ SvgPreview::Layer* SvgPreview::layer(std::string_view code) {
 std::string& SvgPreview::text(Layer& l) {
     // A streamed part never grows by copying; a kept one grows as it fills, so a small board's
     // layers take little memory.
-    if (l.part.empty() && sink_) reserveLarge(l.part, kPiece);
+    if (l.part.empty() && sink_) l.part.reserve(kPiece);
     if (l.part.empty())
         l.part.append("<g id=\"")
             .append(l.code)
@@ -411,7 +410,7 @@ void SvgPreview::sendDefs() {
     fullDefs_.clear();
     if (defText_.empty()) return;
     send(defText_, {});
-    if (sink_) reserveLarge(defText_, kPiece);
+    if (sink_) defText_.reserve(kPiece);
 }
 
 void SvgPreview::send(std::string& chunk, std::string_view layer) {
@@ -432,7 +431,7 @@ const SvgPreview::Def& SvgPreview::def(std::string_view style) {
     if (defText_.size() >= kPiece - (size_t{64} << 10)) {
         fullDefs_.push_back(std::move(defText_));
         defText_ = std::string();
-        if (sink_) reserveLarge(defText_, kPiece);
+        if (sink_) defText_.reserve(kPiece);
     }
     defText_.append("<path id=\"s-")
         .append(std::to_string(it->second.id))

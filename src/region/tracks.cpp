@@ -93,15 +93,12 @@ class SegmentFormatter {
     }
 
     void writeSegment(double x1, double y1, double x2, double y2) {
-        char buf[2 * PointText::kRoom + 4];
-        char* p = buf;
-        *p++ = ' ';
-        p = points_.write(p, x1, y1);
-        *p++ = ' ';
-        p = points_.write(p, x2, y2);
-        *p++ = '\r';
-        *p++ = '\n';
-        out_->text.append(head_).append(buf, static_cast<size_t>(p - buf));
+        std::string& out = out_->text;
+        out.append(head_) += ' ';
+        points_.append(out, x1, y1);
+        out += ' ';
+        points_.append(out, x2, y2);
+        out.append(kCrLf);
     }
 
     void formatTrack(const PrimitiveSet& set, uint32_t i) {

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "job/pcbjob.h"
-#include "util/bigbuffer.h"
 #include "util/fields.h"
 #include "util/files.h"
 #include "util/number.h"
@@ -99,7 +98,7 @@ void exportDiagnostics(PcbJob& s) {
         std::string& file = s.out.create(s.base + d.suffix);
         size_t bytes = 0;
         for (std::string_view line : set) bytes += line.size() + 2;
-        reserveLarge(file, bytes);
+        file.reserve(bytes);
         for (std::string_view line : set) {
             s.tick();
             file.append(line).append(kCrLf);

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "util/bigbuffer.h"
 #include "util/files.h"
 #include "util/platform.h"
 
@@ -137,7 +136,6 @@ bool readOpen(int fd, std::string& out, size_t most) {
     // Straight into the string, sized for the file; a file that grows meanwhile still reads to
     // its end.
     size_t size = 0;
-    reserveLarge(out, static_cast<size_t>(st.st_size) + 1);
     out.resize(static_cast<size_t>(st.st_size) + 1);
     bool ok = true;
     for (;;) {

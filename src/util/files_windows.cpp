@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "util/bigbuffer.h"
 #include "util/files.h"
 #include "util/platform.h"
 #include "util/wide_windows.h"
@@ -63,7 +62,6 @@ bool readOpen(Handle& file, std::string& out, size_t most) {
         static_cast<unsigned long long>(size.QuadPart) > most)
         return false;
     size_t used = 0;
-    reserveLarge(out, static_cast<size_t>(size.QuadPart) + 1);
     out.resize(static_cast<size_t>(size.QuadPart) + 1);
     for (;;) {
         if (used == out.size()) out.resize(out.size() * 2);

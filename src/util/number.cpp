@@ -143,8 +143,7 @@ char* writeMagnitude(char* p, double v) {
     char digits[20];
     int exp = 0;
     const size_t n = static_cast<size_t>(roundedDigits(v, digits, exp));
-    // The decimal point stands after digit index exp (0-based) of the digits. The longest text
-    // is 309 digits of the largest double, or a point, 323 zeros and 15 digits of the smallest.
+    // The decimal point stands after digit index exp (0-based) of the digits.
     const long point = exp + 1;
     if (point <= 0) {
         *p++ = '.';
@@ -160,15 +159,11 @@ char* writeMagnitude(char* p, double v) {
 
 }  // namespace
 
-char* writeNumtext(char* p, double v) {
-    // Negative zero and NaN are not below zero: they take the blank.
-    *p = v < 0 ? '-' : ' ';
-    return writeMagnitude(p + 1, std::fabs(v));
-}
-
 void appendNumtext(std::string& out, double v) {
     char buf[kNumtextRoom];
-    out.append(buf, static_cast<size_t>(writeNumtext(buf, v) - buf));
+    // Negative zero and NaN are not below zero: they take the blank.
+    buf[0] = v < 0 ? '-' : ' ';
+    out.append(buf, writeMagnitude(buf + 1, std::fabs(v)));
 }
 
 std::string numtext(double v) {

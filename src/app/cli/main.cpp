@@ -4,13 +4,10 @@
 #include <memory>
 
 #include "app/cli/cli.h"
-#include "util/bigbuffer.h"
 #include "util/files.h"
 #include "util/platform.h"
 
 int main(int argc, char** argv) {
-    // A job holds hundreds of thousands of records: the heap grows in large steps.
-    quorlin::reserveHeap(size_t{128} << 20);
     // For the tests of killed jobs: the process ends, as if killed, after that many steps of a
     // commit (renames and removals), with no cleanup of any kind. Jobs may commit at once.
     if (const char* steps = std::getenv("QUORLIN_KILL_AFTER_COMMIT_STEPS")) {

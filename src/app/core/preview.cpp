@@ -1,7 +1,6 @@
 #include "app/core/preview.h"
 
 #include "job/pcbjob.h"
-#include "util/bigbuffer.h"
 #include "util/files.h"
 
 namespace quorlin {
@@ -62,7 +61,7 @@ void JobPreview::queue(std::string& piece) {
             if (mine.capacity() < piece.size()) {
                 // Fresh, or the string would double its old room.
                 mine = std::string();
-                reserveLarge(mine, piece.capacity());
+                mine.reserve(piece.capacity());
             }
             mine.swap(piece);
             todo_.push_back(std::move(mine));
