@@ -1,12 +1,5 @@
 #include "util/text.h"
 
-#include <algorithm>
-#include <bit>
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
-#include <limits>
 
 namespace quorlin {
 
