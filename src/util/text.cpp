@@ -1,6 +1,5 @@
 #include "util/text.h"
 
-
 namespace quorlin {
 
 std::string lowerAscii(std::string_view s) {
