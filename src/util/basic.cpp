@@ -1,11 +1,6 @@
 #include "util/basic.h"
 
 #include <cmath>
-#include <cstdint>
-
-#include "util/fields.h"
-#include "util/number.h"
-#include "util/text.h"
 
 namespace quorlin {
 
@@ -23,22 +18,6 @@ void cossind(double angle, double& cosine, double& sine) {
     cosine = std::cos(x);
     sine = std::sin(x);
 #endif
-}
-
-int hexvalue(const std::string& digits) {
-    const std::string word = upperAscii(getfield(digits, 1, ""));
-    uint32_t sum = 0;  // wraps like a 32-bit register instead of overflowing
-    double weight = 1;
-    for (size_t k = word.size(); k-- > 0; weight *= 16) {
-        const char c = word[k];
-        double contribution = 0;
-        if (c >= '0' && c <= '9')
-            contribution = (c - '0') * weight;
-        else if (c >= 'A' && c <= 'F')
-            contribution = (c - 55) * weight;
-        sum += static_cast<uint32_t>(toInt64(roundEven(contribution)));
-    }
-    return static_cast<int>(sum);
 }
 
 std::string versionstring() {

@@ -1,5 +1,4 @@
-// Small routines every part of the program shares: trigonometry in degrees, hex digits,
-// the version text.
+// Small routines every part of the program shares: trigonometry in degrees, the version text.
 #pragma once
 
 #include <string>
@@ -14,10 +13,6 @@ double sind(double angle);
 // Both at once, each the same to the bit as cosd and sind: the points of an arc need both, and
 // the C library can share one range reduction between them.
 void cossind(double angle, double& cosine, double& sine);
-
-// Value of the first blank-separated word of digits read as upper-case hex; other characters
-// count 0.
-int hexvalue(const std::string& digits);
 
 // The version as the programs and the packages show it: "1.1.2".
 std::string versionstring();

@@ -72,6 +72,13 @@ bool wholeDigits(std::string_view s, uint64_t& out, size_t max) {
     return true;
 }
 
+int hexDigit(char c) {
+    if (isDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return 0;
+}
+
 int64_t leadingInt(std::string_view s) {
     const bool negative = !s.empty() && s[0] == '-';
     const size_t from = !s.empty() && (negative || s[0] == '+') ? 1 : 0;

@@ -42,6 +42,9 @@ bool exactNumber(std::string_view s, double& out);
 // True when s is one to max decimal digits and nothing else; their value goes to out.
 bool wholeDigits(std::string_view s, uint64_t& out, size_t max = 19);
 
+// The value of a hex digit, either case; 0 for any other character.
+int hexDigit(char c);
+
 // Leading integer of s (optional sign and digits, no fraction); 0 when none. Saturates.
 int64_t leadingInt(std::string_view s);
 

@@ -91,6 +91,9 @@ TEST(Number, WholeNumbersAndRounding) {
     EXPECT_EQ(toInt64(std::nan("")), 0);
     EXPECT_EQ(toInt64(1e300), std::numeric_limits<int64_t>::max());
     EXPECT_EQ(toInt64(-1e300), std::numeric_limits<int64_t>::min());
+    for (const auto& [c, value] :
+         {std::pair{'a', 10}, {'F', 15}, {'0', 0}, {'9', 9}, {'G', 0}, {' ', 0}, {'\xc1', 0}})
+        EXPECT_EQ(hexDigit(c), value) << c;
     EXPECT_EQ(countText(0), "0");
     EXPECT_EQ(countText(18446744073709551615u), "18446744073709551615");
     EXPECT_EQ(toRegionUnits(1.5), 3810);

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "util/basic.h"
+#include "util/number.h"
 #include "util/platform.h"
 
 namespace quorlin {
@@ -37,7 +38,7 @@ void restoreForm(const SettingsLines& lines, Form& form) {
     for (size_t pos = 1; pos <= kFlagBoxes.size() && pos <= flags.size(); ++pos) {
         const char c = flags[pos - 1];
         if (pos == kGuardGapPosition) {
-            const int index = hexvalue(std::string(1, c)) & 15;
+            const int index = hexDigit(c);
             form.guardgap = index < kGuardGapItems ? index : kDefaultGuardGap;
         } else {
             form.*kFlagBoxes[pos - 1] = c == '1' ? 1 : 0;
