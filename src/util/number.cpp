@@ -142,9 +142,14 @@ int roundedDigits(double v, char* digits, int& exp) {
 // digits, without exponent, trailing zeros or a leading zero before the point, at p, which has
 // room for kNumtextRoom - 1 characters; returns the end.
 char* writeMagnitude(char* p, double v) {
-    // Whole numbers below 10^15, most numbers of every output file, are their own digits.
-    if (v < 1e15 && v == std::floor(v))
-        return std::to_chars(p, p + 16, static_cast<uint64_t>(v)).ptr;
+    // Whole numbers below 10^15, most numbers of every output file, are their own digits; those
+    // below 2^32, nearly all, take the cheaper 32-bit divisions.
+    if (v < 1e15) {
+        const auto whole = static_cast<uint64_t>(v);
+        if (static_cast<double>(whole) == v)
+            return whole <= UINT32_MAX ? std::to_chars(p, p + 16, static_cast<uint32_t>(whole)).ptr
+                                       : std::to_chars(p, p + 16, whole).ptr;
+    }
     if (std::isnan(v)) return std::copy_n("nan", 3, p);
     if (std::isinf(v)) return std::copy_n("inf", 3, p);
     char digits[20];
