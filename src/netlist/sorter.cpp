@@ -30,13 +30,17 @@ NodeKey nodeKey(std::string_view reference, std::string_view pin) {
 }
 
 NodeKey sortNet(std::span<NetNode> nodes, std::span<NodeKey> keys) {
-    std::vector<std::pair<NodeKey, NetNode>> sorted;
-    sorted.reserve(nodes.size());
-    for (size_t i = 0; i < nodes.size(); ++i) sorted.emplace_back(keys[i], nodes[i]);
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const auto& x, const auto& y) { return x.first < y.first; });
-    for (size_t i = 0; i < nodes.size(); ++i) nodes[i] = sorted[i].second;
-    return sorted.front().first;
+    // The keys with their positions: positions break ties, so the order is stable without the
+    // buffer a stable sort allocates, and each node is moved once. The room is kept for the
+    // next net of this thread.
+    thread_local std::vector<std::pair<NodeKey, size_t>> order;
+    thread_local std::vector<NetNode> moved;
+    order.clear();
+    for (size_t i = 0; i < nodes.size(); ++i) order.emplace_back(keys[i], i);
+    std::sort(order.begin(), order.end());
+    moved.assign(nodes.begin(), nodes.end());
+    for (size_t i = 0; i < nodes.size(); ++i) nodes[i] = moved[order[i].second];
+    return order.front().first;
 }
 
 void NetOrder::add(size_t n, const NodeKey* first) {
