@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin {
