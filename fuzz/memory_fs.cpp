@@ -27,13 +27,6 @@ class MemoryFile : public NewFile {
         files_[path_].append(data);
         return true;
     }
-    bool writeAt(size_t offset, std::string_view data) override {
-        std::lock_guard lock(mutex_);
-        std::string& file = files_[path_];
-        if (file.size() < offset + data.size()) return false;
-        file.replace(offset, data.size(), data);
-        return true;
-    }
     bool close() override { return true; }
 
   private:

@@ -16,6 +16,10 @@ class MemoryFileSystem : public FileSystem {
     std::map<std::string, std::string> files;
 
     bool read(const std::string& path, std::string& out) override;
+    std::unique_ptr<FileReader> openRead(const std::string& path) override {
+        std::string text;
+        return read(path, text) ? textReader(std::move(text)) : nullptr;
+    }
     bool writeAtomic(const std::string& path, std::string_view data) override;
     std::unique_ptr<NewFile> createNew(const std::string& path) override;
     std::unique_ptr<StagedFile> stage(const std::string& path) override { return stageNamed(path); }

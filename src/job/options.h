@@ -31,6 +31,11 @@ struct PcbOptions {
     bool preview = false;  // also draws the region file as <base>.svg
 };
 
+struct PreviewOptions {
+    std::string source;  // region file
+    std::string output;  // SVG file; "" for the source's name with ".svg"
+};
+
 struct NetOptions {
     std::string source;  // Tango netlist
     bool stripPackages = false;

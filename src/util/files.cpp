@@ -12,9 +12,6 @@ namespace quorlin {
 
 namespace {
 
-// Written texts a supplier gets back to fill again: as many as it has in flight, about.
-constexpr size_t kSuppliersBuffers = 4;
-
 FileSystem& realFileSystem() {
     static FileSystem fs;
     return fs;
@@ -33,9 +30,6 @@ class NamedStagedFile : public StagedFile {
         if (!named_ && !temp_.empty()) fs_.remove(temp_);
     }
     bool append(std::string_view data) override { return open() && file_->write(data); }
-    bool writeAt(size_t offset, std::string_view data) override {
-        return open() && file_->writeAt(offset, data);
-    }
     std::string name() override {
         if (!open() || !file_->close()) return "";
         file_.reset();
@@ -54,7 +48,29 @@ class NamedStagedFile : public StagedFile {
     bool named_ = false;
 };
 
+class TextReader : public FileReader {
+  public:
+    explicit TextReader(std::string text) : text_(std::move(text)) {}
+    bool read(std::string& out, size_t most) override {
+        out.assign(text_, at_, most);
+        at_ += out.size();
+        return true;
+    }
+    bool rewind() override {
+        at_ = 0;
+        return true;
+    }
+
+  private:
+    std::string text_;
+    size_t at_ = 0;
+};
+
 }  // namespace
+
+std::unique_ptr<FileReader> textReader(std::string text) {
+    return std::make_unique<TextReader>(std::move(text));
+}
 
 std::unique_ptr<StagedFile> FileSystem::stageNamed(const std::string& path) {
     return std::make_unique<NamedStagedFile>(*this, path);
@@ -137,7 +153,6 @@ std::string& Outputs::create(const std::string& path) {
         if (item->kind == Kind::Create && twice_.empty()) twice_ = path;
         item->kind = Kind::Create;
         item->data.clear();
-        item->given.clear();
         dropTemp(*item);
         return item->data;
     }
@@ -160,7 +175,6 @@ void Outputs::remove(const std::string& path) {
         settle();
         item->kind = Kind::Remove;
         item->data.clear();
-        item->given.clear();
         item->data.shrink_to_fit();
         dropTemp(*item);
         return;
@@ -177,7 +191,6 @@ void Outputs::replaceWithBackup(const std::string& path, const std::string& back
         if (item->kind != Kind::Remove && twice_.empty()) twice_ = path;
         item->kind = Kind::ReplaceWithBackup;
         item->data = std::move(data);
-        item->given.clear();
         item->backup = backupPath;
         item->keepOlderAs = keepOlderAs;
         dropTemp(*item);
@@ -187,31 +200,6 @@ void Outputs::replaceWithBackup(const std::string& path, const std::string& back
     item.data = std::move(data);
     item.backup = backupPath;
     item.keepOlderAs = keepOlderAs;
-}
-
-void Outputs::give(const std::string& path, std::string& text) {
-    if (Item* item = find(path); item && item->kind == Kind::Create) give(*item, text);
-}
-
-void Outputs::give(Item& item, std::string& text) {
-    // What was appended before comes first.
-    if (!item.data.empty()) {
-        item.given.push_back(std::move(item.data));
-        item.data = std::string();
-    }
-    item.given.push_back(std::move(text));
-    text = std::string();
-}
-
-void Outputs::supply(const std::string& path, Supplier supplier) {
-    if (Item* item = find(path)) {
-        item->supplier = std::move(supplier);
-        if (!item->supplier) item->emptied.clear();
-    }
-}
-
-void Outputs::patch(const std::string& path, size_t offset, std::string text) {
-    if (Item* item = find(path)) item->patches.emplace_back(offset, std::move(text));
 }
 
 bool Outputs::has(const std::string& path) const {
@@ -258,7 +246,6 @@ Worker& Outputs::worker() {
 
 void Outputs::dropTemp(Item& item) {
     item.staged.reset();
-    item.patches.clear();
     if (!item.temp.empty()) fileSystem().remove(item.temp);
     item.temp.clear();
     item.lost = false;
@@ -270,27 +257,6 @@ void Outputs::clear() {
     items_.clear();
     twice_.clear();
     sources_.clear();
-    watched_.clear();
-    watcher_ = nullptr;
-}
-
-void Outputs::watch(const std::string& path, Watcher reader) {
-    settle();
-    watched_ = path;
-    watcher_ = std::move(reader);
-}
-
-void Outputs::unwatch() {
-    settle();
-    // A copy: this text is still to be written.
-    if (Item* item = find(watched_); item && watcher_) {
-        std::string rest;
-        for (const std::string& text : item->given) rest += text;
-        rest += item->data;
-        watcher_(rest);
-    }
-    watched_.clear();
-    watcher_ = nullptr;
 }
 
 void Outputs::settle() {
@@ -302,13 +268,9 @@ void Outputs::settle() {
             dropTemp(*p.item);
             p.item->lost = true;
         }
-        // A few buffers serve every file: a file that is done with keeps none of them. A
-        // supplier fills its own again, of the size it makes.
+        // A few buffers serve every file: a file that is done with keeps none of them.
         p.text.clear();
-        if (p.item->supplier && p.item->emptied.size() < kSuppliersBuffers)
-            p.item->emptied.push_back(std::move(p.text));
-        else if (spare_.size() < 2)
-            spare_.push_back(std::move(p.text));
+        if (spare_.size() < 2) spare_.push_back(std::move(p.text));
     }
     writing_.clear();
 }
@@ -318,23 +280,12 @@ void Outputs::spill() {
     settle();
     std::vector<Piece> pieces;
     for (auto& item : items_) {
-        if (item.supplier) {
-            std::vector<std::string> texts = std::move(item.emptied);
-            item.emptied.clear();
-            item.supplier(texts);
-            for (std::string& text : texts) give(item, text);
-        }
-        const bool full = item.data.size() >= spillBytes_;
-        if (item.kind != Kind::Create || (!full && item.given.empty())) continue;
+        if (item.kind != Kind::Create || item.data.size() < spillBytes_) continue;
         if (item.lost) {
             item.data.clear();
-            item.given.clear();
             continue;
         }
         if (!item.staged) item.staged = fileSystem().stage(item.path);
-        for (std::string& text : item.given) pieces.push_back({&item, false, std::move(text)});
-        item.given.clear();
-        if (!full) continue;
         pieces.push_back({&item, false, std::move(item.data)});
         // The job goes on in a buffer an earlier piece left, which the cache still holds.
         item.data.clear();
@@ -347,10 +298,7 @@ void Outputs::spill() {
     // The pieces and the twins' names are the worker's until settle().
     writing_ = std::move(pieces);
     worker().start([this] {
-        for (Piece& p : writing_) {
-            p.written = p.item->staged->append(p.text);
-            if (watcher_ && p.item->path == watched_) watcher_(p.text);
-        }
+        for (Piece& p : writing_) p.written = p.item->staged->append(p.text);
     });
 }
 
@@ -387,16 +335,12 @@ std::string Outputs::commitNow() {
             item.data.insert(0, old);
         }
         if (!item.staged) item.staged = fs.stage(item.path);
-        for (const std::string& text : item.given)
-            if (!item.staged->append(text)) return fail(item.path);
         if (!item.staged->append(item.data)) return fail(item.path);
     }
     // Named only now: a kill before this leaves no file of the job behind where the system
     // stages unnamed.
     for (auto& item : items_) {
         if (!item.staged) continue;
-        for (const auto& [offset, text] : item.patches)
-            if (!item.staged->writeAt(offset, text)) return fail(item.path);
         item.temp = item.staged->name();
         item.staged.reset();
         if (item.temp.empty()) return fail(item.path);

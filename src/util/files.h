@@ -21,8 +21,6 @@ class StagedFile {
   public:
     virtual ~StagedFile() = default;  // deletes the contents unless named
     virtual bool append(std::string_view data) = 0;
-    // Overwrites bytes appended before, at offset; false past their end.
-    virtual bool writeAt(size_t offset, std::string_view data) = 0;
     // Gives the contents a temporary name beside their target and returns it; "" on failure.
     // From then on that file is the caller's.
     virtual std::string name() = 0;
@@ -34,11 +32,24 @@ class NewFile {
   public:
     virtual ~NewFile() = default;  // closes the file
     virtual bool write(std::string_view data) = 0;
-    // Overwrites bytes written before, at offset; false past their end.
-    virtual bool writeAt(size_t offset, std::string_view data) = 0;
     // False when the system could not finish the writes.
     virtual bool close() = 0;
 };
+
+// A regular file read from its start in pieces, as often as asked: several passes over a file
+// too large to hold.
+class FileReader {
+  public:
+    virtual ~FileReader() = default;  // closes the file
+    // The next bytes, at most `most`, in place of out's text; out is empty at the end. False when
+    // the system could not read.
+    virtual bool read(std::string& out, size_t most) = 0;
+    // Back to the first byte.
+    virtual bool rewind() = 0;
+};
+
+// Pieces of a text held in memory.
+std::unique_ptr<FileReader> textReader(std::string text);
 
 class FileSystem {
   public:
@@ -46,6 +57,8 @@ class FileSystem {
     // False when the file cannot be opened or read to its end, or is not a regular file (a
     // pipe is not waited for).
     virtual bool read(const std::string& path, std::string& out);
+    // The same file for reading in pieces; null where read() would fail at once.
+    virtual std::unique_ptr<FileReader> openRead(const std::string& path);
     // The same for a regular file that is not a link, of at most `most` bytes: what a look
     // through a folder may open. Nothing else is followed or waited for.
     virtual bool readPlain(const std::string& path, std::string& out, size_t most);
@@ -119,20 +132,6 @@ class Outputs {
     void replaceWithBackup(const std::string& path, const std::string& backupPath, std::string data,
                            const std::string& keepOlderAs = "");
 
-    // Appends text to the created file path, taking the buffer whole (text is left empty): a
-    // producer of large pieces hands them over without a copy.
-    void give(const std::string& path, std::string& text);
-    // Text of the created file path made on another thread: every spill() first gives the file
-    // whatever texts supplier leaves in its list, in order. On the call the list holds the
-    // emptied buffers of texts it gave before, for it to keep and fill again. An empty
-    // supplier ends it.
-    using Supplier = std::function<void(std::vector<std::string>&)>;
-    void supply(const std::string& path, Supplier supplier);
-
-    // Overwrites the text at offset of the created file path once it is written in full, before
-    // it takes its place: a header that is known only at the end, in a file written in pieces.
-    void patch(const std::string& path, size_t offset, std::string text);
-
     bool has(const std::string& path) const;
     // The files commit() writes (not those it deletes), in the order they were first named.
     std::vector<std::string> targets() const;
@@ -176,15 +175,6 @@ class Outputs {
     // Forgets every output and deletes the temporary files written for them.
     void clear();
 
-    // Hands every byte of one created file's text, in order, to reader as the job writes it:
-    // each spilled piece on the worker thread once written, the rest at unwatch(). The reader
-    // may take the text it is given (swap it for a buffer of its own, which the outputs reuse)
-    // and must otherwise keep to its own state. clear() stops the watch.
-    using Watcher = std::function<void(std::string&)>;
-    void watch(const std::string& path, Watcher reader);
-    // Hands over the text not yet spilled and stops watching.
-    void unwatch();
-
   private:
     std::string commitNow();
 
@@ -198,10 +188,6 @@ class Outputs {
         std::unique_ptr<StagedFile> staged;  // text written so far, until named
         std::string temp;                    // the staged text's name, once named
         bool lost = false;                   // a spill failed: the text is incomplete
-        std::vector<std::pair<size_t, std::string>> patches;  // offset, text
-        std::vector<std::string> given;  // texts given whole, before data, not yet written
-        Supplier supplier;
-        std::vector<std::string> emptied;  // buffers of the supplier's texts, once written
     };
     struct Piece {
         Item* item;
@@ -210,8 +196,7 @@ class Outputs {
     };
     Item& add(const std::string& path, Kind kind);
     Item* find(const std::string& path);
-    static void give(Item& item, std::string& text);
-    // Deletes the item's temporary twin and forgets its spilled text and its patches.
+    // Deletes the item's temporary twin and forgets its spilled text.
     static void dropTemp(Item& item);
     Worker& worker();
     // A deque keeps the buffers handed out valid while more files are added.
@@ -223,8 +208,6 @@ class Outputs {
     std::vector<Piece> writing_;      // pieces in the worker's hands
     std::vector<std::string> spare_;  // emptied buffers of written pieces
     std::function<void()> waitingTick_;
-    std::string watched_;
-    Watcher watcher_;
     // One thread for as long as the outputs live: a thread started for each piece wrote at half
     // the speed (the kernel paces a new writer's first pages harder).
     std::unique_ptr<Worker> worker_;

@@ -28,20 +28,6 @@ bool writeAll(int fd, std::string_view data) {
     return true;
 }
 
-// Overwrites bytes of a file of size bytes at offset; false past its end.
-bool writeAllAt(int fd, off_t size, size_t offset, std::string_view data) {
-    if (offset > static_cast<size_t>(size) || data.size() > static_cast<size_t>(size) - offset)
-        return false;
-    for (auto at = static_cast<off_t>(offset); !data.empty();) {
-        const ssize_t n = ::pwrite(fd, data.data(), data.size(), at);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        data.remove_prefix(static_cast<size_t>(n));
-        at += n;
-    }
-    return true;
-}
-
 // Hints after a piece of size bytes was written at from.
 void writeOutEarly([[maybe_unused]] int fd, [[maybe_unused]] off_t from,
                    [[maybe_unused]] size_t size) {
@@ -69,9 +55,6 @@ class UnnamedFile : public StagedFile {
         writeOutEarly(fd_, size_, data.size());
         size_ += static_cast<off_t>(data.size());
         return true;
-    }
-    bool writeAt(size_t offset, std::string_view data) override {
-        return writeAllAt(fd_, size_, offset, data);
     }
     std::string name() override {
         char self[40];
@@ -109,9 +92,6 @@ class PosixNewFile : public NewFile {
         size_ += static_cast<off_t>(data.size());
         return true;
     }
-    bool writeAt(size_t offset, std::string_view data) override {
-        return fd_ >= 0 && writeAllAt(fd_, size_, offset, data);
-    }
     bool close() override {
         const bool closed = fd_ >= 0 && ::close(fd_) == 0;
         fd_ = -1;
@@ -121,6 +101,25 @@ class PosixNewFile : public NewFile {
   private:
     int fd_;
     off_t size_ = 0;
+};
+
+class PosixFileReader : public FileReader {
+  public:
+    explicit PosixFileReader(int fd) : fd_(fd) {}
+    ~PosixFileReader() override { ::close(fd_); }
+    bool read(std::string& out, size_t most) override {
+        out.resize(most);
+        for (;;) {
+            const ssize_t n = ::read(fd_, out.data(), most);
+            if (n < 0 && errno == EINTR) continue;
+            out.resize(n < 0 ? 0 : static_cast<size_t>(n));
+            return n >= 0;
+        }
+    }
+    bool rewind() override { return ::lseek(fd_, 0, SEEK_SET) == 0; }
+
+  private:
+    int fd_;
 };
 
 // Reads the regular file open at fd to its end (closing it); false for any other kind, or for
@@ -172,6 +171,15 @@ std::unique_ptr<StagedFile> FileSystem::stage(const std::string& path) {
 // Opened without waiting: a pipe put where a file was is refused, not waited on.
 bool FileSystem::read(const std::string& path, std::string& out) {
     return readOpen(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK), out, SIZE_MAX);
+}
+
+std::unique_ptr<FileReader> FileSystem::openRead(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat st {};
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+        return std::make_unique<PosixFileReader>(fd);
+    if (fd >= 0) ::close(fd);
+    return nullptr;
 }
 
 bool FileSystem::readPlain(const std::string& path, std::string& out, size_t most) {

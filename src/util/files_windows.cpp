@@ -108,23 +108,33 @@ class WindowsNewFile : public NewFile {
     explicit WindowsNewFile(HANDLE h) : file_(h) {}
     bool write(std::string_view data) override {
         LARGE_INTEGER zero{};
-        if (!file_.ok() || !::SetFilePointerEx(file_.h, zero, nullptr, FILE_END) ||
-            !writeAll(file_.h, data))
-            return false;
-        size_ += data.size();
-        return true;
-    }
-    bool writeAt(size_t offset, std::string_view data) override {
-        LARGE_INTEGER at{};
-        at.QuadPart = static_cast<LONGLONG>(offset);
-        return file_.ok() && offset <= size_ && data.size() <= size_ - offset &&
-               ::SetFilePointerEx(file_.h, at, nullptr, FILE_BEGIN) && writeAll(file_.h, data);
+        return file_.ok() && ::SetFilePointerEx(file_.h, zero, nullptr, FILE_END) &&
+               writeAll(file_.h, data);
     }
     bool close() override { return file_.ok() && file_.close(); }
 
   private:
     Handle file_;
-    size_t size_ = 0;
+};
+
+class WindowsFileReader : public FileReader {
+  public:
+    explicit WindowsFileReader(HANDLE h) : file_(h) {}
+    bool read(std::string& out, size_t most) override {
+        out.resize(std::min<size_t>(most, size_t{1} << 30));
+        DWORD n = 0;
+        const bool ok =
+            ::ReadFile(file_.h, out.data(), static_cast<DWORD>(out.size()), &n, nullptr);
+        out.resize(ok ? n : 0);
+        return ok;
+    }
+    bool rewind() override {
+        LARGE_INTEGER zero{};
+        return ::SetFilePointerEx(file_.h, zero, nullptr, FILE_BEGIN) != 0;
+    }
+
+  private:
+    Handle file_;
 };
 
 }  // namespace
@@ -135,6 +145,15 @@ bool FileSystem::read(const std::string& path, std::string& out) {
     Handle file(::CreateFileW(widen(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     return readOpen(file, out, SIZE_MAX);
+}
+
+std::unique_ptr<FileReader> FileSystem::openRead(const std::string& path) {
+    HANDLE h = ::CreateFileW(widen(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    if (::GetFileType(h) == FILE_TYPE_DISK) return std::make_unique<WindowsFileReader>(h);
+    ::CloseHandle(h);
+    return nullptr;
 }
 
 bool FileSystem::readPlain(const std::string& path, std::string& out, size_t most) {

@@ -104,6 +104,10 @@ bool FaultyFileSystem::read(const std::string& path, std::string& out) {
     return !hit(Read, path) && FileSystem::read(path, out);
 }
 
+std::unique_ptr<FileReader> FaultyFileSystem::openRead(const std::string& path) {
+    return hit(Read, path) ? nullptr : FileSystem::openRead(path);
+}
+
 bool FaultyFileSystem::writeAtomic(const std::string& path, std::string_view data) {
     std::this_thread::sleep_for(delay);
     if (const Fault* f = hit(Write, path)) {
@@ -127,9 +131,6 @@ class FaultyFile : public NewFile {
             return false;
         }
         return file_->write(data);
-    }
-    bool writeAt(size_t offset, std::string_view data) override {
-        return !fs_.hit(FaultyFileSystem::Write, path_) && file_->writeAt(offset, data);
     }
     bool close() override { return file_->close(); }
 

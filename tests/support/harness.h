@@ -103,6 +103,7 @@ class FaultyFileSystem : public FileSystem {
     std::chrono::milliseconds delay{0};
 
     bool read(const std::string& path, std::string& out) override;
+    std::unique_ptr<FileReader> openRead(const std::string& path) override;
     bool writeAtomic(const std::string& path, std::string_view data) override;
     std::unique_ptr<NewFile> createNew(const std::string& path) override;
     // Staged under a name, so that the faults reach the staged contents too.

@@ -74,28 +74,6 @@ TEST(Outputs, SpilledTextEndsUpWholeOrNowhere) {
         {"removed", [](Outputs& o, const std::string& b) { o.remove(b); }, true, nullptr},
         {"appended to", [](Outputs& o, const std::string& b) { o.append(b) += "mn"; }, true,
          "abcdefghijklmn"},
-        // Across two written pieces, and in the text still in memory.
-        {"patched",
-         [](Outputs& o, const std::string& b) { o.patch(b, 4, "EFGH"), o.patch(b, 11, "L"); }, true,
-         "abcdEFGHijkL"},
-        // Texts given whole come after what was appended, before what is appended next.
-        {"given",
-         [](Outputs& o, const std::string& b) {
-             std::string t = "XY";
-             o.give(b, t), o.append(b) += "mn";
-         },
-         true, "abcdefghijklXYmn"},
-        {"supplied at each spill",
-         [](Outputs& o, const std::string& b) {
-             o.supply(b, [n = 0](std::vector<std::string>& t) mutable {
-                 t.assign(1, "S" + std::to_string(++n));
-             });
-             o.spill(), o.append(b) += "m", o.spill();
-         },
-         true, "abcdefghijklS1mS2"},
-        {"patched, then created again",
-         [](Outputs& o, const std::string& b) { o.patch(b, 0, "A"), o.create(b) = "new"; }, true,
-         "new"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -168,17 +146,6 @@ TEST(InterruptedCommits, ThoseOfLiveProcessesAreLeftAlone) {
     const InterruptedCommits found = finishInterruptedCommits({dir.file("b.pcb")});
     EXPECT_TRUE(found.completed.empty() && found.unfinished.empty());
     EXPECT_EQ(dir.snapshot(), before);
-}
-
-TEST(Outputs, APatchPastTheEndFailsTheCommit) {
-    TempDir dir;
-    dir.write("big.rgn", "old");
-    Outputs out;
-    out.create(dir.file("a.rep")) = "a";
-    out.create(dir.file("big.rgn")) = "0123";
-    out.patch(dir.file("big.rgn"), 3, "34");
-    EXPECT_EQ(out.commit(), dir.file("big.rgn"));
-    EXPECT_EQ(dir.snapshot(), (Files{{"big.rgn", "old"}}));
 }
 
 // Every task runs on the same thread (a new one per task is what made pieces slow), one after

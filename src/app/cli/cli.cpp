@@ -108,6 +108,7 @@ int runCli(int argc, const char* const* argv, std::ostream& rawOut, std::ostream
     PcbOptions pcbOptions;
     NetOptions netOptions;
     CompareOptions compareOptions;
+    PreviewOptions previewOptions;
     std::vector<std::string> files;
     std::string styleFile;
     unsigned jobs = defaultJobs();
@@ -144,6 +145,11 @@ int runCli(int argc, const char* const* argv, std::ostream& rawOut, std::ostream
     compare->add_flag("--differences", compareOptions.exportDifferences,
                       "Export the differences to a text file and print their summary");
 
+    CLI::App* preview = app.add_subcommand("preview", "Draw a region file as SVG");
+    preview->add_option("FILE", previewOptions.source, "ARES region file")->required();
+    preview->add_option("--output", previewOptions.output,
+                        "SVG file to write (default: FILE with the extension .svg)");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -154,6 +160,10 @@ int runCli(int argc, const char* const* argv, std::ostream& rawOut, std::ostream
     JobTuning tuning;
     if (tune) tune(tuning);
 
+    if (*preview) {
+        PrintingHost host(out, err);
+        return previewRegion(previewOptions, host, tuning).completed ? 0 : 1;
+    }
     if (*compare) {
         PrintingHost host(out, err);
         const CompareResult r = compareNetlists(compareOptions, host, tuning);

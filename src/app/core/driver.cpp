@@ -5,12 +5,14 @@
 #include "app/core/netjobs.h"
 #include "app/core/preview.h"
 #include "job/pcbjob.h"
+#include "preview/preview.h"
 #include "region/header.h"
 #include "region/writers.h"
 #include "styles/stylefile.h"
 #include "tango/reader.h"
 #include "util/filename.h"
 #include "util/files.h"
+#include "util/platform.h"
 
 namespace quorlin {
 
@@ -48,6 +50,21 @@ bool sourceAccepted(Job& s, const std::string& source, const char* message) {
     return false;
 }
 
+// The preview is committed after the other outputs: it must not replace one of them, nor the
+// source.
+bool previewClashes(PcbJob& s) {
+    const std::string svg = s.base + ".svg";
+    std::vector<std::string> taken = s.out.targets();
+    taken.push_back(s.options.source);
+    for (const std::string& path : taken) {
+        if (!platform::samePath(path, svg)) continue;
+        s.out.clear();
+        s.fail("Output file name clash: " + svg);
+        return true;
+    }
+    return false;
+}
+
 void convertPcb(PcbJob& s) {
     const PcbOptions& o = s.options;
     s.layerdrawmode = o.drawModes ? *o.drawModes : drawModesFor(o.graphicsAsTracks);
@@ -59,7 +76,6 @@ void convertPcb(PcbJob& s) {
         "--------------------------------------------\r\n";
     s.trashempty = true;
     writeheader(s);
-    JobPreview preview(s);
     if (!o.styleFile) s.out.create(s.base + ".rep");
 
     if (!splitprimitives(s)) {
@@ -70,17 +86,39 @@ void convertPcb(PcbJob& s) {
     viatranslate(s);
     tracktranslate(s);
     writestylefile(s);
-    preview.write();
     if (s.trashempty) s.out.remove(s.base + "_Trash.txt");
+    if (o.preview && previewClashes(s)) return;
 
     const bool written = s.commitOutputs({o.source});
     if (written) reportKeptStyleBackup(s);
     if (!written || s.failed) return;
+    if (o.preview) writeJobPreview(s, s.base);
     s.pause();
     s.complete("Conversion complete");
 }
 
 }  // namespace
+
+JobResult previewRegion(const PreviewOptions& options, Host& host, const JobTuning& tuning) {
+    JobResult result;
+    Job s(host, result, tuning);
+    if (!sourceAccepted(s, options.source, "Region file name is not valid")) return result;
+    s.finishInterrupted({options.source});
+    const std::string output =
+        options.output.empty() ? previewNameFor(options.source) : options.output;
+    s.status("Writing the board preview");
+    const std::string failed = drawPreview(s.out, options.source, output, [&s] {
+        s.out.spill();
+        s.processEvents();
+    });
+    if (!failed.empty()) {
+        s.out.clear();
+        s.fail(failed);
+        return result;
+    }
+    if (s.commitOutputs({options.source})) s.complete("Preview complete");
+    return result;
+}
 
 PcbResult convertPcb(const PcbOptions& options, Host& host, const JobTuning& tuning) {
     PcbResult result;

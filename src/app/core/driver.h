@@ -17,5 +17,7 @@ NetResult convertNetlist(const NetOptions& options, Host& host, const JobTuning&
 // "SDF Netlist Comparator".
 CompareResult compareNetlists(const CompareOptions& options, Host& host,
                               const JobTuning& tuning = {});
+// The board preview of a region file: options.output, or the source's name with ".svg".
+JobResult previewRegion(const PreviewOptions& options, Host& host, const JobTuning& tuning = {});
 
 }  // namespace quorlin

@@ -1,150 +1,85 @@
 #include "app/core/preview.h"
 
-#include "job/pcbjob.h"
-#include "util/files.h"
+#include "preview/preview.h"
+#include "util/platform.h"
 
 namespace quorlin {
 
 namespace {
 
-// Pieces of region text that may wait for the drawing: the writers go on while the drawing
-// catches up, and memory stays at a few pieces of 4 MB.
-constexpr size_t kWaitingPieces = 4;
-// Buffers of written chunks kept for the next parts of the drawing.
-constexpr size_t kSpareChunks = 4;
+// Reads another reader's first `most` bytes and fails past them, so a window learns that a
+// file is too large to show before reading much more.
+class LimitedReader : public FileReader {
+  public:
+    LimitedReader(FileReader& file, size_t most) : file_(file), most_(most) {}
+    bool read(std::string& out, size_t most) override {
+        if (!file_.read(out, most)) return false;
+        read_ += out.size();
+        exceeded_ = exceeded_ || read_ > most_;
+        return !exceeded_;
+    }
+    bool rewind() override {
+        read_ = 0;
+        return file_.rewind();
+    }
+    bool exceeded() const { return exceeded_; }
+
+  private:
+    FileReader& file_;
+    size_t most_, read_ = 0;
+    bool exceeded_ = false;
+};
 
 }  // namespace
 
-JobPreview::JobPreview(PcbJob& s) : s_(s) {
-    if (!s.options.preview) return;
-    path_ = s.base + ".svg";
-    s.out.create(path_);
-    svg_ = std::make_unique<SvgPreview>([this](std::string& chunk) { take(chunk); });
-    drawer_.start([this] { drawQueued(); });
-    // The finished chunks go to the file whole, as the job hands its outputs over.
-    s.out.supply(path_, [this](std::vector<std::string>& texts) {
-        std::lock_guard lock(mutex_);
-        for (std::string& emptied : texts)
-            if (spare_.size() < kSpareChunks) spare_.push_back(std::move(emptied));
-        texts.clear();
-        for (std::string& chunk : ready_) texts.push_back(std::move(chunk));
-        ready_.clear();
+std::string drawPreview(Outputs& out, const std::string& source, const std::string& output,
+                        const std::function<void()>& between) {
+    std::unique_ptr<FileReader> reader = fileSystem().openRead(source);
+    std::string& svg = out.create(output);
+    if (!reader || !drawRegion(*reader, svg, between)) return "Cannot read file: " + source;
+    return "";
+}
+
+void writeJobPreview(Job& s, const std::string& base) {
+    const std::string output = base + ".svg";
+    s.status("Writing the board preview");
+    std::string failed = drawPreview(s.out, base + ".rgn", output, [&s] {
+        s.out.spill();
+        s.processEvents();
     });
-    s.out.watch(s.base + ".rgn", [this](std::string& piece) { queue(piece); });
+    if (failed.empty()) {
+        const std::string path = s.out.commit([&s] { s.processEvents(); });
+        if (!path.empty()) failed = "Cannot write file: " + path;
+    }
+    s.out.clear();
+    if (failed.empty())
+        s.result.written.push_back(output);
+    else
+        s.status("The board preview was not written: " + failed);
 }
 
-// A job that ends early (an exception out of the writers) leaves no watch behind that points
-// here, and what waits is not drawn.
-JobPreview::~JobPreview() {
-    if (!svg_) return;
-    close(true);
-    try {
-        s_.out.supply(path_, {});
-        s_.out.unwatch();
-    } catch (...) {
-    }
+Loaded loadPreview(const std::string& path, std::string& document,
+                   std::vector<std::string>& layers) {
+    std::unique_ptr<FileReader> file = fileSystem().openRead(path);
+    if (!file) return Loaded::Unreadable;
+    LimitedReader reader(*file, kShownRegionMost);
+    document.clear();
+    if (drawRegion(reader, document, {}, &layers)) return Loaded::Shown;
+    document.clear();
+    return reader.exceeded() ? Loaded::TooLarge : Loaded::Unreadable;
 }
 
-void JobPreview::queue(std::string& piece) {
-    {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock,
-                      [this] { return todo_.size() < kWaitingPieces || failed_ || abandoned_; });
-        if (!failed_ && !abandoned_) {
-            // The piece is taken whole; the outputs go on in a buffer a drawn piece left, or
-            // in one as large, so the writers never grow theirs by copying.
-            std::string mine;
-            if (!emptied_.empty()) {
-                mine.swap(emptied_.back());
-                emptied_.pop_back();
-            }
-            if (mine.capacity() < piece.size()) {
-                // Fresh, or the string would double its old room.
-                mine = std::string();
-                mine.reserve(piece.capacity());
-            }
-            mine.swap(piece);
-            todo_.push_back(std::move(mine));
-            changed_.notify_all();
-        }
-    }
-}
-
-void JobPreview::drawQueued() {
-    std::unique_lock lock(mutex_);
-    for (;;) {
-        changed_.wait(lock, [this] { return !todo_.empty() || closed_ || abandoned_; });
-        if (abandoned_ || todo_.empty()) return;
-        std::string piece = std::move(todo_.front());
-        todo_.pop_front();
-        lock.unlock();
-        try {
-            svg_->feed(piece);
-        } catch (...) {
-            lock.lock();
-            failed_ = true;
-            changed_.notify_all();
-            throw;
-        }
-        piece.clear();
-        lock.lock();
-        if (emptied_.size() <= kWaitingPieces) emptied_.push_back(std::move(piece));
-        changed_.notify_all();
-    }
-}
-
-void JobPreview::close(bool abandon) {
-    {
-        std::lock_guard lock(mutex_);
-        closed_ = true;
-        abandoned_ = abandoned_ || abandon;
-    }
-    changed_.notify_all();
-}
-
-void JobPreview::take(std::string& chunk) {
-    if (!watched_) {
-        s_.out.give(path_, chunk);
-        s_.out.spill();
-        s_.processEvents();
-        return;
-    }
-    std::lock_guard lock(mutex_);
-    ready_.push_back(std::move(chunk));
-    // The drawing goes on in a buffer a written chunk left: not taken fresh from the system.
-    chunk = std::string();
-    if (!spare_.empty()) {
-        chunk.swap(spare_.back());
-        spare_.pop_back();
-    }
-}
-
-void JobPreview::write() {
-    if (!svg_) return;
-    s_.out.unwatch();
-    close(false);
-    drawer_.wait([this] { s_.processEvents(); });
-    watched_ = false;
-    s_.out.supply(path_, {});
-    for (std::string& chunk : ready_) s_.out.give(path_, chunk);
-    ready_.clear();
-    s_.out.spill();
-    s_.status("Writing the board preview");
-    s_.processEvents();
-    svg_->finish();
-    s_.out.patch(path_, SvgPreview::boxOffset(), svg_->box());
-    svg_.reset();
-}
-
-bool loadPreview(const std::string& path, SvgPreview& preview, std::string& error) {
-    std::string text;
-    if (!fileSystem().read(path, text)) {
-        error = "Cannot read file: " + path;
-        return false;
-    }
-    preview.feed(text);
-    preview.finish();
-    return true;
+std::string writePreviewFile(const std::string& source, const std::string& output,
+                             const std::function<void()>& tick) {
+    Outputs out;
+    if (tick) out.setWaitingTick(tick);
+    std::string failed = drawPreview(out, source, output, [&] {
+        out.spill();
+        if (tick) tick();
+    });
+    if (!failed.empty()) return failed;
+    const std::string path = out.commit(tick);
+    return path.empty() ? "" : "Cannot write file: " + path;
 }
 
 }  // namespace quorlin

@@ -1,63 +1,39 @@
-// The board preview rules the front ends share: the PCB job's SVG beside its region file, and
-// the drawing of a region file read from disk for the window's Preview button.
+// The board preview for the front ends: a region file drawn into an SVG file (the PCB job's
+// --preview, the preview command, a window's Preview of a large board), or into a document a
+// window shows.
 #pragma once
 
-#include <condition_variable>
-#include <deque>
-#include <memory>
-#include <mutex>
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "region/svgwriter.h"
-#include "util/worker.h"
+#include "job/job.h"
+#include "util/files.h"
 
 namespace quorlin {
 
-class PcbJob;
+// Draws the region file source into output, a file created among out's outputs (committed by
+// the caller); between() runs after each piece read. "" or the status line that says what
+// failed.
+std::string drawPreview(Outputs& out, const std::string& source, const std::string& output,
+                        const std::function<void()>& between);
 
-// With the preview among the job's options, adds base + ".svg" to the job's outputs, committed
-// with the rest, and draws into it the region text as the job's writers make it (watched from
-// the moment the region file is created): the drawing goes to the file's temporary twin as it is
-// made, not held whole. Without it, does nothing.
-//
-// The drawing is made on a thread of its own, beside the writers: the outputs' thread hands it
-// each piece of region text it has written (the buffer itself, not a copy) and goes on at once,
-// unless a few pieces already wait; the writers never wait for the drawing of one piece. The
-// finished chunks of the drawing go to the output whole, each time the job hands its outputs
-// over.
-class JobPreview {
-  public:
-    explicit JobPreview(PcbJob& s);
-    ~JobPreview();
-    JobPreview(const JobPreview&) = delete;
-    JobPreview& operator=(const JobPreview&) = delete;
-    // After the last writer, before the commit.
-    void write();
+// After the PCB job committed its outputs: its region file drawn into base + ".svg", committed
+// on its own. A preview that cannot be written leaves the conversion as it is and says so in a
+// status line.
+void writeJobPreview(Job& s, const std::string& base);
 
-  private:
-    void queue(std::string& piece);  // a written piece of region text
-    void drawQueued();               // the drawing thread's loop, until close
-    void close(bool abandon);
-    void take(std::string& chunk);  // a finished chunk of the drawing
-
-    PcbJob& s_;
-    std::string path_;
-    bool watched_ = true;
-    std::unique_ptr<SvgPreview> svg_;
-    std::mutex mutex_;  // guards what follows, down to the drawer
-    std::condition_variable changed_;
-    std::deque<std::string> todo_;            // region text waiting to be drawn
-    std::vector<std::string> emptied_;        // buffers of pieces drawn, for the next ones
-    std::vector<std::string> ready_, spare_;  // chunks of the drawing, and emptied ones
-    bool closed_ = false;                     // no more pieces come
-    bool abandoned_ = false;                  // nor is what waits drawn
-    bool failed_ = false;                     // the drawing threw (the drawer rethrows it)
-    Worker drawer_;                           // last: it stops before what its task uses goes
-};
-
-// Reads the region file at path from disk and draws it into preview (fresh). False with a
-// message in error when it cannot be read; nothing is written.
-bool loadPreview(const std::string& path, SvgPreview& preview, std::string& error);
+// A window shows the document of a region file up to this size; a larger one it writes to a
+// file (the document takes several times the file's size in the window's memory).
+inline constexpr size_t kShownRegionMost = size_t{16} << 20;
+enum class Loaded { Shown, TooLarge, Unreadable };
+// The whole document of the region file at path, and its layers in drawing order.
+Loaded loadPreview(const std::string& path, std::string& document,
+                   std::vector<std::string>& layers);
+// The region file source drawn into the file output, committed on its own; tick runs while it
+// is written. "" or the status line that says what failed.
+std::string writePreviewFile(const std::string& source, const std::string& output,
+                             const std::function<void()>& tick = {});
 
 }  // namespace quorlin

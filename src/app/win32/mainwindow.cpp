@@ -333,21 +333,16 @@ void MainWindow::onClose() {
 void MainWindow::openPreview() {
     if (rules_.busy() || !rules_.previewReady()) return;
     const std::string source = rules_.previewSource();
-    SvgPreview svg;
-    std::string error;
-    if (!loadPreview(source, svg, error)) {
-        ::MessageBoxW(hwnd_, widen(error).c_str(), L"Quorlin converter", MB_OK | MB_ICONWARNING);
-        return;
-    }
     wchar_t temp[MAX_PATH];
     const DWORD n = ::GetTempPathW(MAX_PATH, temp);
     // Named as the command line names it beside the region file: demo.rgn gives demo.svg.
     std::string name = source.substr(source.find_last_of("\\/") + 1);
     name = name.substr(0, name.rfind('.'));
     const std::string path = narrow(std::wstring_view(temp, n)) + name + ".svg";
-    if (!fileSystem().writeAtomic(path, svg.document())) {
-        ::MessageBoxW(hwnd_, widen("Cannot write file: " + path).c_str(), L"Quorlin converter",
-                      MB_OK | MB_ICONWARNING);
+    // Written in pieces as it is drawn: a board of any size takes little memory.
+    const std::string failed = writePreviewFile(source, path);
+    if (!failed.empty()) {
+        ::MessageBoxW(hwnd_, widen(failed).c_str(), L"Quorlin converter", MB_OK | MB_ICONWARNING);
         return;
     }
     ::ShellExecuteW(hwnd_, L"open", widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);

@@ -24,6 +24,7 @@
 #include "app/window/previewwindow.h"
 #include "app/window/qtext.h"
 #include "app/window/selectfile.h"
+#include "preview/preview.h"
 #include "util/basic.h"
 #include "util/filename.h"
 
@@ -370,14 +371,35 @@ void MainWindow::showBusy(bool busy) {
 void MainWindow::openPreview() {
     if (busy() || !rules_.previewReady()) return;
     const std::string path = rules_.previewSource();
-    auto svg = std::make_unique<SvgPreview>();
-    std::string error;
-    if (!loadPreview(path, *svg, error)) {
-        QMessageBox::warning(this, windowTitle(), toQ(error));
+    std::string document;
+    std::vector<std::string> layers;
+    switch (loadPreview(path, document, layers)) {
+        case Loaded::Shown:
+            previewWindow_ =
+                std::make_unique<PreviewWindow>(std::move(document), layers, toQ(path));
+            previewWindow_->show();
+            return;
+        case Loaded::Unreadable:
+            QMessageBox::warning(this, windowTitle(), toQ("Cannot read file: " + path));
+            return;
+        case Loaded::TooLarge:
+            break;
+    }
+    // Drawn into a file beside the region file, as the command line draws it; the window
+    // answers meanwhile but takes no input.
+    const std::string svg = previewNameFor(path);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::string failed = writePreviewFile(
+        path, svg, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    QApplication::restoreOverrideCursor();
+    if (!failed.empty()) {
+        QMessageBox::warning(this, windowTitle(), toQ(failed));
         return;
     }
-    previewWindow_ = std::make_unique<PreviewWindow>(std::move(svg), toQ(path));
-    previewWindow_->show();
+    QMessageBox::information(
+        this, windowTitle(),
+        toQ("This board is too large to show here: its region file holds more than " +
+            std::to_string(kShownRegionMost >> 20) + " MB.\nIts drawing is in: " + svg));
 }
 
 void MainWindow::runJob(int index) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/window/qtext.h"
+#include "preview/preview.h"
 
 namespace quorlin {
 
@@ -102,16 +103,16 @@ void PreviewCanvas::resizeEvent(QResizeEvent* event) {
     view_.moveCenter(centre);
 }
 
-PreviewWindow::PreviewWindow(std::unique_ptr<SvgPreview> preview, const QString& title,
-                             QWidget* parent)
-    : QWidget(parent), preview_(std::move(preview)) {
+PreviewWindow::PreviewWindow(std::string document, const std::vector<std::string>& layers,
+                             const QString& title, QWidget* parent)
+    : QWidget(parent), document_(std::move(document)) {
     setObjectName(QStringLiteral("previewWindow"));
     setWindowTitle(QStringLiteral("Board preview: ") + title);
     canvas_ = new PreviewCanvas;
     layers_ = new QListWidget;
     layers_->setObjectName(QStringLiteral("layers"));
     layers_->setMaximumWidth(120);
-    for (const std::string& code : preview_->layers()) {
+    for (const std::string& code : layers) {
         auto* item = new QListWidgetItem(toQ(code), layers_);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
@@ -144,7 +145,7 @@ void PreviewWindow::redraw() {
     for (int i = 0; i < layers_->count(); ++i)
         if (layers_->item(i)->checkState() != Qt::Checked)
             hidden.push_back(fromQ(layers_->item(i)->text()));
-    canvas_->load(preview_->document(hidden));
+    canvas_->load(withoutLayers(document_, hidden));
 }
 
 }  // namespace quorlin

@@ -5,10 +5,8 @@
 #include <QRectF>
 #include <QSvgRenderer>
 #include <QWidget>
-#include <memory>
 #include <string>
-
-#include "region/svgwriter.h"
+#include <vector>
 
 class QListWidget;
 class QListWidgetItem;
@@ -51,9 +49,9 @@ class PreviewCanvas : public QWidget {
 class PreviewWindow : public QWidget {
     Q_OBJECT
   public:
-    // Shows preview (already drawn from its region file); title names the file.
-    PreviewWindow(std::unique_ptr<SvgPreview> preview, const QString& title,
-                  QWidget* parent = nullptr);
+    // Shows document, the preview of a region file with the given layers; title names the file.
+    PreviewWindow(std::string document, const std::vector<std::string>& layers,
+                  const QString& title, QWidget* parent = nullptr);
     ~PreviewWindow() override;
     PreviewCanvas* canvas() const { return canvas_; }
     // Shows or hides one layer, as its check box does.
@@ -62,7 +60,7 @@ class PreviewWindow : public QWidget {
   private:
     void redraw();
 
-    std::unique_ptr<SvgPreview> preview_;
+    std::string document_;
     PreviewCanvas* canvas_;
     QListWidget* layers_;
     QPushButton* fit_;

@@ -1,7 +1,6 @@
 // Reads a region file back into plain records: what ARES will import, for the board preview.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -16,17 +15,13 @@ inline constexpr size_t kRecordKinds = 7;
 std::string_view kindName(RecordKind kind);
 
 // One record. The views point into the line the reader was given and live as long as it.
-// Coordinates are region units (10 nm), Y up as in the file; xyText keeps each number as written.
+// Coordinates are region units (10 nm), Y up as in the file.
 struct RegionRecord {
     RecordKind kind = RecordKind::Track;
     std::string_view layer;  // layer code; "" for a pad written without one
     std::string_view style;  // style name without its quotes (tracks, vias, pads, zones)
     std::string_view shape;  // a pad's first quoted field
     std::vector<double> xy;  // x, y, x, y, ...
-    std::vector<std::string_view> xyText;
-    // Every number of xyText is an optional '-' and at most 16 digits (most records): a writer
-    // may move their digits without reading them again.
-    bool wholeNumbers = false;
     // Texts: rotation in tenths of a degree, mirrored, height and character width, the text.
     double rotation = 0;
     bool mirror = false;
@@ -41,7 +36,10 @@ struct RegionRecord {
 class RegionReader {
   public:
     using Sink = std::function<void(const RegionRecord&)>;
-    explicit RegionReader(Sink sink) : sink_(std::move(sink)) {}
+    // With a layer, only the records of that layer reach the sink, and the lines of other
+    // layers' sections are passed over unread (a pass that draws one layer).
+    explicit RegionReader(Sink sink, std::string onlyLayer = {})
+        : sink_(std::move(sink)), onlyLayer_(std::move(onlyLayer)) {}
 
     // Any cut of the file's text: a line split between two calls is joined.
     void feed(std::string_view text);
@@ -59,26 +57,25 @@ class RegionReader {
         bool quoted;
     };
     void line(std::string_view line);
-    void partialLine();
+    bool section(std::string_view line);
+    bool split(std::string_view line);
     bool record(std::string_view line);
-    bool plainTrack(std::string_view line, bool& known);
-    bool objectRecord();
-    // A number's value; whole tells whether it is an optional '-' and digits only.
-    bool readNumber(std::string_view text, double& v, bool& whole) const;
+    bool via();
+    bool track();
+    bool object();
+    bool text();
     bool numbers(size_t from, size_t count);
     bool polygon(size_t countAt);
     void unknown(std::string_view line);
 
     enum class Section { None, Header, Objects, Vias, Layer };
     Sink sink_;
+    std::string onlyLayer_;
     Section section_ = Section::None;
     std::string layer_;    // code of the open *LAYER section
     std::string partial_;  // a line not yet ended
-    // The end of what may be read past the line in hand (the digits are read 8 bytes at once).
-    const char* readable_ = nullptr;
     bool lastWasCr_ = false;
     std::vector<Token> tokens_;
-    size_t count_ = 0;  // tokens of the line in hand
     RegionRecord rec_;
     size_t unknown_ = 0;
     std::vector<std::string> unknownLines_;

@@ -1,13 +1,15 @@
 // The board preview: elements against the region records they draw, and what cannot be drawn.
 // The demo board's preview is a golden case.
+#include "preview/preview.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <regex>
 
-#include "region/svgwriter.h"
 #include "support/harness.h"
 #include "util/text.h"
 
@@ -15,6 +17,31 @@ namespace quorlin::test {
 namespace {
 
 using Counts = std::map<std::string, size_t>;
+
+// The preview of a whole region text, read in pieces of the given size; between() sees the
+// document as it grows and may take it.
+std::string previewSvg(const std::string& rgn, size_t piece = size_t{1} << 20,
+                       const std::function<void(std::string&)>& between = {}) {
+    struct Pieces : FileReader {
+        const std::string& text;
+        size_t most, at = 0;
+        Pieces(const std::string& t, size_t m) : text(t), most(m) {}
+        bool read(std::string& out, size_t n) override {
+            out = text.substr(at, std::min(n, most));
+            at += out.size();
+            return true;
+        }
+        bool rewind() override { return !(at = 0); }
+    } source(rgn, piece);
+    std::string svg, taken;
+    const bool read = drawRegion(source, svg, [&] {
+        if (between) between(svg);
+        taken += svg;
+        svg.clear();
+    });
+    EXPECT_TRUE(read);
+    return taken + svg;
+}
 
 // Records of each kind in a region file, told apart by their first words and their section.
 Counts recordsIn(const std::string& rgn) {
@@ -86,80 +113,29 @@ TEST(Preview, ElementsOfEveryGoldenBoardMatchItsRecords) {
     EXPECT_GE(boards, 40);
 }
 
-// A layer larger than a part is drawn from several; the streamed document, its slot filled in
-// at the end, is the kept one byte for byte.
-TEST(Preview, StreamsLargeLayersInPartsAsKeptDocumentsDrawThem) {
+// Read in pieces of any size, drawn layer by layer (bottom first, whatever order the sections
+// come in), the document is the same, and what waits to be taken stays small.
+TEST(Preview, DrawsInPiecesWhatItDrawsWhole) {
     std::string rgn = "ARES REGION FILE\r\n*LAYER TOP\r\n";
     for (int i = 0; i < 120000; ++i)
         rgn += "\"T" + std::to_string(10 + i % 3) + "\" S 1 " + std::to_string(i) + " 0 0 " +
                std::to_string(i + 1) + "00\r\n";
-    rgn += "*END_LAYER\r\n*LAYER BOT\r\n\"T8\" S 1 -5 0 0 7\r\n*END_LAYER\r\n";
-    std::string streamed;
-    SvgPreview stream([&](std::string& chunk) { streamed += chunk; });
-    for (size_t at = 0; at < rgn.size(); at += 1 << 20) stream.feed(rgn.substr(at, 1 << 20));
-    stream.finish();
-    streamed.replace(SvgPreview::boxOffset(), stream.box().size(), stream.box());
-    const std::string kept = previewSvg(rgn);
-    EXPECT_EQ(streamed, kept);
-    EXPECT_EQ(classes(kept), (Counts{{"track", 120001}}));
-    const size_t bot = kept.find("<g id=\"BOT\""), top = kept.find("<g id=\"TOP\"");
-    EXPECT_LT(bot, top);  // bottom first, though its section came last
-    EXPECT_NE(kept.find("<use xlink:href=\"#TOP.2\"/>", top), std::string::npos);
-    EXPECT_LT(kept.find("<g id=\"TOP.2\""), kept.find("</defs>"));
-}
-
-// Whole numbers of pads, tracks and lines: the same text as decimals, however the text is cut.
-// Outlines of many styles: all before their use.
-TEST(Preview, WholeNumbersDrawAsTheirDecimalSpellings) {
-    std::vector<std::string> n = {"0",    "-0",       "007",       "5",          "-5",
-                                  "50",   "-100",     "-1234567",  "-99999999",  "123456789",
-                                  "1200", "12345678", "987654321", "-4000000000"};
-    std::string ints = "ARES REGION FILE\n*OBJECTS\n", decimals = ints;
-    auto add = [&](const std::string& head, size_t i, size_t count, const char* tail = "") {
-        std::string whole = head, decimal = head;
-        for (size_t k = 0; k < count; ++k, i /= n.size()) {
-            whole += " " + n[i % n.size()];
-            decimal += " " + n[i % n.size()] + (k % 2 ? ".0" : ".00");
-        }
-        ints += whole + tail + "\n";
-        decimals += decimal + tail + "\n";
-    };
-    for (size_t i = 0; i < 40000; ++i) {
-        const std::string pad = "PAD \"sq\" \"sq" + std::to_string(100 + i % 900) +
-                                std::to_string(100 + i / 900) + "0" + char('1' + i % 7) + "\" TOP";
-        add(pad, i, 2, " 0 0");
-        if (i % 4 == 0) add("GRAPHIC TS LINE 4", i * 7, 4);
-    }
-    ints += "*END_OBJECTS\n*LAYER TOP\n";
-    decimals += "*END_OBJECTS\n*LAYER TOP\n";
-    for (size_t i = 0; i < 30000; ++i) add("\"T10\" S 1", i * 13, 4);
-    n = {"9876543210", "-9876543210"};  // the box's ends, in a track of its own
-    add("\"T10\" S 1", 2, 4);
-    const std::string svg = previewSvg(ints);
-    EXPECT_TRUE(svg == previewSvg(decimals));  // (a diff this long is too much to print)
-    EXPECT_EQ(classes(svg), (Counts{{"pad", 40000}, {"line", 10000}, {"track", 30001}}));
-    EXPECT_NE(svg.find("<path id=\"s-1\""), std::string::npos);
-    EXPECT_LT(svg.rfind("<path id=\"s-"), svg.find("<g id=\"TOP.1\""));
-    // Lines cut anywhere, numbers too: read past their cut as if whole.
-    std::string streamed;
-    SvgPreview stream([&](std::string& chunk) { streamed += chunk; });
-    for (size_t at = 0, cut = 1; at < ints.size(); at += cut, cut = cut % 23 + 1)
-        stream.feed(std::string_view(ints).substr(at, cut));
-    stream.finish();
-    streamed.replace(SvgPreview::boxOffset(), stream.box().size(), stream.box());
-    EXPECT_TRUE(streamed == svg);
-    // Numbers of 16 digits and more (the box falls back to the square inch).
-    n = {"1234567890123456", "-12345678901234567", "123456789012345678", "-12345678901234567890"};
-    ints = decimals = "ARES REGION FILE\n*OBJECTS\n";
-    add("GRAPHIC TS LINE 4", 5, 4);
-    ints += "*END_OBJECTS\n*LAYER TOP\n";
-    decimals += "*END_OBJECTS\n*LAYER TOP\n";
-    for (size_t i = 0; i < 256; ++i) add("\"T10\" S 1", i, 4);
-    EXPECT_EQ(previewSvg(ints), previewSvg(decimals));
+    rgn += "*END_LAYER\r\n*OBJECTS\r\nPAD \"1\" \"sq050050000\" BOT 0 0 0 0\r\n";
+    rgn += "GRAPHIC TS LINE 4 0.5 -2.25 1e3 7\r\n*END_OBJECTS\r\n";
+    size_t most = 0;
+    const std::string whole = previewSvg(rgn, rgn.size());
+    EXPECT_EQ(previewSvg(rgn, 4096, [&](std::string& svg) { most = std::max(most, svg.size()); }),
+              whole);
+    EXPECT_LT(most, size_t{64} << 10);
+    EXPECT_EQ(previewSvg(rgn, 7), whole);
+    EXPECT_EQ(classes(whole), (Counts{{"track", 120000}, {"pad", 1}, {"line", 1}}));
+    EXPECT_LT(whole.find("<g id=\"BOT\""), whole.find("<g id=\"TOP\""));
+    EXPECT_NE(whole.find("d=\"M.005 .0225L10 -.07\""), std::string::npos);
+    EXPECT_EQ(withoutLayers(whole, {"TS", "BOT"}).find("<g id=\"BOT\""), std::string::npos);
+    EXPECT_EQ(classes(withoutLayers(whole, {"TS", "BOT"})), (Counts{{"track", 120000}}));
 }
 
 // Unknown records and undrawable ones are counted and quoted; markup and stray bytes escaped.
-// Tracks with a quoted field, or too long for the quick split, read as the general split reads.
 TEST(Preview, OddRecordsShowInTheClosingComment) {
     const std::string svg = previewSvg(testData("preview/odd.rgn"));
     expectGolden(svg, "odd.svg");

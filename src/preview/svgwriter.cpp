@@ -1,0 +1,383 @@
+#include "preview/svgwriter.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <limits>
+
+#include "preview/outlines.h"
+#include "preview/svgnumbers.h"
+#include "preview/xmltext.h"
+#include "styles/stylerecords.h"
+#include "util/basic.h"
+
+namespace quorlin {
+
+namespace {
+
+// The one table of layers: drawing order (the board edge beneath, bottom to top, keep-outs under
+// the mask and silk so they hide no text, the guides and the drill above) and colour. A code not
+// listed is drawn last, in grey.
+struct LayerLook {
+    std::string_view code, colour;
+};
+constexpr LayerLook kLayers[] = {
+    {"ED", "#c9b27a"}, {"BM", "#7c9a3c"}, {"BR", "#9cc79c"}, {"BS", "#8c8c8c"},  {"BOT", "#2f6bd6"},
+    {"I8", "#6b4fa8"}, {"I7", "#3f8f8f"}, {"I6", "#9a6a2a"}, {"I5", "#4f8f3f"},  {"I4", "#a84f8f"},
+    {"I3", "#2f9f6f"}, {"I2", "#8f7fcf"}, {"I1", "#cf8f2f"}, {"TOP", "#d0352b"}, {"ALL", "#c8961e"},
+    {"KO", "#d0209a"}, {"TM", "#3f8f5f"}, {"TR", "#5fbfa0"}, {"TS", "#1f1f1f"},  {"M1", "#6a5acd"},
+    {"M2", "#1f9faf"}, {"M3", "#b07a10"}, {"M4", "#607080"}, {"DRL", "#000000"}};
+constexpr std::string_view kOtherColour = "#999999";
+constexpr size_t kKeptLines = 8;
+constexpr std::string_view kRootStart =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+    "version=\"1.1\" ";
+constexpr std::string_view kRootEnd =
+    " font-family=\"DejaVu Sans, Arial, sans-serif\">\n"
+    "<!-- Board preview drawn from a region file: units of 1 um (100 region units), Y up. -->\n";
+// The size and viewBox of any board within a million kilometres of the origin fit in this many
+// characters; a box that does not is drawn as a square inch around the origin.
+constexpr size_t kBoxMost = 160;
+// Lines are drawn 5 thousandths wide, tracks as wide as their style says.
+constexpr double kLineThousandths = 5;
+
+bool usableId(std::string_view code) {
+    if (code.empty() || !std::isalpha(static_cast<unsigned char>(code[0]))) return false;
+    return std::all_of(code.begin(), code.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    });
+}
+
+}  // namespace
+
+SvgPreview::SvgPreview(std::string& out)
+    : out_(out),
+      minX_(std::numeric_limits<double>::infinity()),
+      minY_(minX_),
+      maxX_(-minX_),
+      maxY_(-minX_) {}
+
+const SvgPreview::Layer* SvgPreview::layer(std::string_view code) {
+    for (const Layer& l : layers_)
+        if (l.code == code) return &l;
+    // Layers are added by the survey alone: a drawing pass holds one of them.
+    if (drawing_ || !usableId(code) || layers_.size() == kMostLayers) return nullptr;
+    const auto* look = std::find_if(std::begin(kLayers), std::end(kLayers),
+                                    [&](const LayerLook& k) { return k.code == code; });
+    const bool known = look != std::end(kLayers);
+    layers_.push_back({std::string(code), known ? look->colour : kOtherColour,
+                       static_cast<size_t>(look - std::begin(kLayers))});
+    return &layers_.back();
+}
+
+const SvgPreview::Def& SvgPreview::def(std::string_view style) {
+    if (const auto known = defs_.find(style); known != defs_.end()) return known->second;
+    // A style the survey did not meet (the file changed between the passes) has no outline.
+    static const Def kNone;
+    if (drawing_) return kNone;
+    Def& d = defs_[std::string(style)];
+    if (Outline o; outline(style, o)) {
+        outlined_.emplace_back(style);
+        d = {outlined_.size(), o.hx, o.hy};
+    }
+    return d;
+}
+
+// Tracks come in runs of one style: its width is read once a run. 0 when the name gives none.
+double SvgPreview::trackWidth(std::string_view style) {
+    if (style != lastStyle_) {
+        lastStyle_.assign(style);
+        if (!trackStyleWidth(style, lastWidth_) || !(lastWidth_ > 0)) lastWidth_ = 0;
+    }
+    return lastWidth_;
+}
+
+// The one place that judges whether a record can be drawn.
+std::string_view SvgPreview::problem(const RegionRecord& r) {
+    if (r.kind == RecordKind::Pad && r.layer.empty()) return "no layer";
+    if (!layer(r.layer)) {
+        return usableId(r.layer) ? "more than 64 layers" : "layer code not usable";
+    }
+    switch (r.kind) {
+        case RecordKind::Zone:
+        case RecordKind::Path:
+            return r.xy.empty() ? "no points" : "";
+        case RecordKind::Via:
+        case RecordKind::Pad:
+            return def(r.style).id == 0 ? "style name not decodable" : "";
+        case RecordKind::Text:
+            return r.height > 0 ? "" : "text height not positive";
+        case RecordKind::Track:
+        case RecordKind::Line:
+            break;
+    }
+    return "";
+}
+
+void SvgPreview::survey(const RegionRecord& r) {
+    if (const std::string_view reason = problem(r); !reason.empty()) return skip(r, reason);
+    ++drawn_[static_cast<size_t>(r.kind)];
+    double width = regionUnits(kLineThousandths);
+    switch (r.kind) {
+        case RecordKind::Track:
+            width = regionUnits(trackWidth(r.style));
+            if (width == 0) ++hairlines_;
+            [[fallthrough]];
+        case RecordKind::Line:
+            grow(r.xy[0], r.xy[1], width / 2, width / 2);
+            grow(r.xy[2], r.xy[3], width / 2, width / 2);
+            break;
+        case RecordKind::Zone:
+        case RecordKind::Path:
+            for (size_t i = 0; i + 1 < r.xy.size(); i += 2) grow(r.xy[i], r.xy[i + 1]);
+            break;
+        case RecordKind::Via:
+        case RecordKind::Pad: {
+            const Def& d = def(r.style);
+            grow(r.xy[0], r.xy[1], d.hx, d.hy);
+            break;
+        }
+        case RecordKind::Text:
+            growText(r);
+            break;
+    }
+}
+
+void SvgPreview::surveyed(const RegionReader& reader) {
+    unknown_ = reader.unknownCount();
+    unknownLines_ = reader.unknownLines();
+    std::vector<Layer> sorted = layers_;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const Layer& a, const Layer& b) { return a.order < b.order; });
+    for (const Layer& l : sorted) order_.push_back(l.code);
+}
+
+void SvgPreview::grow(double x, double y, double hx, double hy) {
+    minX_ = std::min(minX_, x - hx);
+    maxX_ = std::max(maxX_, x + hx);
+    minY_ = std::min(minY_, y - hy);
+    maxY_ = std::max(maxY_, y + hy);
+}
+
+// The box the text covers, roughly: along its direction, as high as its height.
+void SvgPreview::growText(const RegionRecord& r) {
+    const double along = (r.width > 0 ? r.width : 0.6 * r.height) *
+                         static_cast<double>(r.text.size()) * (r.mirror ? -1 : 1);
+    double c, s;
+    cossind(r.rotation / 10, c, s);
+    const double x = r.xy[0], y = r.xy[1];
+    grow(x, y);
+    grow(x + along * c, y + along * s);
+    grow(x - r.height * s, y + r.height * c);
+    grow(x + along * c - r.height * s, y + along * s + r.height * c);
+}
+
+void SvgPreview::skip(const RegionRecord& r, std::string_view reason) {
+    ++skipped_[static_cast<size_t>(r.kind)];
+    if (skippedLines_.size() < kKeptLines)
+        skippedLines_.push_back(std::string(reason).append(": ").append(r.line));
+}
+
+void SvgPreview::begin() {
+    out_.append(kRootStart).append(box()).append(kRootEnd).append("<defs>\n");
+    for (size_t id = 1; id <= outlined_.size(); ++id) {
+        Outline o;
+        outline(outlined_[id - 1], o);
+        out_.append("<path id=\"s-")
+            .append(std::to_string(id))
+            .append("\" fill-rule=\"evenodd\" d=\"")
+            .append(o.d)
+            .append("\"/>\n");
+    }
+    out_.append("</defs>\n");
+}
+
+void SvgPreview::beginLayer(const std::string& code) {
+    drawing_ = layer(code);
+    out_.append("<g id=\"").append(code).append("\" fill=\"").append(drawing_->colour);
+    out_.append("\">\n");
+}
+
+void SvgPreview::endLayer() {
+    closeRun();
+    out_.append("</g>\n");
+    drawing_ = nullptr;
+}
+
+void SvgPreview::closeRun() {
+    if (run_ < 0) return;
+    out_.append("</g>\n");
+    run_ = -1;
+}
+
+// The one place that turns a record into a drawing.
+void SvgPreview::draw(const RegionRecord& r) {
+    if (!drawing_ || r.layer != drawing_->code || !problem(r).empty()) return;
+    switch (r.kind) {
+        case RecordKind::Track:
+            stroke(r, regionUnits(trackWidth(r.style)));
+            break;
+        case RecordKind::Line:
+            stroke(r, regionUnits(kLineThousandths));
+            break;
+        case RecordKind::Zone:
+        case RecordKind::Path:
+            polygon(r);
+            break;
+        case RecordKind::Via:
+        case RecordKind::Pad:
+            place(r, def(r.style));
+            break;
+        case RecordKind::Text:
+            text(r);
+            break;
+    }
+}
+
+void SvgPreview::appendPoint(char command, const RegionRecord& r, size_t i) {
+    out_ += command;
+    appendScaled(out_, r.xy[2 * i]);
+    out_ += ' ';
+    appendScaled(out_, -r.xy[2 * i + 1]);
+}
+
+// Tracks and lines: a two-point path in a group that gives the stroke; a width of 0 draws a
+// hairline.
+void SvgPreview::stroke(const RegionRecord& r, double width) {
+    if (run_ != width) {
+        closeRun();
+        out_.append("<g fill=\"none\" stroke=\"")
+            .append(drawing_->colour)
+            .append("\" stroke-linecap=\"round\" stroke-width=\"");
+        appendMicrons(out_, width > 0 ? width : 100);
+        out_.append("\">\n");
+        run_ = width;
+    }
+    out_.append("<path class=\"").append(kindName(r.kind));
+    if (width == 0) out_.append("\" vector-effect=\"non-scaling-stroke");
+    out_.append("\" d=\"");
+    appendPoint('M', r, 0);
+    appendPoint('L', r, 1);
+    out_.append("\"/>\n");
+}
+
+void SvgPreview::polygon(const RegionRecord& r) {
+    closeRun();
+    out_.append("<path class=\"").append(kindName(r.kind));
+    if (r.kind == RecordKind::Zone) out_.append("\" fill-opacity=\"0.5");
+    out_.append("\" d=\"");
+    for (size_t i = 0; i < r.xy.size() / 2; ++i) appendPoint(i == 0 ? 'M' : 'L', r, i);
+    out_.append("Z\"/>\n");
+}
+
+// Pads and vias: their style's outline placed at the centre.
+void SvgPreview::place(const RegionRecord& r, const Def& d) {
+    closeRun();
+    out_.append("<use class=\"").append(kindName(r.kind)).append("\" xlink:href=\"#s-");
+    out_.append(std::to_string(d.id)).append("\" x=\"");
+    appendScaled(out_, r.xy[0]);
+    out_.append("\" y=\"");
+    appendScaled(out_, -r.xy[1]);
+    out_.append("\"/>\n");
+}
+
+void SvgPreview::text(const RegionRecord& r) {
+    closeRun();
+    out_.append("<text class=\"text\" transform=\"translate(");
+    appendScaled(out_, r.xy[0]);
+    out_ += ' ';
+    appendScaled(out_, -r.xy[1]);
+    out_ += ')';
+    // Rotation counter-clockwise in tenths of a degree; Y down turns it the other way.
+    if (r.rotation != 0) {
+        out_.append(" rotate(");
+        appendPlain(out_, -r.rotation / 10);
+        out_ += ')';
+    }
+    // Fonts are sized in thousandths: renderers make the font at its size before the scale,
+    // and some fail at sizes of hundreds of thousands.
+    out_.append(r.mirror ? " scale(-25.4 25.4)" : " scale(25.4)");
+    out_.append("\" font-size=\"");
+    appendPlain(out_, r.height / regionUnits(1));
+    out_.append("\">");
+    replaced_ += appendXml(out_, r.text, false);
+    out_.append("</text>\n");
+}
+
+std::string SvgPreview::box() const {
+    double x0 = minX_, y0 = minY_, x1 = maxX_, y1 = maxY_;
+    std::string out;
+    // Nothing drawn, or a box too large: a square inch around the origin.
+    bool inch = !(x0 <= x1 && y0 <= y1) || !std::isfinite(x1 - x0) || !std::isfinite(y1 - y0);
+    for (;; inch = true) {
+        if (inch) x0 = y0 = -regionUnits(100), x1 = y1 = regionUnits(100);
+        const double margin = std::max(regionUnits(100), 0.03 * std::max(x1 - x0, y1 - y0));
+        const double left = std::floor(x0 - margin), right = std::ceil(x1 + margin);
+        const double bottom = std::floor(y0 - margin), top = std::ceil(y1 + margin);
+        out.assign("width=\"");
+        appendPlain(out, std::round((right - left) / 100) / 1000);
+        out.append("mm\" height=\"");
+        appendPlain(out, std::round((top - bottom) / 100) / 1000);
+        out.append("mm\" viewBox=\"");
+        appendMicrons(out, left);
+        out += ' ';
+        appendMicrons(out, -top);
+        out += ' ';
+        appendMicrons(out, right - left);
+        out += ' ';
+        appendMicrons(out, top - bottom);
+        out += '"';
+        if (out.size() <= kBoxMost || inch) return out;
+    }
+}
+
+void SvgPreview::end() {
+    out_.append(summary()).append("</svg>\n");
+}
+
+std::string SvgPreview::summary() const {
+    std::string out = "<!--\ndrawn:";
+    for (size_t k = 0; k < kRecordKinds; ++k)
+        out.append(k ? ", " : " ")
+            .append(kindName(static_cast<RecordKind>(k)))
+            .append(" ")
+            .append(std::to_string(drawn_[k]));
+    out.append("\nnot drawn:");
+    bool any = false;
+    for (size_t k = 0; k < kRecordKinds; ++k) {
+        if (skipped_[k] == 0) continue;
+        out.append(any ? ", " : " ")
+            .append(kindName(static_cast<RecordKind>(k)))
+            .append(" ")
+            .append(std::to_string(skipped_[k]));
+        any = true;
+    }
+    if (unknown_ > 0) {
+        out.append(any ? ", " : " ").append("unknown ").append(std::to_string(unknown_));
+        any = true;
+    }
+    if (!any) out.append(" none");
+    out += '\n';
+    if (hairlines_ > 0)
+        out.append("tracks drawn as hairlines (width not a number): ")
+            .append(std::to_string(hairlines_))
+            .append("\n");
+    if (replaced_ > 0)
+        out.append("characters XML does not allow, drawn as U+FFFD: ")
+            .append(std::to_string(replaced_))
+            .append("\n");
+    for (const std::string& line : skippedLines_) {
+        out.append("  ");
+        appendXml(out, line, true);
+        out += '\n';
+    }
+    for (const std::string& line : unknownLines_) {
+        out.append("  unknown record: ");
+        appendXml(out, line, true);
+        out += '\n';
+    }
+    return out.append("-->\n");
+}
+
+}  // namespace quorlin
