@@ -4,19 +4,19 @@
 #include <cmath>
 #include <vector>
 
-#include "preview/svgnumbers.h"
 #include "styles/padshapes.h"
 #include "styles/stylerecords.h"
+#include "util/number.h"
 
 namespace quorlin {
 
 namespace {
 
 void circle(Outline& o, double diameter) {
-    const double r = regionUnits(diameter) / 2;
+    const double r = toRegionUnits(diameter) / 2;
     std::string t, minus;
-    appendMicrons(t, r);
-    appendMicrons(minus, -r);
+    appendMicrometres(t, r);
+    appendMicrometres(minus, -r);
     o.d.append("M").append(t).append(" 0A").append(t).append(" ").append(t).append(" 0 1 0 ");
     o.d.append(minus).append(" 0A").append(t).append(" ").append(t).append(" 0 1 0 ");
     o.d.append(t).append(" 0Z");
@@ -27,11 +27,11 @@ void circle(Outline& o, double diameter) {
 void polygon(Outline& o, const std::vector<Vertex>& vertices) {
     char command = 'M';
     for (const Vertex& v : vertices) {
-        const double x = regionUnits(v.x), y = regionUnits(v.y);
+        const double x = toRegionUnits(v.x), y = toRegionUnits(v.y);
         o.d += command;
-        appendMicrons(o.d, x);
+        appendMicrometres(o.d, x);
         o.d += ' ';
-        appendMicrons(o.d, -y);
+        appendMicrometres(o.d, -y);
         command = 'L';
         o.hx = std::max(o.hx, std::fabs(x));
         o.hy = std::max(o.hy, std::fabs(y));

@@ -1,8 +1,8 @@
 #include "preview/regionreader.h"
 
-#include <charconv>
 #include <cmath>
 
+#include "util/number.h"
 #include "util/text.h"
 
 namespace quorlin {
@@ -14,13 +14,6 @@ std::string_view kindName(RecordKind kind) {
 }
 
 namespace {
-
-// A whole field that is a finite number.
-bool number(std::string_view text, double& out) {
-    const char* end = text.data() + text.size();
-    const auto r = std::from_chars(text.data(), end, out);
-    return r.ec == std::errc() && r.ptr == end && std::isfinite(out);
-}
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
@@ -121,6 +114,7 @@ bool RegionReader::split(std::string_view line) {
 bool RegionReader::record(std::string_view line) {
     if (!split(line)) return false;
     rec_.xy.clear();
+    rec_.xyText.clear();
     rec_.line = line;
     rec_.style = rec_.shape = {};
     bool known = false;
@@ -207,9 +201,11 @@ bool RegionReader::text() {
     if ((!turned && t.size() != 9) || !t.back().quoted || !numbers(3, 2)) return false;
     double mirror = 0;
     rec_.rotation = 0;
-    if (turned && (!number(t[5].text, rec_.rotation) || !number(t[6].text, mirror))) return false;
+    if (turned && (!exactNumber(t[5].text, rec_.rotation) || !exactNumber(t[6].text, mirror)))
+        return false;
     const size_t size = turned ? 7 : 5;
-    if (!number(t[size].text, rec_.height) || !number(t[size + 1].text, rec_.width)) return false;
+    if (!exactNumber(t[size].text, rec_.height) || !exactNumber(t[size + 1].text, rec_.width))
+        return false;
     rec_.mirror = mirror != 0;
     rec_.text = t.back().text;
     return true;
@@ -219,8 +215,9 @@ bool RegionReader::numbers(size_t from, size_t count) {
     if (from + count > tokens_.size()) return false;
     for (size_t i = from; i < from + count; ++i) {
         double v;
-        if (tokens_[i].quoted || !number(tokens_[i].text, v)) return false;
+        if (tokens_[i].quoted || !exactNumber(tokens_[i].text, v)) return false;
         rec_.xy.push_back(v);
+        rec_.xyText.push_back(tokens_[i].text);
     }
     return true;
 }
@@ -229,7 +226,7 @@ bool RegionReader::numbers(size_t from, size_t count) {
 bool RegionReader::polygon(size_t countAt) {
     double n;
     // A polygon of no points is a record the writers write; the drawing skips it.
-    if (countAt >= tokens_.size() || !number(tokens_[countAt].text, n) || n < 0 ||
+    if (countAt >= tokens_.size() || !exactNumber(tokens_[countAt].text, n) || n < 0 ||
         n != std::floor(n) || n > static_cast<double>(tokens_.size()))
         return false;
     return numbers(countAt + 1, 2 * static_cast<size_t>(n));

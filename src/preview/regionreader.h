@@ -22,6 +22,7 @@ struct RegionRecord {
     std::string_view style;  // style name without its quotes (tracks, vias, pads, zones)
     std::string_view shape;  // a pad's first quoted field
     std::vector<double> xy;  // x, y, x, y, ...
+    std::vector<std::string_view> xyText;  // the same as written
     // Texts: rotation in tenths of a degree, mirrored, height and character width, the text.
     double rotation = 0;
     bool mirror = false;

@@ -6,10 +6,10 @@
 #include <limits>
 
 #include "preview/outlines.h"
-#include "preview/svgnumbers.h"
 #include "preview/xmltext.h"
 #include "styles/stylerecords.h"
 #include "util/basic.h"
+#include "util/number.h"
 
 namespace quorlin {
 
@@ -118,10 +118,10 @@ std::string_view SvgPreview::problem(const RegionRecord& r) {
 void SvgPreview::survey(const RegionRecord& r) {
     if (const std::string_view reason = problem(r); !reason.empty()) return skip(r, reason);
     ++drawn_[static_cast<size_t>(r.kind)];
-    double width = regionUnits(kLineThousandths);
+    double width = toRegionUnits(kLineThousandths);
     switch (r.kind) {
         case RecordKind::Track:
-            width = regionUnits(trackWidth(r.style));
+            width = toRegionUnits(trackWidth(r.style));
             if (width == 0) ++hairlines_;
             [[fallthrough]];
         case RecordKind::Line:
@@ -184,11 +184,9 @@ void SvgPreview::begin() {
     for (size_t id = 1; id <= outlined_.size(); ++id) {
         Outline o;
         outline(outlined_[id - 1], o);
-        out_.append("<path id=\"s-")
-            .append(std::to_string(id))
-            .append("\" fill-rule=\"evenodd\" d=\"")
-            .append(o.d)
-            .append("\"/>\n");
+        out_.append("<path id=\"s-");
+        appendCount(out_, id);
+        out_.append("\" fill-rule=\"evenodd\" d=\"").append(o.d).append("\"/>\n");
     }
     out_.append("</defs>\n");
 }
@@ -216,10 +214,10 @@ void SvgPreview::draw(const RegionRecord& r) {
     if (!drawing_ || r.layer != drawing_->code || !problem(r).empty()) return;
     switch (r.kind) {
         case RecordKind::Track:
-            stroke(r, regionUnits(trackWidth(r.style)));
+            stroke(r, toRegionUnits(trackWidth(r.style)));
             break;
         case RecordKind::Line:
-            stroke(r, regionUnits(kLineThousandths));
+            stroke(r, toRegionUnits(kLineThousandths));
             break;
         case RecordKind::Zone:
         case RecordKind::Path:
@@ -235,11 +233,16 @@ void SvgPreview::draw(const RegionRecord& r) {
     }
 }
 
+// Places are written as the region file has them, in micrometres; Y is negated (Y down in SVG).
+void SvgPreview::appendPlace(const RegionRecord& r, size_t i, std::string_view between) {
+    appendMicrometresOfText(out_, r.xyText[2 * i], r.xy[2 * i], false);
+    out_.append(between);
+    appendMicrometresOfText(out_, r.xyText[2 * i + 1], r.xy[2 * i + 1], true);
+}
+
 void SvgPreview::appendPoint(char command, const RegionRecord& r, size_t i) {
     out_ += command;
-    appendScaled(out_, r.xy[2 * i]);
-    out_ += ' ';
-    appendScaled(out_, -r.xy[2 * i + 1]);
+    appendPlace(r, i, " ");
 }
 
 // Tracks and lines: a two-point path in a group that gives the stroke; a width of 0 draws a
@@ -250,7 +253,7 @@ void SvgPreview::stroke(const RegionRecord& r, double width) {
         out_.append("<g fill=\"none\" stroke=\"")
             .append(drawing_->colour)
             .append("\" stroke-linecap=\"round\" stroke-width=\"");
-        appendMicrons(out_, width > 0 ? width : 100);
+        appendMicrometres(out_, width > 0 ? width : 100);
         out_.append("\">\n");
         run_ = width;
     }
@@ -275,31 +278,28 @@ void SvgPreview::polygon(const RegionRecord& r) {
 void SvgPreview::place(const RegionRecord& r, const Def& d) {
     closeRun();
     out_.append("<use class=\"").append(kindName(r.kind)).append("\" xlink:href=\"#s-");
-    out_.append(std::to_string(d.id)).append("\" x=\"");
-    appendScaled(out_, r.xy[0]);
-    out_.append("\" y=\"");
-    appendScaled(out_, -r.xy[1]);
+    appendCount(out_, d.id);
+    out_.append("\" x=\"");
+    appendPlace(r, 0, "\" y=\"");
     out_.append("\"/>\n");
 }
 
 void SvgPreview::text(const RegionRecord& r) {
     closeRun();
     out_.append("<text class=\"text\" transform=\"translate(");
-    appendScaled(out_, r.xy[0]);
-    out_ += ' ';
-    appendScaled(out_, -r.xy[1]);
+    appendPlace(r, 0, " ");
     out_ += ')';
     // Rotation counter-clockwise in tenths of a degree; Y down turns it the other way.
     if (r.rotation != 0) {
         out_.append(" rotate(");
-        appendPlain(out_, -r.rotation / 10);
+        out_ += plainnum(-r.rotation / 10);
         out_ += ')';
     }
     // Fonts are sized in thousandths: renderers make the font at its size before the scale,
     // and some fail at sizes of hundreds of thousands.
     out_.append(r.mirror ? " scale(-25.4 25.4)" : " scale(25.4)");
     out_.append("\" font-size=\"");
-    appendPlain(out_, r.height / regionUnits(1));
+    out_ += plainnum(toThousandths(r.height));
     out_.append("\">");
     replaced_ += appendXml(out_, r.text, false);
     out_.append("</text>\n");
@@ -311,22 +311,22 @@ std::string SvgPreview::box() const {
     // Nothing drawn, or a box too large: a square inch around the origin.
     bool inch = !(x0 <= x1 && y0 <= y1) || !std::isfinite(x1 - x0) || !std::isfinite(y1 - y0);
     for (;; inch = true) {
-        if (inch) x0 = y0 = -regionUnits(100), x1 = y1 = regionUnits(100);
-        const double margin = std::max(regionUnits(100), 0.03 * std::max(x1 - x0, y1 - y0));
+        if (inch) x0 = y0 = -toRegionUnits(100), x1 = y1 = toRegionUnits(100);
+        const double margin = std::max(toRegionUnits(100), 0.03 * std::max(x1 - x0, y1 - y0));
         const double left = std::floor(x0 - margin), right = std::ceil(x1 + margin);
         const double bottom = std::floor(y0 - margin), top = std::ceil(y1 + margin);
         out.assign("width=\"");
-        appendPlain(out, std::round((right - left) / 100) / 1000);
+        out += plainnum(std::round((right - left) / 100) / 1000);
         out.append("mm\" height=\"");
-        appendPlain(out, std::round((top - bottom) / 100) / 1000);
+        out += plainnum(std::round((top - bottom) / 100) / 1000);
         out.append("mm\" viewBox=\"");
-        appendMicrons(out, left);
+        appendMicrometres(out, left);
         out += ' ';
-        appendMicrons(out, -top);
+        appendMicrometres(out, -top);
         out += ' ';
-        appendMicrons(out, right - left);
+        appendMicrometres(out, right - left);
         out += ' ';
-        appendMicrons(out, top - bottom);
+        appendMicrometres(out, top - bottom);
         out += '"';
         if (out.size() <= kBoxMost || inch) return out;
     }
@@ -342,7 +342,7 @@ std::string SvgPreview::summary() const {
         out.append(k ? ", " : " ")
             .append(kindName(static_cast<RecordKind>(k)))
             .append(" ")
-            .append(std::to_string(drawn_[k]));
+            .append(countText(drawn_[k]));
     out.append("\nnot drawn:");
     bool any = false;
     for (size_t k = 0; k < kRecordKinds; ++k) {
@@ -350,22 +350,22 @@ std::string SvgPreview::summary() const {
         out.append(any ? ", " : " ")
             .append(kindName(static_cast<RecordKind>(k)))
             .append(" ")
-            .append(std::to_string(skipped_[k]));
+            .append(countText(skipped_[k]));
         any = true;
     }
     if (unknown_ > 0) {
-        out.append(any ? ", " : " ").append("unknown ").append(std::to_string(unknown_));
+        out.append(any ? ", " : " ").append("unknown ").append(countText(unknown_));
         any = true;
     }
     if (!any) out.append(" none");
     out += '\n';
     if (hairlines_ > 0)
         out.append("tracks drawn as hairlines (width not a number): ")
-            .append(std::to_string(hairlines_))
+            .append(countText(hairlines_))
             .append("\n");
     if (replaced_ > 0)
         out.append("characters XML does not allow, drawn as U+FFFD: ")
-            .append(std::to_string(replaced_))
+            .append(countText(replaced_))
             .append("\n");
     for (const std::string& line : skippedLines_) {
         out.append("  ");

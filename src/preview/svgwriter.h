@@ -72,6 +72,7 @@ class SvgPreview {
     void place(const RegionRecord& r, const Def& d);
     void text(const RegionRecord& r);
     void closeRun();
+    void appendPlace(const RegionRecord& r, size_t i, std::string_view between);
     void appendPoint(char command, const RegionRecord& r, size_t i);
     std::string box() const;
     std::string summary() const;

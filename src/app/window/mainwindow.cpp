@@ -27,6 +27,7 @@
 #include "preview/preview.h"
 #include "util/basic.h"
 #include "util/filename.h"
+#include "util/number.h"
 
 namespace quorlin {
 
@@ -399,7 +400,7 @@ void MainWindow::openPreview() {
     QMessageBox::information(
         this, windowTitle(),
         toQ("This board is too large to show here: its region file holds more than " +
-            std::to_string(kShownRegionMost >> 20) + " MB.\nIts drawing is in: " + svg));
+            countText(kShownRegionMost >> 20) + " MB.\nIts drawing is in: " + svg));
 }
 
 void MainWindow::runJob(int index) {
