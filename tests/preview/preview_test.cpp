@@ -10,6 +10,7 @@
 #include <map>
 #include <regex>
 
+#include "app/core/preview.h"
 #include "support/harness.h"
 #include "util/text.h"
 
@@ -116,23 +117,51 @@ TEST(Preview, ElementsOfEveryGoldenBoardMatchItsRecords) {
 // Read in pieces of any size, drawn layer by layer (bottom first, whatever order the sections
 // come in), the document is the same, and what waits to be taken stays small.
 TEST(Preview, DrawsInPiecesWhatItDrawsWhole) {
-    std::string rgn = "ARES REGION FILE\r\n*LAYER TOP\r\n";
-    for (int i = 0; i < 120000; ++i)
-        rgn += "\"T" + std::to_string(10 + i % 3) + "\" S 1 " + std::to_string(i) + " 0 0 " +
-               std::to_string(i + 1) + "00\r\n";
-    rgn += "*END_LAYER\r\n*OBJECTS\r\nPAD \"1\" \"sq050050000\" BOT 0 0 0 0\r\n";
-    rgn += "GRAPHIC TS LINE 4 0.5 -2.25 1e3 7\r\n*END_OBJECTS\r\n";
+    auto board = [](int tracks) {
+        std::string rgn = "ARES REGION FILE\r\n*LAYER TOP\r\n";
+        for (int i = 0; i < tracks; ++i)
+            rgn += "\"T" + std::to_string(10 + i % 3) + "\" S 1 " + std::to_string(i) + " 0 0 " +
+                   std::to_string(i + 1) + "00\r\n";
+        rgn += "*END_LAYER\r\n*OBJECTS\r\nPAD \"1\" \"sq050050000\" BOT 0 0 0 0\r\n";
+        return rgn + "GRAPHIC TS LINE 4 0.5 -2.25 1e3 7\r\n*END_OBJECTS\r\n";
+    };
+    const std::string rgn = board(30000), small = board(300);
     size_t most = 0;
     const std::string whole = previewSvg(rgn, rgn.size());
     EXPECT_EQ(previewSvg(rgn, 4096, [&](std::string& svg) { most = std::max(most, svg.size()); }),
               whole);
     EXPECT_LT(most, size_t{64} << 10);
-    EXPECT_EQ(previewSvg(rgn, 7), whole);
-    EXPECT_EQ(classes(whole), (Counts{{"track", 120000}, {"pad", 1}, {"line", 1}}));
+    EXPECT_EQ(previewSvg(small, 7), previewSvg(small, small.size()));
+    EXPECT_EQ(classes(whole), (Counts{{"track", 30000}, {"pad", 1}, {"line", 1}}));
     EXPECT_LT(whole.find("<g id=\"BOT\""), whole.find("<g id=\"TOP\""));
     EXPECT_NE(whole.find("d=\"M.005 .0225L10 -.07\""), std::string::npos);
     EXPECT_EQ(withoutLayers(whole, {"TS", "BOT"}).find("<g id=\"BOT\""), std::string::npos);
-    EXPECT_EQ(classes(withoutLayers(whole, {"TS", "BOT"})), (Counts{{"track", 120000}}));
+    EXPECT_EQ(classes(withoutLayers(whole, {"TS", "BOT"})), (Counts{{"track", 30000}}));
+}
+
+// A window shows a region file up to its limit and draws a larger one into a file, the same
+// picture; a file that cannot be read is said to be so, and a picture that cannot be written.
+TEST(Preview, WindowsShowSmallFilesAndWriteLargeOnes) {
+    TempDir dir;
+    const std::string rgn = testData("preview/odd.rgn");
+    dir.write("odd.rgn", rgn);
+    std::string document;
+    std::vector<std::string> layers;
+    EXPECT_EQ(loadPreview(dir.file("odd.rgn"), document, layers, rgn.size()), Loaded::Shown);
+    EXPECT_EQ(document, testData("preview/odd.svg"));
+    EXPECT_EQ(layers, (std::vector<std::string>{"TOP", "ALL", "TS", "M1"}));
+    EXPECT_EQ(loadPreview(dir.file("odd.rgn"), document, layers, rgn.size() - 1), Loaded::TooLarge);
+    EXPECT_EQ(document, "");
+    EXPECT_EQ(loadPreview(dir.file("none.rgn"), document, layers), Loaded::Unreadable);
+    EXPECT_EQ(loadPreview(dir.path().string(), document, layers), Loaded::Unreadable);
+    EXPECT_EQ(writePreviewFile(dir.file("odd.rgn"), dir.file("odd.svg")), "");
+    EXPECT_EQ(dir.read("odd.svg"), testData("preview/odd.svg"));
+    std::filesystem::create_directory(dir.path() / "taken.svg");
+    EXPECT_EQ(writePreviewFile(dir.file("odd.rgn"), dir.file("taken.svg")),
+              "Cannot write file: " + dir.file("taken.svg"));
+    EXPECT_EQ(writePreviewFile(dir.file("none.rgn"), dir.file("none.svg")),
+              "Cannot read file: " + dir.file("none.rgn"));
+    EXPECT_FALSE(dir.exists("none.svg"));
 }
 
 // Unknown records and undrawable ones are counted and quoted; markup and stray bytes escaped.

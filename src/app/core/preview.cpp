@@ -58,11 +58,11 @@ void writeJobPreview(Job& s, const std::string& base) {
         s.status("The board preview was not written: " + failed);
 }
 
-Loaded loadPreview(const std::string& path, std::string& document,
-                   std::vector<std::string>& layers) {
+Loaded loadPreview(const std::string& path, std::string& document, std::vector<std::string>& layers,
+                   size_t most) {
     std::unique_ptr<FileReader> file = fileSystem().openRead(path);
     if (!file) return Loaded::Unreadable;
-    LimitedReader reader(*file, kShownRegionMost);
+    LimitedReader reader(*file, most);
     document.clear();
     if (drawRegion(reader, document, {}, &layers)) return Loaded::Shown;
     document.clear();

@@ -28,9 +28,10 @@ void writeJobPreview(Job& s, const std::string& base);
 // file (the document takes several times the file's size in the window's memory).
 inline constexpr size_t kShownRegionMost = size_t{16} << 20;
 enum class Loaded { Shown, TooLarge, Unreadable };
-// The whole document of the region file at path, and its layers in drawing order.
-Loaded loadPreview(const std::string& path, std::string& document,
-                   std::vector<std::string>& layers);
+// The whole document of the region file at path, and its layers in drawing order; TooLarge
+// past `most` bytes.
+Loaded loadPreview(const std::string& path, std::string& document, std::vector<std::string>& layers,
+                   size_t most = kShownRegionMost);
 // The region file source drawn into the file output, committed on its own; tick runs while it
 // is written. "" or the status line that says what failed.
 std::string writePreviewFile(const std::string& source, const std::string& output,
