@@ -34,6 +34,8 @@ bool drawRegion(FileReader& source, std::string& out, const std::function<void()
     if (!pass(source, surveyor, between)) return false;
     svg.surveyed(surveyor);
     svg.begin();
+    while (svg.moreOutlines())
+        if (between) between();
     for (const std::string& code : svg.layers()) {
         svg.beginLayer(code);
         RegionReader reader([&svg](const RegionRecord& r) { svg.draw(r); }, code);

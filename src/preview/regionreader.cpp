@@ -21,6 +21,17 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
+// True when field stands in line between blanks, quotes or the line's ends.
+bool holdsField(std::string_view line, std::string_view field) {
+    auto edge = [&](size_t at) { return line[at] == ' ' || line[at] == '\t' || line[at] == '"'; };
+    for (size_t at = line.find(field); at != std::string_view::npos;
+         at = line.find(field, at + 1)) {
+        const size_t end = at + field.size();
+        if ((at == 0 || edge(at - 1)) && (end == line.size() || edge(end))) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void RegionReader::feed(std::string_view text) {
@@ -64,8 +75,11 @@ void RegionReader::line(std::string_view text) {
         if (!section(t)) unknown(text);
         return;
     }
-    // A pass over one layer reads no line of another layer's section.
-    if (section_ == Section::Layer && !onlyLayer_.empty() && layer_ != onlyLayer_) return;
+    // A pass over one layer reads no line of another layer's section, nor a line in which its
+    // code stands in no field.
+    if (!onlyLayer_.empty() &&
+        (section_ == Section::Layer ? layer_ != onlyLayer_ : !holdsField(text, onlyLayer_)))
+        return;
     if (!record(text)) unknown(text);
 }
 

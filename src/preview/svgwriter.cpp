@@ -181,14 +181,22 @@ void SvgPreview::skip(const RegionRecord& r, std::string_view reason) {
 
 void SvgPreview::begin() {
     out_.append(kRootStart).append(box()).append(kRootEnd).append("<defs>\n");
-    for (size_t id = 1; id <= outlined_.size(); ++id) {
+}
+
+bool SvgPreview::moreOutlines() {
+    if (written_ > outlined_.size()) return false;
+    for (const size_t last = std::min(written_ + 1000, outlined_.size()); written_ < last;) {
+        const size_t id = ++written_;
         Outline o;
         outline(outlined_[id - 1], o);
         out_.append("<path id=\"s-");
         appendCount(out_, id);
         out_.append("\" fill-rule=\"evenodd\" d=\"").append(o.d).append("\"/>\n");
     }
+    if (written_ < outlined_.size()) return true;
     out_.append("</defs>\n");
+    ++written_;
+    return true;
 }
 
 void SvgPreview::beginLayer(const std::string& code) {

@@ -29,8 +29,10 @@ class SvgPreview {
     void survey(const RegionRecord& r);
     void surveyed(const RegionReader& reader);
 
-    // The root tag and the outlines.
+    // The root tag, then the outlines a few at a time (their text may be large: a board has
+    // thousands of pad styles): false once the last is written.
     void begin();
+    bool moreOutlines();
     // Codes of the layers to draw, in drawing order (bottom first).
     const std::vector<std::string>& layers() const { return order_; }
     // The records of one layer of layers(), in the order of the file.
@@ -82,6 +84,7 @@ class SvgPreview {
     std::vector<std::string> order_;
     Defs defs_;
     std::vector<std::string> outlined_;  // styles with an outline, by id - 1
+    size_t written_ = 0;                 // outlines written
     const Layer* drawing_ = nullptr;     // the layer of the pass
     double run_ = -1;        // stroke width of the open group of tracks or lines; -1 none
     std::string lastStyle_;  // of the last track, and its width in thousandths
