@@ -1,5 +1,6 @@
 // The board preview's reader and SVG writer on any region text, read in pieces of a size the
 // input chooses (a line end split between two pieces must read as one), with a layer hidden.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>

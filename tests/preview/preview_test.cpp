@@ -139,6 +139,16 @@ TEST(Preview, DrawsInPiecesWhatItDrawsWhole) {
     EXPECT_EQ(classes(withoutLayers(whole, {"TS", "BOT"})), (Counts{{"track", 30000}}));
 }
 
+// Each layer costs a pass over the file: past 64 of them, records are counted, not drawn.
+TEST(Preview, LayersPastTheMostAreCountedNotDrawn) {
+    std::string rgn = "*OBJECTS\n";
+    for (int i = 0; i <= 64; ++i) rgn += "GRAPHIC L" + std::to_string(i) + " LINE 4 0 0 1 1\n";
+    const std::string svg = previewSvg(rgn);
+    EXPECT_EQ(classes(svg), (Counts{{"line", 64}}));
+    EXPECT_EQ(summary(svg, "not drawn"), (Counts{{"line", 1}}));
+    EXPECT_NE(svg.find("more than 64 layers: GRAPHIC L64 LINE"), std::string::npos);
+}
+
 // A window shows a region file up to its limit and draws a larger one into a file, the same
 // picture; a file that cannot be read is said to be so, and a picture that cannot be written.
 TEST(Preview, WindowsShowSmallFilesAndWriteLargeOnes) {
