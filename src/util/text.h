@@ -10,18 +10,6 @@ namespace quorlin {
 
 inline constexpr std::string_view kCrLf = "\r\n";
 
-namespace detail {
-
-// Where the blanks (spaces and tabs) of the 64 bytes at p are: bit i stands for byte i. For the
-// region reader's field split, which goes with its rewrite.
-inline uint64_t blankBits(const char* p) {
-    uint64_t bits = 0;
-    for (int i = 0; i < 64; ++i) bits |= uint64_t{p[i] == ' ' || p[i] == '\t'} << i;
-    return bits;
-}
-
-}  // namespace detail
-
 // Calls fn(line) for each line of data. A line ends at CR LF, a lone CR or a lone LF; a last
 // line without an end is a line; empty data has no lines. fn may rewrite the bytes of the line
 // it is given, not those of any other.
