@@ -1,8 +1,8 @@
+#include <locale.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <clocale>
 #include <csignal>
 #include <ctime>
 
@@ -32,12 +32,19 @@ bool processAlive(unsigned long pid) {
 }
 
 std::string today() {
-    std::setlocale(LC_TIME, "");
+    // The user's date format, taken for this thread alone: setting the process's locale would
+    // race with every other thread that formats or reads.
+    const locale_t user = ::newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
+    const locale_t previous = user ? ::uselocale(user) : static_cast<locale_t>(0);
     char buf[64];
     std::time_t now = std::time(nullptr);
     std::tm tm{};
     localtime_r(&now, &tm);
     const size_t n = std::strftime(buf, sizeof buf, "%x", &tm);
+    if (user) {
+        ::uselocale(previous);
+        ::freelocale(user);
+    }
     return std::string(buf, n);
 }
 

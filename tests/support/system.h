@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quorlin::test {
 
@@ -13,9 +14,13 @@ namespace quorlin::test {
 bool onWindows();
 // The exit code in a std::system() result; -1 when the program did not exit.
 int exitCode(int status);
-// Holds the file open as an editor does on Windows, barring writes, renames and deletes, until
-// the result goes; null where no such lock exists.
+// Holds the file as an editor does on Windows, barring writes, renames and deletes, until the
+// result goes; null when it cannot.
 std::shared_ptr<void> holdOpen(const std::string& utf8Path);
+// The process's environment as NAME=VALUE entries, and its umask.
+std::vector<std::string> environment();
+unsigned currentUmask();
+void setUmask(unsigned mask);
 
 }  // namespace quorlin::test
 

@@ -1,6 +1,5 @@
 #include "app/cli/clihost.h"
 
-#include <mutex>
 #include <ostream>
 
 #include "util/platform.h"
@@ -8,10 +7,6 @@
 namespace quorlin {
 
 std::string CliHost::today() {
-    // The date is read under the user's locale settings, which are the process's: one job at a
-    // time.
-    static std::mutex oneAtATime;
-    std::lock_guard lock(oneAtATime);
     return platform::today();
 }
 
