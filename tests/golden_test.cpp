@@ -3,6 +3,7 @@
 // byte for byte. QUORLIN_UPDATE_GOLDEN=1 rewrites expected/ from what the jobs do now.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -108,28 +109,52 @@ Files runCase(const Case& c, bool inBlocksOfOne) {
     return written;
 }
 
-TEST(Golden, EveryCaseWritesItsExpectedFiles) {
-    const bool update = std::getenv("QUORLIN_UPDATE_GOLDEN") != nullptr;
-    const auto cases = readCases();
-    ASSERT_GT(cases.size(), 20u);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.folder + ": " + c.why);
-        const Files actual = runCase(c, false);
-        const fs::path expectedDir = fs::path(QUORLIN_TEST_DATA) / "cases" / c.folder / "expected";
-        if (update) {
-            fs::remove_all(expectedDir);
-            for (const auto& [name, data] : actual) {
-                fs::create_directories((expectedDir / name).parent_path());
-                writeFile(expectedDir / name, data);
-            }
-        }
-        EXPECT_EQ(actual, snapshot(expectedDir));
-        // Every piece handed to the output thread at once, every layer formatted in blocks of
-        // one record: no byte may differ.
-        if (c.runs[0].empty() || c.runs[0][0] != "pcb") continue;
-        EXPECT_EQ(runCase(c, true), actual);
-    }
+fs::path expectedFolder(const Case& c) {
+    return fs::path(QUORLIN_TEST_DATA) / "cases" / c.folder / "expected";
 }
+
+// One test per case, named after its folder: "jobs/a-b" runs as ".../jobs_a_b".
+std::string caseName(const testing::TestParamInfo<Case>& info) {
+    std::string name = info.param.folder;
+    for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    return name;
+}
+
+class Golden : public testing::TestWithParam<Case> {};
+
+TEST_P(Golden, WritesItsExpectedFiles) {
+    const Case& c = GetParam();
+    SCOPED_TRACE(c.why);
+    const Files actual = runCase(c, false);
+    if (std::getenv("QUORLIN_UPDATE_GOLDEN")) {
+        fs::remove_all(expectedFolder(c));
+        for (const auto& [name, data] : actual) {
+            fs::create_directories((expectedFolder(c) / name).parent_path());
+            writeFile(expectedFolder(c) / name, data);
+        }
+    }
+    EXPECT_EQ(actual, snapshot(expectedFolder(c)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Golden, testing::ValuesIn(readCases()), caseName);
+
+// Every piece handed to the output thread at once, every layer formatted in blocks of one
+// record: no byte may differ.
+class GoldenInBlocksOfOne : public Golden {};
+
+TEST_P(GoldenInBlocksOfOne, WritesTheSameFiles) {
+    SCOPED_TRACE(GetParam().why);
+    EXPECT_EQ(runCase(GetParam(), true), snapshot(expectedFolder(GetParam())));
+}
+
+std::vector<Case> pcbCases() {
+    std::vector<Case> cases = readCases();
+    std::erase_if(cases, [](const Case& c) { return c.runs[0].empty() || c.runs[0][0] != "pcb"; });
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenInBlocksOfOne, testing::ValuesIn(pcbCases()), caseName);
 
 }  // namespace
 }  // namespace quorlin::test
