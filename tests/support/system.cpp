@@ -16,6 +16,11 @@
 
 namespace quorlin::test {
 
+bool underCi() {
+    const char* ci = std::getenv("CI");
+    return ci && std::string(ci) == "true";
+}
+
 #if defined(_WIN32)
 bool onWindows() {
     return true;

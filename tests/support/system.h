@@ -21,8 +21,18 @@ std::shared_ptr<void> holdOpen(const std::string& utf8Path);
 std::vector<std::string> environment();
 unsigned currentUmask();
 void setUmask(unsigned mask);
+// CI=true: nothing may be skipped there.
+bool underCi();
 
 }  // namespace quorlin::test
 
 #define QUORLIN_NEEDS_POSIX_SHELL() \
     if (::quorlin::test::onWindows()) GTEST_SKIP() << "runs the program through a POSIX shell"
+
+// A test that needs what the machine lacks fails under CI=true and is skipped elsewhere; both
+// say what is missing and how to get it.
+#define QUORLIN_NEEDS(present, what)                                                           \
+    if (!(present)) {                                                                          \
+        if (::quorlin::test::underCi()) GTEST_FAIL() << "Missing (needed under CI): " << what; \
+        GTEST_SKIP() << "Missing: " << what;                                                   \
+    }
