@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/core/dialog.h"
+#include "app/job_run.h"
 #include "support/harness.h"
 
 namespace quorlin::test {

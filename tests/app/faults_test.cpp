@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "app/job_run.h"
 #include "support/harness.h"
 #include "util/basic.h"
 #include "util/files.h"

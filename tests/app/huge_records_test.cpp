@@ -1,6 +1,7 @@
 // Records far larger than any real file holds: every job finishes and keeps their bytes.
 #include <gtest/gtest.h>
 
+#include "app/job_run.h"
 #include "support/harness.h"
 
 namespace quorlin::test {

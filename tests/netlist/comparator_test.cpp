@@ -1,6 +1,7 @@
 // SDF comparator: sorted copies large enough to be written while the job runs.
 #include <gtest/gtest.h>
 
+#include "app/core/driver.h"
 #include "netlist/sdfreader.h"
 #include "netlist/sorter.h"
 #include "support/harness.h"
@@ -45,16 +46,15 @@ TEST(NetComparator, LargeSortedCopies) {
         if (c.unreadable)
             faulty.faults.push_back({test::FaultyFileSystem::Read, dir.file("b.sdf")});
         test::ScopedFileSystem scoped(faulty);
-        test::JobRun run;
-        run.form().netlista = dir.file("a.sdf");
-        run.form().netlistb = dir.file(c.second);
-        run.form().xsdf = 1;
-        run.click(2);
+        test::RecordingHost host;
+        CompareOptions options{dir.file("a.sdf"), dir.file(c.second)};
+        options.exportSorted = true;
+        const CompareResult result = compareNetlists(options, host);
         if (*c.error) {
-            EXPECT_EQ(run.form().errorbox, c.error + dir.file(c.named));
+            EXPECT_EQ(result.message, c.error + dir.file(c.named));
             EXPECT_EQ(dir.snapshot().size(), 2u);
         } else {
-            EXPECT_EQ(run.form().errorbox, "Netlist comparison complete");
+            EXPECT_EQ(result.message, "Netlist comparison complete");
             EXPECT_EQ(dir.read("a_Sorted.txt"), sorted);
             EXPECT_EQ(dir.read("b_Sorted.txt"), "\r\nX\r\nR1-1\r\n");
         }

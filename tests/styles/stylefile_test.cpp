@@ -18,16 +18,12 @@ std::string golden(const std::string& name) {
 }
 
 // Registers names in order, runs the writer and commits; returns "_styles.txt".
-// guardgap and replicate as the window's boxes hold them.
 std::string writeStyles(PcbJobRun& run, const TempDir& dir, const std::vector<std::string>& names,
-                        int guardgap, int replicate) {
+                        int guardGap, bool replicatePads) {
     PcbJob& s = run.job;
     s.base = dir.file("board");
-    Form form;
-    form.guardgap = guardgap;
-    form.replicate = replicate;
-    LayerDrawModes kept{};
-    run.options = pcbOptions(form, kept);
+    run.options.guardGap = guardGap;
+    run.options.replicatePads = replicatePads;
     for (const auto& name : names) s.registry.addstyle(name);
     writestylefile(s);
     EXPECT_TRUE(s.commitOutputs({}));
@@ -43,24 +39,22 @@ const std::vector<std::string> kMixed = {
 struct GoldenCase {
     const char* file;
     std::vector<std::string> names;
-    int guardgap;
-    int replicate;
+    int guardGap;
+    bool replicatePads;
 };
 
 TEST(StyleFile, MatchesGoldenFiles) {
     const GoldenCase cases[] = {
-        {"empty.sty", {}, 3, 0},
-        {"through.sty", kMixed, 0, 0},
-        {"replicate.sty", kMixed, 10, 1},
-        // A grayed check box is not checked: through pads stay plain.
-        {"through.sty", kMixed, 0, 2},
-        {"polygons.sty", {"rr060040000", "el080050000", "ov040070000", "ov090030000"}, 3, 1},
+        {"empty.sty", {}, 3, false},
+        {"through.sty", kMixed, 0, false},
+        {"replicate.sty", kMixed, 10, true},
+        {"polygons.sty", {"rr060040000", "el080050000", "ov040070000", "ov090030000"}, 3, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         TempDir dir;
         PcbJobRun run;
-        EXPECT_EQ(writeStyles(run, dir, c.names, c.guardgap, c.replicate), golden(c.file));
+        EXPECT_EQ(writeStyles(run, dir, c.names, c.guardGap, c.replicatePads), golden(c.file));
     }
 }
 
@@ -123,7 +117,7 @@ TEST(StyleFile, TrackNamesSortNumericallyAndRegistryKeepsItsOrder) {
     TempDir dir;
     PcbJobRun run;
     const std::string text =
-        writeStyles(run, dir, {"TR10", "sq060060032", "TR2", "Vc060035", "tr7"}, 3, 0);
+        writeStyles(run, dir, {"TR10", "sq060060032", "TR2", "Vc060035", "tr7"}, 3, false);
     EXPECT_NE(text.find("RELIEF,10th\r\nT2,2th\r\nT7,7th\r\nT10,10th\r\n*\r\n\r\n"),
               std::string::npos);
     const std::vector<std::string> expected = {"Vc060035", "ZT0002", "ZT0007", "ZT0010",
@@ -140,7 +134,7 @@ TEST(StyleFile, SortIsUnsignedByteOrder) {
     EXPECT_EQ(names[2], "ZT2345");
     TempDir dir;
     PcbJobRun run;
-    writeStyles(run, dir, names, 3, 0);
+    writeStyles(run, dir, names, 3, false);
     const std::vector<std::string> expected = {"Vc060035", "ZT2345", "ZZ", "sq060060032",
                                                "\xC3sq060060032"};
     EXPECT_EQ(sortedStyleNames(run.job.registry), expected);

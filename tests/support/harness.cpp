@@ -6,7 +6,6 @@
 #include <thread>
 
 #include "app/cli/cli.h"
-#include "app/core/dialog.h"
 #include "util/text.h"
 
 namespace quorlin::test {
@@ -65,10 +64,6 @@ TempDir::~TempDir() {
 void TempDir::write(const std::string& name, const std::string& data) const {
     fs::create_directories((path_ / name).parent_path());
     writeFile(path_ / name, data);
-}
-
-void JobRun::click(int index) {
-    Commands_Click(dialog, index);
 }
 
 CliResult runCliIn(const TempDir& dir, std::vector<std::string> args,

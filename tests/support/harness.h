@@ -1,5 +1,5 @@
-// What the tests share: temporary folders, the one job runner (through the command line or the
-// window's buttons), and the one file system that injects faults.
+// What the tests share: temporary folders, the one job runner (through the command line), and
+// the one file system that injects faults.
 #pragma once
 
 #include <chrono>
@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/dialog.h"
 #include "job/host.h"
 #include "job/pcbjob.h"
 #include "memory_fs.h"
@@ -58,16 +57,6 @@ class RecordingHost : public Host {
     void failure(const std::string& text) override { statuses.push_back(text); }
     int beeps = 0;
     std::vector<std::string> statuses;
-};
-
-// A job as the window runs it: its form, host and what the window keeps.
-struct JobRun {
-    RecordingHost host;
-    Dialog dialog{host};
-    Form& form() { return dialog.form; }
-    bool failed() const { return dialog.failed; }
-    // Presses the job's button (0 PCB, 1 netlist, 2 comparator).
-    void click(int index);
 };
 
 // The PCB job's context alone, for the writers that run at its end.
