@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -34,19 +35,6 @@ std::shared_ptr<void> holdOpen(const std::string& utf8Path) {
     if (h == INVALID_HANDLE_VALUE) return nullptr;
     return std::shared_ptr<void>(h, ::CloseHandle);
 }
-std::vector<std::string> environment() {
-    std::vector<std::string> entries;
-    for (char** e = _environ; e && *e; ++e) entries.emplace_back(*e);
-    return entries;
-}
-unsigned currentUmask() {
-    const int mask = ::_umask(0);
-    ::_umask(mask);
-    return static_cast<unsigned>(mask);
-}
-void setUmask(unsigned mask) {
-    ::_umask(static_cast<int>(mask));
-}
 #else
 bool onWindows() {
     return false;
@@ -70,19 +58,28 @@ std::shared_ptr<void> holdOpen(const std::string& utf8Path) {
         fs::rename(aside, *held, ignored);
     });
 }
-std::vector<std::string> environment() {
-    std::vector<std::string> entries;
-    for (char** e = environ; e && *e; ++e) entries.emplace_back(*e);
-    return entries;
-}
-unsigned currentUmask() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return static_cast<unsigned>(mask);
-}
-void setUmask(unsigned mask) {
-    ::umask(static_cast<mode_t>(mask));
-}
 #endif
+
+std::string environmentLines() {
+#if defined(_WIN32)
+    char** const entries = _environ;
+#else
+    char** const entries = environ;
+#endif
+    std::vector<std::string> sorted;
+    for (char** e = entries; e && *e; ++e) sorted.emplace_back(*e);
+    std::sort(sorted.begin(), sorted.end());
+    std::string lines;
+    for (const auto& e : sorted) lines += e + "\n";
+    return lines;
+}
+
+unsigned exchangeUmask(unsigned mask) {
+#if defined(_WIN32)
+    return static_cast<unsigned>(::_umask(static_cast<int>(mask)));
+#else
+    return static_cast<unsigned>(::umask(static_cast<mode_t>(mask)));
+#endif
+}
 
 }  // namespace quorlin::test

@@ -6,7 +6,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace quorlin::test {
 
@@ -17,10 +16,10 @@ int exitCode(int status);
 // Holds the file as an editor does on Windows, barring writes, renames and deletes, until the
 // result goes; null when it cannot.
 std::shared_ptr<void> holdOpen(const std::string& utf8Path);
-// The process's environment as NAME=VALUE entries, and its umask.
-std::vector<std::string> environment();
-unsigned currentUmask();
-void setUmask(unsigned mask);
+// The process's environment, one NAME=VALUE line each, sorted.
+std::string environmentLines();
+// Sets the process's umask; returns the one before.
+unsigned exchangeUmask(unsigned mask);
 // CI=true: nothing may be skipped there.
 bool underCi();
 

@@ -3,81 +3,76 @@
 // ctest, which runs each test in a process of its own, would never show it.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <clocale>
 #include <filesystem>
+#include <functional>
 #include <locale>
+#include <sstream>
 
 #include "support/system.h"
 
 namespace quorlin::test {
 namespace {
 
-struct ProcessState {
-    std::filesystem::path folder;
-    std::string folderError;
-    std::vector<std::string> environment;
-    std::string cxxLocale, cLocale;
-    unsigned umask = 0;
-
-    static ProcessState now() {
-        ProcessState s;
-        std::error_code ec;
-        s.folder = std::filesystem::current_path(ec);
-        if (ec) s.folderError = ec.message();
-        s.environment = test::environment();
-        std::sort(s.environment.begin(), s.environment.end());
-        s.cxxLocale = std::locale().name();
-        const char* c = std::setlocale(LC_ALL, nullptr);
-        s.cLocale = c ? c : "";
-        s.umask = currentUmask();
-        return s;
-    }
+struct Watched {
+    const char* what;
+    std::function<std::string()> read;
+    // Puts the value back, so that one test's change fails that test alone.
+    std::function<void(const std::string&)> restore;
 };
 
-// The entries of one sorted list missing from the other, joined.
-std::string missing(const std::vector<std::string>& from, const std::vector<std::string>& in) {
-    std::vector<std::string> gone;
-    std::set_difference(from.begin(), from.end(), in.begin(), in.end(), std::back_inserter(gone));
-    std::string joined;
-    for (const auto& g : gone) joined += (joined.empty() ? "" : ", ") + g;
-    return joined.empty() ? "nothing" : joined;
+const Watched kWatched[] = {
+    {"current folder",
+     [] {
+         std::error_code ec;
+         return std::filesystem::current_path(ec).string();
+     },
+     [](const std::string& v) {
+         std::error_code ec;
+         std::filesystem::current_path(v, ec);
+     }},
+    {"environment", environmentLines, [](const std::string&) {}},
+    {"global C++ locale", [] { return std::locale().name(); },
+     [](const std::string& v) { std::locale::global(std::locale(v)); }},
+    {"C locale", [] { return std::string(std::setlocale(LC_ALL, nullptr)); },
+     [](const std::string& v) { std::setlocale(LC_ALL, v.c_str()); }},
+    {"umask",
+     [] {
+         const unsigned mask = exchangeUmask(0);
+         exchangeUmask(mask);
+         std::ostringstream octal;
+         octal << std::oct << mask;
+         return octal.str();
+     },
+     [](const std::string& v) { exchangeUmask(static_cast<unsigned>(std::stoul(v, nullptr, 8))); }},
+};
+
+// The lines of one value that the other lacks: what changed in an environment.
+std::string linesOnlyIn(const std::string& value, const std::string& other) {
+    std::istringstream lines(value);
+    std::string only;
+    for (std::string line; std::getline(lines, line);)
+        if (("\n" + other).find("\n" + line + "\n") == std::string::npos)
+            only += (only.empty() ? "" : " ") + line;
+    return "\"" + only + "\"";
 }
 
 class UnchangedProcess : public testing::EmptyTestEventListener {
-    void OnTestStart(const testing::TestInfo&) override { before_ = ProcessState::now(); }
-
-    // Named as a failure of the test that made the change, then put back for the tests after it.
+    void OnTestStart(const testing::TestInfo&) override {
+        before_.clear();
+        for (const Watched& w : kWatched) before_.push_back(w.read() + "\n");
+    }
     void OnTestEnd(const testing::TestInfo&) override {
-        const ProcessState after = ProcessState::now();
-        if (after.folder != before_.folder || after.folderError != before_.folderError) {
-            ADD_FAILURE() << "The test changed the current folder from " << before_.folder << " to "
-                          << after.folder << " " << after.folderError;
-            std::error_code ec;
-            std::filesystem::current_path(before_.folder, ec);
-        }
-        if (after.environment != before_.environment)
-            ADD_FAILURE() << "The test changed the environment: it removed "
-                          << missing(before_.environment, after.environment) << " and added "
-                          << missing(after.environment, before_.environment);
-        if (after.cxxLocale != before_.cxxLocale) {
-            ADD_FAILURE() << "The test changed the global C++ locale from \"" << before_.cxxLocale
-                          << "\" to \"" << after.cxxLocale << "\"";
-            std::locale::global(std::locale(before_.cxxLocale));
-        }
-        if (after.cLocale != before_.cLocale) {
-            ADD_FAILURE() << "The test changed the C locale from \"" << before_.cLocale
-                          << "\" to \"" << after.cLocale << "\"";
-            std::setlocale(LC_ALL, before_.cLocale.c_str());
-        }
-        if (after.umask != before_.umask) {
-            ADD_FAILURE() << "The test changed the umask from " << std::oct << before_.umask
-                          << " to " << after.umask;
-            setUmask(before_.umask);
+        for (size_t i = 0; i < before_.size(); ++i) {
+            const std::string after = kWatched[i].read() + "\n";
+            if (after == before_[i]) continue;
+            ADD_FAILURE() << "The test changed the " << kWatched[i].what << ": before "
+                          << linesOnlyIn(before_[i], after) << ", after "
+                          << linesOnlyIn(after, before_[i]);
+            kWatched[i].restore(before_[i].substr(0, before_[i].size() - 1));
         }
     }
-
-    ProcessState before_;
+    std::vector<std::string> before_;
 };
 
 const bool registered = [] {
