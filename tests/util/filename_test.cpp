@@ -66,6 +66,10 @@ TEST(Settings, LoadCreatesTwoLinesAndSaveRoundTrips) {
     EXPECT_EQ(lines[1], "");
     EXPECT_EQ(lines[2], "");
     EXPECT_EQ(lines[3], "kept");
+    // A place that cannot be written reads as the fresh two-line file.
+    lines[2] = "old2";
+    EXPECT_FALSE(settingsfile(dir.file("no/such/quorlin.ini"), "load", lines));
+    EXPECT_EQ(lines[2], "");
 
     for (size_t i = 1; i <= 100; ++i) lines[i] = "line" + std::to_string(i);
     ASSERT_TRUE(settingsfile(path, "save", lines));
