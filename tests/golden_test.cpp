@@ -21,8 +21,8 @@ struct Case {
 };
 
 // Lines "folder | arguments | why"; "#" starts a comment. A word ";" parts the arguments of
-// runs that follow one another in the same folder.
-std::vector<Case> readCases() {
+// runs that follow one another in the same folder. Boards alone on request.
+std::vector<Case> readCases(bool boardsOnly = false) {
     std::vector<Case> cases;
     std::istringstream list(testData("cases.txt"));
     for (std::string line; std::getline(list, line);) {
@@ -36,7 +36,8 @@ std::vector<Case> readCases() {
             else
                 c.runs.back().push_back(w);
         }
-        cases.push_back(std::move(c));
+        const bool board = !c.runs[0].empty() && c.runs[0][0] == "pcb";
+        if (!boardsOnly || board) cases.push_back(std::move(c));
     }
     return cases;
 }
@@ -148,13 +149,7 @@ TEST_P(GoldenInBlocksOfOne, WritesTheSameFiles) {
     EXPECT_EQ(runCase(GetParam(), true), snapshot(expectedFolder(GetParam())));
 }
 
-std::vector<Case> pcbCases() {
-    std::vector<Case> cases = readCases();
-    std::erase_if(cases, [](const Case& c) { return c.runs[0].empty() || c.runs[0][0] != "pcb"; });
-    return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, GoldenInBlocksOfOne, testing::ValuesIn(pcbCases()), caseName);
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenInBlocksOfOne, testing::ValuesIn(readCases(true)), caseName);
 
 }  // namespace
 }  // namespace quorlin::test
