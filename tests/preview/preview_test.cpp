@@ -186,6 +186,8 @@ TEST(Preview, OddRecordsShowInTheClosingComment) {
           "number): 1",
           "A&amp;B &lt;\xc3\xa9&gt; -- x"})
         EXPECT_NE(svg.find(seen), std::string::npos) << seen;
+    // Nothing drawn: the square inch around the origin.
+    expectGolden(previewSvg("ARES REGION FILE\r\n"), "empty.svg");
 }
 
 }  // namespace
