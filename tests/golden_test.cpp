@@ -20,6 +20,11 @@ struct Case {
     std::vector<std::vector<std::string>> runs;  // the arguments of each run, in order
 };
 
+// A failure names the case by its folder, not by its bytes.
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.folder;
+}
+
 // Lines "folder | arguments | why"; "#" starts a comment. A word ";" parts the arguments of
 // runs that follow one another in the same folder. Boards alone on request.
 std::vector<Case> readCases(bool boardsOnly = false) {
