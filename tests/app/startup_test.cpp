@@ -135,7 +135,8 @@ TEST(Startup, GuardGapTenRoundTripsAsA) {
 TEST(Startup, SettingsFileWhereTheProgramsSystemKeepsIt) {
     TempDir dir;
     const std::string d = dir.path().string();
-    for (const char* name : {"portable/quorlin.ini", "sys/bin/quorlin.ini", "system/quorlin.ini"})
+    for (const char* name :
+         {"portable/quorlin.ini", "sys/bin/quorlin.ini", "system/quorlin.ini", "opt/a/quorlin.ini"})
         dir.write(name, "");
     const auto posix = SettingsRule::kPosix, windows = SettingsRule::kWindows;
     const struct {
@@ -151,9 +152,11 @@ TEST(Startup, SettingsFileWhereTheProgramsSystemKeepsIt) {
         {windows, "/no/such/dir/quorlin.exe", "~\\quorlin.ini"},  // folder not writable
         {windows, d + "/SYS/bin/quorlin.exe", "~\\quorlin.ini"},  // Windows names in any case
         {windows, d + "\\sys\\Quorlin\\quorlin.exe", "~\\quorlin.ini"},
+        {posix, d + "/opt/a/quorlin", "~/quorlin.ini"},  // a system folder without its "/"
     };
     for (const auto& r : rows)
-        EXPECT_EQ(settingsPath(r.rule, {r.program, "~", {"/etc", d + "/sys/"}}), r.expected)
+        EXPECT_EQ(settingsPath(r.rule, {r.program, "~", {"/etc", d + "/sys/", d + "/opt"}}),
+                  r.expected)
             << r.program;
 }
 
