@@ -32,8 +32,9 @@ struct PcbOptions {
 };
 
 struct PreviewOptions {
-    std::string source;  // region file
-    std::string output;  // SVG file; "" for the source's name with ".svg"
+    std::string source;     // region file
+    std::string output;     // SVG file; "" for the source's name with ".svg"
+    std::string styleFile;  // ARES style file whose styles draw the records; "" for none
 };
 
 struct NetOptions {

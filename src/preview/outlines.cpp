@@ -10,8 +10,6 @@
 
 namespace quorlin {
 
-namespace {
-
 void circle(Outline& o, double diameter) {
     const double r = toRegionUnits(diameter) / 2;
     std::string t, minus;
@@ -42,8 +40,6 @@ void polygon(Outline& o, const std::vector<Vertex>& vertices) {
 void rectangle(Outline& o, double a, double b) {
     polygon(o, {{a / 2, b / 2}, {-a / 2, b / 2}, {-a / 2, -b / 2}, {a / 2, -b / 2}});
 }
-
-}  // namespace
 
 bool outline(std::string_view style, Outline& o) {
     const StyleDimensions d = decodeStyleName(style);

@@ -3,6 +3,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "styles/padshapes.h"
 
 namespace quorlin {
 
@@ -16,5 +19,11 @@ struct Outline {
 // False when the name gives no shape ARES knows, or no size. Names are decoded as the style
 // file writer decodes them.
 bool outline(std::string_view style, Outline& o);
+
+// Pieces of an outline, sizes in thousandths: a circle of a diameter, a polygon around the
+// centre (Y up), a rectangle of a by b. Each grows hx and hy to hold it.
+void circle(Outline& o, double diameter);
+void polygon(Outline& o, const std::vector<Vertex>& vertices);
+void rectangle(Outline& o, double a, double b);
 
 }  // namespace quorlin

@@ -28,8 +28,8 @@ bool pass(FileReader& source, RegionReader& reader, const std::function<void()>&
 }  // namespace
 
 bool drawRegion(FileReader& source, std::string& out, const std::function<void()>& between,
-                std::vector<std::string>* layers) {
-    SvgPreview svg(out);
+                std::vector<std::string>* layers, const AresStyles* styles) {
+    SvgPreview svg(out, styles);
     RegionReader surveyor([&svg](const RegionRecord& r) { svg.survey(r); });
     if (!pass(source, surveyor, between)) return false;
     svg.surveyed(surveyor);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "styles/aresstyles.h"
 #include "util/files.h"
 
 namespace quorlin {
@@ -12,10 +13,11 @@ namespace quorlin {
 // Draws the region text of source as SVG, appended to out: passes over the source, read in
 // pieces, so memory holds a piece of it and what between() leaves of out. between() is called
 // after each piece (an output may take the text made so far). layers, if given, gets the codes
-// of the layers drawn, in drawing order. False when the source could not be read (out then
+// of the layers drawn, in drawing order. styles, if given, are the user's style file's, which
+// win over the decoding of coded names. False when the source could not be read (out then
 // holds a part of the document).
 bool drawRegion(FileReader& source, std::string& out, const std::function<void()>& between = {},
-                std::vector<std::string>* layers = nullptr);
+                std::vector<std::string>* layers = nullptr, const AresStyles* styles = nullptr);
 
 // The document without the groups of the layers named in hidden (the preview window's check
 // boxes): each layer is one group that starts a line.

@@ -8,8 +8,8 @@
 namespace quorlin {
 
 std::string_view kindName(RecordKind kind) {
-    static constexpr std::string_view kNames[kRecordKinds] = {"track", "via",  "pad", "zone",
-                                                              "path",  "line", "text"};
+    static constexpr std::string_view kNames[kRecordKinds] = {
+        "track", "via", "pad", "zone", "path", "line", "text", "box", "area"};
     return kNames[static_cast<size_t>(kind)];
 }
 
@@ -69,6 +69,8 @@ void RegionReader::unknown(std::string_view line) {
 }
 
 void RegionReader::line(std::string_view text) {
+    if (!started_ && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    started_ = true;
     const std::string_view t = trimmed(text);
     if (t.empty()) return;
     if (t.front() == '*') {
@@ -136,6 +138,13 @@ bool RegionReader::record(std::string_view line) {
         case Section::None:
             return line == "ARES REGION FILE";
         case Section::Header:
+            if (!tokens_.empty() && tokens_[0].text == "AREA") {
+                // The region's extent: drawn once, beneath every layer.
+                rec_.kind = RecordKind::Area;
+                rec_.layer = {};
+                known = tokens_.size() == 5 && numbers(1, 4);
+                break;
+            }
             return !tokens_.empty() && (tokens_[0].text == "VERSION" || tokens_[0].text == "UNITS");
         case Section::Vias:
             known = via();
@@ -160,9 +169,12 @@ bool RegionReader::via() {
     return true;
 }
 
-// "style" S 1 x1 y1 x2 y2, in the section of its layer.
+// "style" S n x0 y0 ... xn yn: n segments through n + 1 points, in the section of its layer.
 bool RegionReader::track() {
-    if (tokens_.size() != 7 || !tokens_[0].quoted || tokens_[1].text != "S" || !numbers(3, 4))
+    double n;
+    if (tokens_.size() < 7 || !tokens_[0].quoted || tokens_[1].text != "S" ||
+        !exactNumber(tokens_[2].text, n) || n < 1 || n != std::floor(n) ||
+        2 * n + 5 != static_cast<double>(tokens_.size()) || !numbers(3, tokens_.size() - 3))
         return false;
     rec_.kind = RecordKind::Track;
     rec_.style = tokens_[0].text;
@@ -178,8 +190,9 @@ bool RegionReader::object() {
         const std::string_view type = t[2].text;
         if (type == "LINE") {
             rec_.kind = RecordKind::Line;
-            return t.size() == 8 && numbers(4, 4);
+            return t.size() == 8 && graphicCount() && numbers(4, 4);
         }
+        if (type == "BOX") return box();
         if (type == "PATH") {
             rec_.kind = RecordKind::Path;
             return polygon(3) && rec_.xy.size() + 4 == t.size();
@@ -204,6 +217,22 @@ bool RegionReader::object() {
         return numbers(layered ? 4 : 3, 2);
     }
     return false;
+}
+
+// The count after a graphic's keyword: how many numbers follow it.
+bool RegionReader::graphicCount() {
+    double n;
+    return exactNumber(tokens_[3].text, n) && n + 4 == static_cast<double>(tokens_.size());
+}
+
+// GRAPHIC layer BOX 5 x y r w h: the rectangle from (x, y) to (x + w, y + h). A box with
+// rounded corners (r not 0) is not drawn as one, so it is not read as one.
+bool RegionReader::box() {
+    rec_.kind = RecordKind::Box;
+    if (tokens_.size() != 9 || !graphicCount() || !numbers(4, 5) || rec_.xy[2] != 0) return false;
+    const double x = rec_.xy[0], y = rec_.xy[1];
+    rec_.xy = {x, y, x + rec_.xy[3], y + rec_.xy[4]};
+    return std::isfinite(rec_.xy[2]) && std::isfinite(rec_.xy[3]);
 }
 
 // GRAPHIC layer TEXT x y [rotation mirror] height width font "text"

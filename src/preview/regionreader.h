@@ -9,9 +9,10 @@
 
 namespace quorlin {
 
-enum class RecordKind { Track, Via, Pad, Zone, Path, Line, Text };
-inline constexpr size_t kRecordKinds = 7;
-// "track", "via", "pad", "zone", "path", "line", "text".
+// Box: a graphic rectangle; Area: the header's extent of the region (no layer).
+enum class RecordKind { Track, Via, Pad, Zone, Path, Line, Text, Box, Area };
+inline constexpr size_t kRecordKinds = 9;
+// "track", "via", "pad", "zone", "path", "line", "text", "box", "area".
 std::string_view kindName(RecordKind kind);
 
 // One record. The views point into the line the reader was given and live as long as it.
@@ -21,8 +22,8 @@ struct RegionRecord {
     std::string_view layer;  // layer code; "" for a pad written without one
     std::string_view style;  // style name without its quotes (tracks, vias, pads, zones)
     std::string_view shape;  // a pad's first quoted field
-    std::vector<double> xy;  // x, y, x, y, ...
-    std::vector<std::string_view> xyText;  // the same as written
+    std::vector<double> xy;  // x, y, x, y, ...; a box's two corners
+    std::vector<std::string_view> xyText;  // the same as written (a box: x, y, w, h)
     // Texts: rotation in tenths of a degree, mirrored, height and character width, the text.
     double rotation = 0;
     bool mirror = false;
@@ -65,6 +66,8 @@ class RegionReader {
     bool track();
     bool object();
     bool text();
+    bool graphicCount();
+    bool box();
     bool numbers(size_t from, size_t count);
     bool polygon(size_t countAt);
     void unknown(std::string_view line);
@@ -76,6 +79,7 @@ class RegionReader {
     std::string layer_;    // code of the open *LAYER section
     std::string partial_;  // a line not yet ended
     bool lastWasCr_ = false;
+    bool started_ = false;  // a first line was met (a byte order mark before it is skipped)
     std::vector<Token> tokens_;
     RegionRecord rec_;
     size_t unknown_ = 0;

@@ -5,9 +5,10 @@
 #include <cmath>
 #include <limits>
 
+#include "preview/layerlooks.h"
 #include "preview/outlines.h"
+#include "preview/styleshapes.h"
 #include "preview/xmltext.h"
-#include "styles/stylerecords.h"
 #include "util/basic.h"
 #include "util/number.h"
 
@@ -15,19 +16,6 @@ namespace quorlin {
 
 namespace {
 
-// The one table of layers: drawing order (the board edge beneath, bottom to top, keep-outs under
-// the mask and silk so they hide no text, the guides and the drill above) and colour. A code not
-// listed is drawn last, in grey.
-struct LayerLook {
-    std::string_view code, colour;
-};
-constexpr LayerLook kLayers[] = {
-    {"ED", "#c9b27a"}, {"BM", "#7c9a3c"}, {"BR", "#9cc79c"}, {"BS", "#8c8c8c"},  {"BOT", "#2f6bd6"},
-    {"I8", "#6b4fa8"}, {"I7", "#3f8f8f"}, {"I6", "#9a6a2a"}, {"I5", "#4f8f3f"},  {"I4", "#a84f8f"},
-    {"I3", "#2f9f6f"}, {"I2", "#8f7fcf"}, {"I1", "#cf8f2f"}, {"TOP", "#d0352b"}, {"ALL", "#c8961e"},
-    {"KO", "#d0209a"}, {"TM", "#3f8f5f"}, {"TR", "#5fbfa0"}, {"TS", "#1f1f1f"},  {"M1", "#6a5acd"},
-    {"M2", "#1f9faf"}, {"M3", "#b07a10"}, {"M4", "#607080"}, {"DRL", "#000000"}};
-constexpr std::string_view kOtherColour = "#999999";
 constexpr size_t kKeptLines = 8;
 constexpr std::string_view kRootStart =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -41,6 +29,13 @@ constexpr std::string_view kRootEnd =
 constexpr size_t kBoxMost = 160;
 // Lines are drawn 5 thousandths wide, tracks as wide as their style says.
 constexpr double kLineThousandths = 5;
+// What a record of no known style is drawn as: a track this wide, a pad or via as a hollow square
+// this large with a cross (stroked in the layer's colour where it is placed).
+constexpr double kGuessedTrackThousandths = 2;
+constexpr double kMarkerThousandths = 20;
+constexpr std::string_view kMarker =
+    "<path id=\"unknown\" fill=\"none\" stroke-width=\"50.8\" "
+    "d=\"M-254 -254H254V254H-254ZM-254 -254L254 254M-254 254L254 -254\"/>\n";
 
 bool usableId(std::string_view code) {
     if (code.empty() || !std::isalpha(static_cast<unsigned char>(code[0]))) return false;
@@ -51,8 +46,9 @@ bool usableId(std::string_view code) {
 
 }  // namespace
 
-SvgPreview::SvgPreview(std::string& out)
+SvgPreview::SvgPreview(std::string& out, const AresStyles* styles)
     : out_(out),
+      styles_(styles),
       minX_(std::numeric_limits<double>::infinity()),
       minY_(minX_),
       maxX_(-minX_),
@@ -63,11 +59,8 @@ const SvgPreview::Layer* SvgPreview::layer(std::string_view code) {
         if (l.code == code) return &l;
     // Layers are added by the survey alone: a drawing pass holds one of them.
     if (drawing_ || !usableId(code) || layers_.size() == kMostLayers) return nullptr;
-    const auto* look = std::find_if(std::begin(kLayers), std::end(kLayers),
-                                    [&](const LayerLook& k) { return k.code == code; });
-    const bool known = look != std::end(kLayers);
-    layers_.push_back({std::string(code), known ? look->colour : kOtherColour,
-                       static_cast<size_t>(look - std::begin(kLayers))});
+    const LayerLook look = layerLook(code);
+    layers_.push_back({std::string(code), look.colour, look.order});
     return &layers_.back();
 }
 
@@ -77,7 +70,7 @@ const SvgPreview::Def& SvgPreview::def(std::string_view style) {
     static const Def kNone;
     if (drawing_) return kNone;
     Def& d = defs_[std::string(style)];
-    if (Outline o; outline(style, o)) {
+    if (Outline o; styleOutline(styles_, style, o)) {
         outlined_.emplace_back(style);
         d = {outlined_.size(), o.hx, o.hy};
     }
@@ -88,13 +81,14 @@ const SvgPreview::Def& SvgPreview::def(std::string_view style) {
 double SvgPreview::trackWidth(std::string_view style) {
     if (style != lastStyle_) {
         lastStyle_.assign(style);
-        if (!trackStyleWidth(style, lastWidth_) || !(lastWidth_ > 0)) lastWidth_ = 0;
+        if (!styleTrackWidth(styles_, style, lastWidth_)) lastWidth_ = 0;
     }
     return lastWidth_;
 }
 
 // The one place that judges whether a record can be drawn.
 std::string_view SvgPreview::problem(const RegionRecord& r) {
+    if (r.kind == RecordKind::Area) return area_.empty() ? "" : "more than one area";
     if (r.kind == RecordKind::Pad && r.layer.empty()) return "no layer";
     if (!layer(r.layer)) {
         return usableId(r.layer) ? "more than 64 layers" : "layer code not usable";
@@ -103,13 +97,14 @@ std::string_view SvgPreview::problem(const RegionRecord& r) {
         case RecordKind::Zone:
         case RecordKind::Path:
             return r.xy.empty() ? "no points" : "";
-        case RecordKind::Via:
-        case RecordKind::Pad:
-            return def(r.style).id == 0 ? "style name not decodable" : "";
         case RecordKind::Text:
             return r.height > 0 ? "" : "text height not positive";
+        case RecordKind::Via:
+        case RecordKind::Pad:
         case RecordKind::Track:
         case RecordKind::Line:
+        case RecordKind::Box:
+        case RecordKind::Area:
             break;
     }
     return "";
@@ -117,16 +112,28 @@ std::string_view SvgPreview::problem(const RegionRecord& r) {
 
 void SvgPreview::survey(const RegionRecord& r) {
     if (const std::string_view reason = problem(r); !reason.empty()) return skip(r, reason);
-    ++drawn_[static_cast<size_t>(r.kind)];
+    const size_t kind = static_cast<size_t>(r.kind);
+    ++drawn_[kind];
     double width = toRegionUnits(kLineThousandths);
     switch (r.kind) {
         case RecordKind::Track:
             width = toRegionUnits(trackWidth(r.style));
-            if (width == 0) ++hairlines_;
-            [[fallthrough]];
+            if (width == 0) {
+                ++guessed_[kind];
+                width = toRegionUnits(kGuessedTrackThousandths);
+            }
+            for (size_t i = 0; i + 1 < r.xy.size(); i += 2)
+                grow(r.xy[i], r.xy[i + 1], width / 2, width / 2);
+            break;
         case RecordKind::Line:
+        case RecordKind::Box:
             grow(r.xy[0], r.xy[1], width / 2, width / 2);
             grow(r.xy[2], r.xy[3], width / 2, width / 2);
+            break;
+        case RecordKind::Area:
+            area_ = r.xy;
+            grow(r.xy[0], r.xy[1]);
+            grow(r.xy[2], r.xy[3]);
             break;
         case RecordKind::Zone:
         case RecordKind::Path:
@@ -135,7 +142,9 @@ void SvgPreview::survey(const RegionRecord& r) {
         case RecordKind::Via:
         case RecordKind::Pad: {
             const Def& d = def(r.style);
-            grow(r.xy[0], r.xy[1], d.hx, d.hy);
+            const double half = toRegionUnits(kMarkerThousandths) / 2;
+            if (d.id == 0) ++guessed_[kind];
+            grow(r.xy[0], r.xy[1], d.id ? d.hx : half, d.id ? d.hy : half);
             break;
         }
         case RecordKind::Text:
@@ -188,15 +197,47 @@ bool SvgPreview::moreOutlines() {
     for (const size_t last = std::min(written_ + 1000, outlined_.size()); written_ < last;) {
         const size_t id = ++written_;
         Outline o;
-        outline(outlined_[id - 1], o);
+        styleOutline(styles_, outlined_[id - 1], o);
         out_.append("<path id=\"s-");
         appendCount(out_, id);
         out_.append("\" fill-rule=\"evenodd\" d=\"").append(o.d).append("\"/>\n");
     }
     if (written_ < outlined_.size()) return true;
+    if (guessed_[static_cast<size_t>(RecordKind::Pad)] +
+        guessed_[static_cast<size_t>(RecordKind::Via)])
+        out_.append(kMarker);
     out_.append("</defs>\n");
+    area();
     ++written_;
     return true;
+}
+
+// The region's extent: a thin dashed outline beneath the layers, its dashes scaled to the board.
+void SvgPreview::area() {
+    if (area_.empty()) return;
+    const double span = std::max(std::fabs(area_[2] - area_[0]), std::fabs(area_[3] - area_[1]));
+    const double width = std::max(span / 500, toRegionUnits(1));
+    out_.append("<path class=\"area\" fill=\"none\" stroke=\"#808080\" stroke-width=\"");
+    appendMicrometres(out_, width);
+    out_.append("\" stroke-dasharray=\"");
+    appendMicrometres(out_, 6 * width);
+    out_ += ' ';
+    appendMicrometres(out_, 4 * width);
+    out_.append("\" d=\"");
+    corners(area_);
+    out_.append("\"/>\n");
+}
+
+// A rectangle's path from two opposite corners (x0 y0 x1 y1), closed.
+void SvgPreview::corners(const std::vector<double>& xy) {
+    const double x[] = {xy[0], xy[2], xy[2], xy[0]}, y[] = {xy[1], xy[1], xy[3], xy[3]};
+    for (size_t i = 0; i < 4; ++i) {
+        out_ += i ? 'L' : 'M';
+        appendMicrometres(out_, x[i]);
+        out_ += ' ';
+        appendMicrometres(out_, -y[i]);
+    }
+    out_ += 'Z';
 }
 
 void SvgPreview::beginLayer(const std::string& code) {
@@ -221,8 +262,18 @@ void SvgPreview::closeRun() {
 void SvgPreview::draw(const RegionRecord& r) {
     if (!drawing_ || r.layer != drawing_->code || !problem(r).empty()) return;
     switch (r.kind) {
-        case RecordKind::Track:
-            stroke(r, toRegionUnits(trackWidth(r.style)));
+        case RecordKind::Track: {
+            const double width = toRegionUnits(trackWidth(r.style));
+            stroke(r, width > 0 ? width : toRegionUnits(kGuessedTrackThousandths), width == 0);
+            break;
+        }
+        case RecordKind::Box:
+            openRun(toRegionUnits(kLineThousandths));
+            out_.append("<path class=\"box\" d=\"");
+            corners(r.xy);
+            out_.append("\"/>\n");
+            break;
+        case RecordKind::Area:
             break;
         case RecordKind::Line:
             stroke(r, toRegionUnits(kLineThousandths));
@@ -253,23 +304,27 @@ void SvgPreview::appendPoint(char command, const RegionRecord& r, size_t i) {
     appendPlace(r, i, " ");
 }
 
-// Tracks and lines: a two-point path in a group that gives the stroke; a width of 0 draws a
-// hairline.
-void SvgPreview::stroke(const RegionRecord& r, double width) {
-    if (run_ != width) {
-        closeRun();
-        out_.append("<g fill=\"none\" stroke=\"")
-            .append(drawing_->colour)
-            .append("\" stroke-linecap=\"round\" stroke-width=\"");
-        appendMicrometres(out_, width > 0 ? width : 100);
-        out_.append("\">\n");
-        run_ = width;
-    }
+// Strokes of one width share a group that gives the stroke.
+void SvgPreview::openRun(double width) {
+    if (run_ == width) return;
+    closeRun();
+    out_.append("<g fill=\"none\" stroke=\"")
+        .append(drawing_->colour)
+        .append("\" stroke-linecap=\"round\" stroke-width=\"");
+    appendMicrometres(out_, width);
+    out_.append("\">\n");
+    run_ = width;
+}
+
+// Tracks and lines: a path through their points; a track of several segments joins them round.
+void SvgPreview::stroke(const RegionRecord& r, double width, bool guessed) {
+    openRun(width);
     out_.append("<path class=\"").append(kindName(r.kind));
-    if (width == 0) out_.append("\" vector-effect=\"non-scaling-stroke");
+    if (guessed) out_.append(" unknown");
+    if (r.xy.size() > 4) out_.append("\" stroke-linejoin=\"round");
     out_.append("\" d=\"");
     appendPoint('M', r, 0);
-    appendPoint('L', r, 1);
+    for (size_t i = 1; i < r.xy.size() / 2; ++i) appendPoint('L', r, i);
     out_.append("\"/>\n");
 }
 
@@ -282,11 +337,17 @@ void SvgPreview::polygon(const RegionRecord& r) {
     out_.append("Z\"/>\n");
 }
 
-// Pads and vias: their style's outline placed at the centre.
+// Pads and vias: their style's outline placed at the centre, or the marker of no known style.
 void SvgPreview::place(const RegionRecord& r, const Def& d) {
     closeRun();
-    out_.append("<use class=\"").append(kindName(r.kind)).append("\" xlink:href=\"#s-");
-    appendCount(out_, d.id);
+    out_.append("<use class=\"").append(kindName(r.kind));
+    if (d.id == 0) {
+        out_.append(" unknown\" stroke=\"").append(drawing_->colour);
+        out_.append("\" xlink:href=\"#unknown");
+    } else {
+        out_.append("\" xlink:href=\"#s-");
+        appendCount(out_, d.id);
+    }
     out_.append("\" x=\"");
     appendPlace(r, 0, "\" y=\"");
     out_.append("\"/>\n");
@@ -346,11 +407,13 @@ void SvgPreview::end() {
 
 std::string SvgPreview::summary() const {
     std::string out = "<!--\ndrawn:";
+    // Boxes and areas are named only when there are some, as files of this converter have none.
     for (size_t k = 0; k < kRecordKinds; ++k)
-        out.append(k ? ", " : " ")
-            .append(kindName(static_cast<RecordKind>(k)))
-            .append(" ")
-            .append(countText(drawn_[k]));
+        if (k <= static_cast<size_t>(RecordKind::Text) || drawn_[k] > 0)
+            out.append(k ? ", " : " ")
+                .append(kindName(static_cast<RecordKind>(k)))
+                .append(" ")
+                .append(countText(drawn_[k]));
     out.append("\nnot drawn:");
     bool any = false;
     for (size_t k = 0; k < kRecordKinds; ++k) {
@@ -367,10 +430,16 @@ std::string SvgPreview::summary() const {
     }
     if (!any) out.append(" none");
     out += '\n';
-    if (hairlines_ > 0)
-        out.append("tracks drawn as hairlines (width not a number): ")
-            .append(countText(hairlines_))
-            .append("\n");
+    bool guessed = false;
+    for (size_t k = 0; k < kRecordKinds; ++k) {
+        if (guessed_[k] == 0) continue;
+        out.append(guessed ? ", " : "drawn with a guessed shape (no known style): ")
+            .append(kindName(static_cast<RecordKind>(k)))
+            .append(" ")
+            .append(countText(guessed_[k]));
+        guessed = true;
+    }
+    if (guessed) out += '\n';
     if (replaced_ > 0)
         out.append("characters XML does not allow, drawn as U+FFFD: ")
             .append(countText(replaced_))

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "preview/regionreader.h"
+#include "styles/aresstyles.h"
 
 namespace quorlin {
 
@@ -21,7 +22,9 @@ namespace quorlin {
 class SvgPreview {
   public:
     // Appends the document to out, which its owner may empty between any two calls.
-    explicit SvgPreview(std::string& out);
+    // styles: the user's style file, whose styles win over the decoding of coded names; null
+    // for none. It outlives the preview.
+    explicit SvgPreview(std::string& out, const AresStyles* styles = nullptr);
     SvgPreview(const SvgPreview&) = delete;
     SvgPreview& operator=(const SvgPreview&) = delete;
 
@@ -69,7 +72,10 @@ class SvgPreview {
     void grow(double x, double y, double hx = 0, double hy = 0);
     void growText(const RegionRecord& r);
     void skip(const RegionRecord& r, std::string_view reason);
-    void stroke(const RegionRecord& r, double width);
+    void stroke(const RegionRecord& r, double width, bool guessed = false);
+    void openRun(double width);
+    void area();
+    void corners(const std::vector<double>& xy);
     void polygon(const RegionRecord& r);
     void place(const RegionRecord& r, const Def& d);
     void text(const RegionRecord& r);
@@ -80,6 +86,7 @@ class SvgPreview {
     std::string summary() const;
 
     std::string& out_;
+    const AresStyles* styles_;
     std::vector<Layer> layers_;  // in the order first met
     std::vector<std::string> order_;
     Defs defs_;
@@ -89,9 +96,11 @@ class SvgPreview {
     double run_ = -1;        // stroke width of the open group of tracks or lines; -1 none
     std::string lastStyle_;  // of the last track, and its width in thousandths
     double lastWidth_ = 0;
-    std::array<size_t, kRecordKinds> drawn_{}, skipped_{};
-    size_t hairlines_ = 0;
-    size_t replaced_ = 0;  // characters of texts that XML forbids
+    // Drawn with a guessed shape: a marker for a pad or via of no known style, a thin stroke for
+    // a track of no known width.
+    std::array<size_t, kRecordKinds> drawn_{}, skipped_{}, guessed_{};
+    std::vector<double> area_;  // the first AREA's corners
+    size_t replaced_ = 0;       // characters of texts that XML forbids
     size_t unknown_ = 0;
     std::vector<std::string> unknownLines_;
     std::vector<std::string> skippedLines_;

@@ -8,9 +8,11 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <regex>
 
 #include "app/core/preview.h"
+#include "styles/aresstyles.h"
 #include "support/harness.h"
 #include "util/text.h"
 
@@ -22,7 +24,8 @@ using Counts = std::map<std::string, size_t>;
 // The preview of a whole region text, read in pieces of the given size; between() sees the
 // document as it grows and may take it.
 std::string previewSvg(const std::string& rgn, size_t piece = size_t{1} << 20,
-                       const std::function<void(std::string&)>& between = {}) {
+                       const std::function<void(std::string&)>& between = {},
+                       const AresStyles* styles = nullptr) {
     struct Pieces : FileReader {
         const std::string& text;
         size_t most, at = 0;
@@ -35,22 +38,29 @@ std::string previewSvg(const std::string& rgn, size_t piece = size_t{1} << 20,
         bool rewind() override { return !(at = 0); }
     } source(rgn, piece);
     std::string svg, taken;
-    const bool read = drawRegion(source, svg, [&] {
-        if (between) between(svg);
-        taken += svg;
-        svg.clear();
-    });
+    const bool read = drawRegion(
+        source, svg,
+        [&] {
+            if (between) between(svg);
+            taken += svg;
+            svg.clear();
+        },
+        nullptr, styles);
     EXPECT_TRUE(read);
     return taken + svg;
 }
 
-// Records of each kind in a region file, told apart by their first words and their section.
-Counts recordsIn(const std::string& rgn) {
+// Records of each kind in a region file, told apart by their first words and their section;
+// the lines the drawing lists as unknown records are not counted.
+Counts recordsIn(const std::string& rgn, const std::string& svg = {}) {
     Counts c;
     std::string section;
     for (std::string_view line : splitLines(rgn)) {
         const std::string l(line);
-        if (l.rfind('*', 0) == 0) {
+        if (svg.find("unknown record: " + l + "\n") != std::string::npos) continue;
+        if (section == "HEADER" && l.rfind("AREA ", 0) == 0) {
+            ++c["area"];
+        } else if (l.rfind('*', 0) == 0) {
             section = l.substr(1, l.find(' ') == std::string::npos ? l.npos : l.find(' ') - 1);
         } else if (section == "LAYER" && l.rfind('"', 0) == 0) {
             ++c["track"];
@@ -58,7 +68,7 @@ Counts recordsIn(const std::string& rgn) {
             ++c["via"];
         } else if (section == "OBJECTS") {
             std::smatch m;
-            if (std::regex_match(l, m, std::regex("GRAPHIC \\S+ (LINE|PATH|TEXT) .*")))
+            if (std::regex_match(l, m, std::regex("GRAPHIC \\S+ (LINE|PATH|TEXT|BOX) .*")))
                 ++c[lowerAscii(m[1].str())];
             else if (l.rfind("PAD ", 0) == 0 || l.rfind("ZONE ", 0) == 0)
                 ++c[lowerAscii(l.substr(0, l.find(' ')))];
@@ -79,9 +89,10 @@ Counts summary(const std::string& svg, const std::string& label) {
     return c;
 }
 
+// Elements by class: "pad", or "pad unknown" for one drawn with a guessed shape.
 Counts classes(const std::string& svg) {
     Counts c;
-    const std::regex cls(" class=\"([a-z]+)\"");
+    const std::regex cls(" class=\"([a-z ]+)\"");
     for (std::sregex_iterator it(svg.begin(), svg.end(), cls), end; it != end; ++it)
         ++c[(*it)[1].str()];
     return c;
@@ -94,24 +105,44 @@ void expectGolden(const std::string& actual, const std::string& name) {
     EXPECT_EQ(actual, readFile(path)) << name;
 }
 
+// Every record drawn is one element of its kind's class, marked unknown when its shape was
+// guessed; every other is counted as not drawn or listed as unknown. The region files every
+// golden case writes, and those in ARES's own forms, with and without their style files.
 TEST(Preview, ElementsOfEveryGoldenBoardMatchItsRecords) {
-    int boards = 0;
+    int boards = 0, aresDrawings = 0;
     const auto root = std::filesystem::path(QUORLIN_TEST_DATA) / "cases";
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-        if (entry.path().extension() != ".rgn" ||
-            entry.path().parent_path().filename() != "expected")
-            continue;
-        SCOPED_TRACE(entry.path().string());
-        const std::string rgn = readFile(entry.path());
-        const std::string svg = previewSvg(rgn);
-        Counts drawn = summary(svg, "drawn"), missed = summary(svg, "not drawn");
-        EXPECT_EQ(classes(svg), drawn);
-        EXPECT_EQ(missed.count("unknown"), 0u);
-        for (const auto& [kind, n] : recordsIn(rgn))
-            EXPECT_EQ(n, drawn[kind] + missed[kind]) << kind;
-        ++boards;
+        const std::filesystem::path folder = entry.path().parent_path();
+        const bool written = folder.filename() == "expected";
+        const bool ares = folder.filename().string().rfind("ares-", 0) == 0;
+        if (entry.path().extension() != ".rgn" || !(written || ares)) continue;
+        std::vector<std::optional<AresStyles>> styleFiles{std::nullopt};
+        for (const auto& file : std::filesystem::directory_iterator(folder))
+            if (ares && lowerAscii(file.path().extension().string()) == ".sty")
+                styleFiles.push_back(readAresStyles(readFile(file.path())));
+        for (const std::optional<AresStyles>& styles : styleFiles) {
+            SCOPED_TRACE(entry.path().string() + (styles ? " with its style file" : ""));
+            const std::string rgn = readFile(entry.path());
+            const std::string svg =
+                previewSvg(rgn, size_t{1} << 20, {}, styles ? &*styles : nullptr);
+            Counts drawn = summary(svg, "drawn"), missed = summary(svg, "not drawn");
+            Counts guessed = summary(svg, "drawn with a guessed shape \\(no known style\\)");
+            Counts expected;
+            for (const auto& [kind, n] : drawn) {
+                if (n > guessed[kind]) expected[kind] = n - guessed[kind];
+                if (guessed[kind] > 0) expected[kind + " unknown"] = guessed[kind];
+            }
+            EXPECT_EQ(classes(svg), expected);
+            if (written) {
+                EXPECT_EQ(missed.count("unknown"), 0u);
+            }
+            for (const auto& [kind, n] : recordsIn(rgn, svg))
+                EXPECT_EQ(n, drawn[kind] + missed[kind]) << kind;
+            ++(ares ? aresDrawings : boards);
+        }
     }
     EXPECT_GE(boards, 40);
+    EXPECT_EQ(aresDrawings, 7);
 }
 
 // Read in pieces of any size, drawn layer by layer (bottom first, whatever order the sections
@@ -180,10 +211,8 @@ TEST(Preview, OddRecordsShowInTheClosingComment) {
     const std::string svg = previewSvg(testData("preview/odd.rgn"));
     expectGolden(svg, "odd.svg");
     for (const char* seen :
-         {"not drawn: via 1, pad 2, text 1, unknown 12", "unknown record: CIRCLE TOP",
-          "style name not decodable: PAD \"xx\"", "no layer: PAD \"sq\"",
-          "hairlines (width not a "
-          "number): 1",
+         {"not drawn: pad 1, text 1, unknown 12", "unknown record: CIRCLE TOP",
+          "no layer: PAD \"sq\"", "guessed shape (no known style): track 1, via 1, pad 1",
           "A&amp;B &lt;\xc3\xa9&gt; -- x"})
         EXPECT_NE(svg.find(seen), std::string::npos) << seen;
     // Nothing drawn: the square inch around the origin.

@@ -60,8 +60,17 @@ void PreviewTest::previewOfTheDemoZoomsFitsAndHidesLayers() {
     window->findChild<QPushButton*>(QStringLiteral("fit"))->click();
     QCOMPARE(canvas->view(), fitted);
 
-    QList<QListWidgetItem*> top = layers->findItems(QStringLiteral("TOP"), Qt::MatchExactly);
+    // The scale bar: a round length about a sixth of the canvas wide, shorter in length when
+    // zoomed.
+    const PreviewCanvas::Scale fittedScale = canvas->scale();
+    QVERIFY(fittedScale.pixels >= 25 && fittedScale.pixels <= canvas->width() / 6.0 + 1);
+    QVERIFY(fittedScale.label.endsWith(QStringLiteral(" mm")));
+
+    // Each layer: its colour, its code and its plain name.
+    QList<QListWidgetItem*> top =
+        layers->findItems(QStringLiteral("TOP  top copper"), Qt::MatchExactly);
     QCOMPARE(top.size(), 1);
+    QCOMPARE(top[0]->icon().pixmap(14, 14).toImage().pixelColor(7, 7), QColor(0xd0, 0x35, 0x2b));
     QVERIFY(canvas->document().find("<g id=\"TOP\"") != std::string::npos);
     top[0]->setCheckState(Qt::Unchecked);
     QVERIFY(canvas->document().find("<g id=\"TOP\"") == std::string::npos);

@@ -147,6 +147,8 @@ int runCli(int argc, const char* const* argv, std::ostream& rawOut, std::ostream
 
     CLI::App* preview = app.add_subcommand("preview", "Draw a region file as SVG");
     preview->add_option("FILE", previewOptions.source, "ARES region file")->required();
+    preview->add_option("--style-file", previewOptions.styleFile,
+                        "Draw pads, vias and tracks with the styles of this ARES style file");
     preview->add_option("--output", previewOptions.output,
                         "SVG file to write (default: FILE with the extension .svg)");
 

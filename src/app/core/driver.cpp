@@ -106,11 +106,20 @@ JobResult previewRegion(const PreviewOptions& options, Host& host, const JobTuni
     s.finishInterrupted({options.source});
     const std::string output =
         options.output.empty() ? previewNameFor(options.source) : options.output;
+    AresStyles styles;
+    const bool styled = !options.styleFile.empty();
+    if (styled) {
+        const std::string unread = readPreviewStyles(options.styleFile, styles);
+        if (!unread.empty()) s.status(unread);
+    }
     s.status("Writing the board preview");
-    const std::string failed = drawPreview(s.out, options.source, output, [&s] {
-        s.out.spill();
-        s.processEvents();
-    });
+    const std::string failed = drawPreview(
+        s.out, options.source, output,
+        [&s] {
+            s.out.spill();
+            s.processEvents();
+        },
+        styled ? &styles : nullptr);
     if (!failed.empty()) {
         s.out.clear();
         s.fail(failed);

@@ -33,11 +33,37 @@ class LimitedReader : public FileReader {
 }  // namespace
 
 std::string drawPreview(Outputs& out, const std::string& source, const std::string& output,
-                        const std::function<void()>& between) {
+                        const std::function<void()>& between, const AresStyles* styles) {
     std::unique_ptr<FileReader> reader = fileSystem().openRead(source);
     std::string& svg = out.create(output);
-    if (!reader || !drawRegion(*reader, svg, between)) return "Cannot read file: " + source;
+    if (!reader || !drawRegion(*reader, svg, between, nullptr, styles))
+        return "Cannot read file: " + source;
     return "";
+}
+
+std::string readPreviewStyles(const std::string& path, AresStyles& styles) {
+    // A style file holds some hundred styles; one this large is no style file.
+    constexpr size_t kMost = size_t{16} << 20;
+    const std::string unread =
+        "Cannot read the style file " + path + ": styles drawn from their names only";
+    std::unique_ptr<FileReader> file = fileSystem().openRead(path);
+    if (!file) return unread;
+    std::string text, piece;
+    do {
+        if (!file->read(piece, size_t{1} << 20) || text.size() + piece.size() > kMost)
+            return unread;
+        text += piece;
+    } while (!piece.empty());
+    styles = readAresStyles(text);
+    return "";
+}
+
+const AresStyles* windowPreviewStyles(const std::string& box, AresStyles& styles,
+                                      std::string& problem) {
+    problem.clear();
+    if (box.empty() || fileSystem().absent(box)) return nullptr;
+    problem = readPreviewStyles(box, styles);
+    return problem.empty() ? &styles : nullptr;
 }
 
 void writeJobPreview(Job& s, const std::string& base) {
@@ -59,24 +85,27 @@ void writeJobPreview(Job& s, const std::string& base) {
 }
 
 Loaded loadPreview(const std::string& path, std::string& document, std::vector<std::string>& layers,
-                   size_t most) {
+                   size_t most, const AresStyles* styles) {
     std::unique_ptr<FileReader> file = fileSystem().openRead(path);
     if (!file) return Loaded::Unreadable;
     LimitedReader reader(*file, most);
     document.clear();
-    if (drawRegion(reader, document, {}, &layers)) return Loaded::Shown;
+    if (drawRegion(reader, document, {}, &layers, styles)) return Loaded::Shown;
     document.clear();
     return reader.exceeded() ? Loaded::TooLarge : Loaded::Unreadable;
 }
 
 std::string writePreviewFile(const std::string& source, const std::string& output,
-                             const std::function<void()>& tick) {
+                             const std::function<void()>& tick, const AresStyles* styles) {
     Outputs out;
     if (tick) out.setWaitingTick(tick);
-    std::string failed = drawPreview(out, source, output, [&] {
-        out.spill();
-        if (tick) tick();
-    });
+    std::string failed = drawPreview(
+        out, source, output,
+        [&] {
+            out.spill();
+            if (tick) tick();
+        },
+        styles);
     if (!failed.empty()) return failed;
     const std::string path = out.commit(tick);
     return path.empty() ? "" : "Cannot write file: " + path;

@@ -339,8 +339,15 @@ void MainWindow::openPreview() {
     std::string name = source.substr(source.find_last_of("\\/") + 1);
     name = name.substr(0, name.rfind('.'));
     const std::string path = narrow(std::wstring_view(temp, n)) + name + ".svg";
+    AresStyles styleFile;
+    std::string unread;
+    const AresStyles* styles = windowPreviewStyles(textOf(item(IDC_STYLEFILE)), styleFile, unread);
+    if (!unread.empty()) {
+        rules_.form().errorbox = unread;
+        refresh();
+    }
     // Written in pieces as it is drawn: a board of any size takes little memory.
-    const std::string failed = writePreviewFile(source, path);
+    const std::string failed = writePreviewFile(source, path, {}, styles);
     if (!failed.empty()) {
         ::MessageBoxW(hwnd_, widen(failed).c_str(), L"Quorlin converter", MB_OK | MB_ICONWARNING);
         return;

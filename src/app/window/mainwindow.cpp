@@ -372,9 +372,16 @@ void MainWindow::showBusy(bool busy) {
 void MainWindow::openPreview() {
     if (busy() || !rules_.previewReady()) return;
     const std::string path = rules_.previewSource();
+    AresStyles styleFile;
+    std::string unread;
+    const AresStyles* styles = windowPreviewStyles(fromQ(stylefile_->text()), styleFile, unread);
+    if (!unread.empty()) {
+        form().errorbox = unread;
+        refresh();
+    }
     std::string document;
     std::vector<std::string> layers;
-    switch (loadPreview(path, document, layers)) {
+    switch (loadPreview(path, document, layers, kShownRegionMost, styles)) {
         case Loaded::Shown:
             previewWindow_ =
                 std::make_unique<PreviewWindow>(std::move(document), layers, toQ(path));
@@ -391,7 +398,8 @@ void MainWindow::openPreview() {
     const std::string svg = previewNameFor(path);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::string failed = writePreviewFile(
-        path, svg, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+        path, svg, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); },
+        styles);
     QApplication::restoreOverrideCursor();
     if (!failed.empty()) {
         QMessageBox::warning(this, windowTitle(), toQ(failed));

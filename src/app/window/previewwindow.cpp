@@ -1,17 +1,21 @@
 #include "app/window/previewwindow.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "app/window/qtext.h"
+#include "preview/layerlooks.h"
 #include "preview/preview.h"
 
 namespace quorlin {
@@ -60,6 +64,25 @@ void PreviewCanvas::zoomAt(QPointF pos, double factor) {
     update();
 }
 
+// The largest length of 1, 2 or 5 times a power of ten that fits in about a sixth of the
+// width. The drawing's unit is the micrometre.
+PreviewCanvas::Scale PreviewCanvas::scale() const {
+    Scale s;
+    if (view_.isEmpty() || width() <= 0) return s;
+    const double perPixel = view_.width() / width();
+    const double most = perPixel * std::max(60, width() / 6);
+    double length = std::pow(10.0, std::floor(std::log10(most)));
+    for (const double step : {5.0, 2.0})
+        if (length * step <= most) {
+            length *= step;
+            break;
+        }
+    s.pixels = length / perPixel;
+    s.label = length >= 1000 ? QString::number(length / 1000) + QStringLiteral(" mm")
+                             : QString::number(length) + QStringLiteral(" \u00b5m");
+    return s;
+}
+
 void PreviewCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
@@ -67,6 +90,18 @@ void PreviewCanvas::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     renderer_.setViewBox(view_);
     renderer_.render(&painter, QRectF(rect()));
+    // The scale bar, bottom left, on a white ground so the board does not hide it.
+    const Scale s = scale();
+    if (s.pixels <= 0) return;
+    const QPointF from(12, height() - 12), to(12 + s.pixels, height() - 12);
+    const QRectF label(from.x(), from.y() - 24, s.pixels, 18);
+    painter.fillRect(QRectF(from.x() - 6, label.top() - 2, s.pixels + 12, 34),
+                     QColor(255, 255, 255, 220));
+    painter.setPen(QPen(Qt::black, 2));
+    painter.drawLine(from, to);
+    painter.drawLine(from, from - QPointF(0, 6));
+    painter.drawLine(to, to - QPointF(0, 6));
+    painter.drawText(label, Qt::AlignCenter, s.label);
 }
 
 void PreviewCanvas::wheelEvent(QWheelEvent* event) {
@@ -111,9 +146,15 @@ PreviewWindow::PreviewWindow(std::string document, const std::vector<std::string
     canvas_ = new PreviewCanvas;
     layers_ = new QListWidget;
     layers_->setObjectName(QStringLiteral("layers"));
-    layers_->setMaximumWidth(120);
+    layers_->setMaximumWidth(200);
     for (const std::string& code : layers) {
-        auto* item = new QListWidgetItem(toQ(code), layers_);
+        const LayerLook look = layerLook(code);
+        QString text = toQ(code);
+        if (!look.name.empty()) text += QStringLiteral("  ") + toQ(std::string(look.name));
+        QPixmap swatch(14, 14);
+        swatch.fill(QColor(toQ(std::string(look.colour))));
+        auto* item = new QListWidgetItem(QIcon(swatch), text, layers_);
+        item->setData(Qt::UserRole, toQ(code));
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
@@ -136,15 +177,20 @@ PreviewWindow::PreviewWindow(std::string document, const std::vector<std::string
 PreviewWindow::~PreviewWindow() = default;
 
 void PreviewWindow::setLayerShown(const QString& code, bool shown) {
-    for (QListWidgetItem* item : layers_->findItems(code, Qt::MatchExactly))
-        item->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
+    for (int i = 0; i < layers_->count(); ++i)
+        if (codeOf(layers_->item(i)) == code)
+            layers_->item(i)->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
+}
+
+QString PreviewWindow::codeOf(const QListWidgetItem* item) {
+    return item->data(Qt::UserRole).toString();
 }
 
 void PreviewWindow::redraw() {
     std::vector<std::string> hidden;
     for (int i = 0; i < layers_->count(); ++i)
         if (layers_->item(i)->checkState() != Qt::Checked)
-            hidden.push_back(fromQ(layers_->item(i)->text()));
+            hidden.push_back(fromQ(codeOf(layers_->item(i))));
     canvas_->load(withoutLayers(document_, hidden));
 }
 

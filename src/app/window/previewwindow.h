@@ -1,5 +1,6 @@
 // The board preview window: the SVG the core draws from a region file, fitted, zoomed with the
-// wheel around the pointer, panned by dragging, with a check box per layer.
+// wheel around the pointer, panned by dragging, with a scale bar and a check box per layer
+// (its colour, code and plain name).
 #pragma once
 
 #include <QRectF>
@@ -30,6 +31,12 @@ class PreviewCanvas : public QWidget {
     const std::string& document() const { return document_; }
     // The drawing's point under a widget position.
     QPointF toDrawing(QPointF pos) const;
+    // The scale bar: a round length ("5 mm", "200 \u00b5m") and its length in pixels.
+    struct Scale {
+        QString label;
+        double pixels = 0;
+    };
+    Scale scale() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -59,6 +66,7 @@ class PreviewWindow : public QWidget {
 
   private:
     void redraw();
+    static QString codeOf(const QListWidgetItem* item);
 
     std::string document_;
     PreviewCanvas* canvas_;
