@@ -8,46 +8,28 @@ namespace quorlin {
 
 namespace {
 
-const AresPadStyle* find(const AresStyles* styles, std::string_view name) {
-    if (!styles) return nullptr;
-    const auto it = styles->pads.find(std::string(name));
-    return it == styles->pads.end() ? nullptr : &it->second;
-}
-
-// The shape of one style of the file, without its hole.
-void shape(const AresPadStyle& s, Outline& o) {
+// The outline of one style of the file (a stack's is its first pad's, with the stack's hole).
+bool fromFile(const AresPadStyle& s, Outline& o) {
     switch (s.kind) {
-        case AresPadKind::CPAD:
-        case AresPadKind::CSMPAD:
-        case AresPadKind::CVIA:
+        case AresPadKind::RoundThrough:
+        case AresPadKind::RoundSmd:
+        case AresPadKind::RoundVia:
             circle(o, s.a);
             break;
-        case AresPadKind::SPAD:
-        case AresPadKind::SVIA:
+        case AresPadKind::SquareThrough:
+        case AresPadKind::SquareVia:
             rectangle(o, s.a, s.a);
             break;
-        case AresPadKind::RSMPAD:
+        case AresPadKind::RectangleSmd:
             rectangle(o, s.a, s.b);
             break;
-        case AresPadKind::DPAD:
+        case AresPadKind::ObroundThrough:
             s.a == s.b ? circle(o, s.a) : polygon(o, obround(s.a, s.b));
             break;
-        case AresPadKind::PSMPAD:
+        case AresPadKind::PolygonSmd:
             if (s.points.size() >= 3) polygon(o, s.points);
             break;
-        case AresPadKind::STACK:
-            break;
     }
-}
-
-bool fromFile(const AresStyles* styles, const AresPadStyle& s, Outline& o) {
-    const AresPadStyle* drawn = &s;
-    // A stack is drawn as the pad of its first layer, with the stack's hole.
-    if (s.kind == AresPadKind::STACK) {
-        drawn = find(styles, s.stackPad);
-        if (!drawn || drawn->kind == AresPadKind::STACK) return false;
-    }
-    shape(*drawn, o);
     if (!(o.hx > 0 && o.hy > 0)) return false;
     if (s.hole > 0) {
         Outline h;
@@ -60,9 +42,10 @@ bool fromFile(const AresStyles* styles, const AresPadStyle& s, Outline& o) {
 }  // namespace
 
 bool styleOutline(const AresStyles* styles, std::string_view style, Outline& o) {
-    if (const AresPadStyle* s = find(styles, style)) {
+    if (styles) {
+        const auto it = styles->pads.find(std::string(style));
         Outline fromStyle;
-        if (fromFile(styles, *s, fromStyle)) {
+        if (it != styles->pads.end() && fromFile(it->second, fromStyle)) {
             o = std::move(fromStyle);
             return true;
         }
