@@ -154,8 +154,12 @@ TEST(Startup, SettingsFileWhereTheProgramsSystemKeepsIt) {
         {windows, d + "\\sys\\Quorlin\\quorlin.exe", "~\\quorlin.ini"},
         {posix, d + "/opt/a/quorlin", "~/quorlin.ini"},  // a system folder without its "/"
     };
+    // The last system folder differs from the portable copy's in its first character only.
     for (const auto& r : rows)
-        EXPECT_EQ(settingsPath(r.rule, {r.program, "~", {"/etc", d + "/sys/", d + "/opt"}}),
+        EXPECT_EQ(settingsPath(
+                      r.rule, {r.program,
+                               "~",
+                               {"/etc", d + "/sys/", d + "/opt", "#" + d.substr(1) + "/portable"}}),
                   r.expected)
             << r.program;
 }

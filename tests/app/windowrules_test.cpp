@@ -87,6 +87,7 @@ TEST(WindowRules, ABrowseTakesOnlyAnExistingFile) {
         EXPECT_EQ(asked.pattern, "*.PCB");
         EXPECT_EQ(asked.title, "Select PCB source file");
     }
+    EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::current_path(), dir.path()));
     EXPECT_EQ(browseFileBox("errorbox", old, "/exe", {}), old);  // not a file box
     std::filesystem::current_path(cwd);
 }
