@@ -4,7 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <csignal>
 #include <map>
+
+#if !defined(_WIN32)
+#include <sys/resource.h>
+#endif
 
 #include "support/harness.h"
 #include "support/system.h"
@@ -31,6 +36,27 @@ TEST(Platform, HeldOutputFailsTheJobAndChangesNothing) {
     }
     EXPECT_EQ(dir.snapshot(), before);
 }
+
+#if !defined(_WIN32)
+// A disk that fills up (a file size limit stands in for it): the job fails, and nothing changes.
+TEST(Platform, AFullDiskFailsTheJobAndChangesNothing) {
+    TempDir dir;
+    dir.write("b.pcb", kBoard);
+    const auto before = dir.snapshot();
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const CliResult r = runCliIn(dir, {"pcb", dir.file("b.pcb")});
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("Cannot write file: "), std::string::npos) << r.err;
+    EXPECT_EQ(dir.snapshot(), before);
+}
+#endif
 
 // A style file named as the region file but for case: one file on Windows, two elsewhere.
 TEST(Platform, NamesInAnotherCaseClashOnWindows) {

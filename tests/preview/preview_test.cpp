@@ -190,6 +190,8 @@ TEST(Preview, WindowsShowSmallFilesAndWriteLargeOnes) {
     std::vector<std::string> layers;
     EXPECT_EQ(loadPreview(dir.file("odd.rgn"), document, layers, rgn.size()), Loaded::Shown);
     EXPECT_EQ(document, testData("preview/odd.svg"));
+    loadPreview(dir.file("odd.rgn"), document, layers, rgn.size());  // a second time, not doubled
+    EXPECT_EQ(document, testData("preview/odd.svg"));
     EXPECT_EQ(layers, (std::vector<std::string>{"TOP", "ALL", "TS", "M1"}));
     EXPECT_EQ(loadPreview(dir.file("odd.rgn"), document, layers, rgn.size() - 1), Loaded::TooLarge);
     EXPECT_EQ(document, "");
