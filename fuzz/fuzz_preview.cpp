@@ -3,31 +3,29 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "preview/preview.h"
+#include "util/files.h"
 
 namespace {
 
 // Pieces of at most `most` bytes, whatever the caller asks.
 class Pieces : public quorlin::FileReader {
   public:
-    Pieces(std::string_view text, size_t most) : text_(text), most_(most) {}
+    Pieces(std::string_view text, size_t most)
+        : text_(quorlin::textReader(std::string(text))), most_(most) {}
     bool read(std::string& out, size_t most) override {
-        out.assign(text_.substr(at_, std::min(most, most_)));
-        at_ += out.size();
-        return true;
+        return text_->read(out, std::min(most, most_));
     }
-    bool rewind() override {
-        at_ = 0;
-        return true;
-    }
+    bool rewind() override { return text_->rewind(); }
 
   private:
-    std::string_view text_;
-    size_t most_, at_ = 0;
+    std::unique_ptr<quorlin::FileReader> text_;
+    size_t most_;
 };
 
 }  // namespace
