@@ -414,32 +414,28 @@ std::string SvgPreview::summary() const {
                 .append(kindName(static_cast<RecordKind>(k)))
                 .append(" ")
                 .append(countText(drawn_[k]));
+    // The kinds with a count, after head; whether there was one.
+    auto listCounts = [&](const std::array<size_t, kRecordKinds>& counts, std::string_view head) {
+        bool any = false;
+        for (size_t k = 0; k < kRecordKinds; ++k) {
+            if (counts[k] == 0) continue;
+            out.append(any ? ", " : head)
+                .append(kindName(static_cast<RecordKind>(k)))
+                .append(" ")
+                .append(countText(counts[k]));
+            any = true;
+        }
+        return any;
+    };
     out.append("\nnot drawn:");
-    bool any = false;
-    for (size_t k = 0; k < kRecordKinds; ++k) {
-        if (skipped_[k] == 0) continue;
-        out.append(any ? ", " : " ")
-            .append(kindName(static_cast<RecordKind>(k)))
-            .append(" ")
-            .append(countText(skipped_[k]));
-        any = true;
-    }
+    bool any = listCounts(skipped_, " ");
     if (unknown_ > 0) {
         out.append(any ? ", " : " ").append("unknown ").append(countText(unknown_));
         any = true;
     }
     if (!any) out.append(" none");
     out += '\n';
-    bool guessed = false;
-    for (size_t k = 0; k < kRecordKinds; ++k) {
-        if (guessed_[k] == 0) continue;
-        out.append(guessed ? ", " : "drawn with a guessed shape (no known style): ")
-            .append(kindName(static_cast<RecordKind>(k)))
-            .append(" ")
-            .append(countText(guessed_[k]));
-        guessed = true;
-    }
-    if (guessed) out += '\n';
+    if (listCounts(guessed_, "drawn with a guessed shape (no known style): ")) out += '\n';
     if (replaced_ > 0)
         out.append("characters XML does not allow, drawn as U+FFFD: ")
             .append(countText(replaced_))
