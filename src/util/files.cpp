@@ -1,5 +1,6 @@
 #include "util/files.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <mutex>
@@ -104,6 +105,9 @@ std::vector<std::string> FileSystem::list(const std::string& dir) {
     for (std::filesystem::directory_iterator it(platform::toPath(dir), ec), end; !ec && it != end;
          it.increment(ec))
         names.push_back(platform::fromPath(it->path().filename()));
+    // In name order: a folder's listing order differs between file systems, and what is found
+    // (records of interrupted jobs) is acted on and reported in this order.
+    std::sort(names.begin(), names.end());
     return names;
 }
 
