@@ -2,7 +2,8 @@
 
 namespace quorlin::test {
 
-bool MemoryFileSystem::read(const std::string& path, std::string& out) {
+bool MemoryFileSystem::read(const std::string& path, std::string& out,
+                            const std::function<void()>&) {
     std::lock_guard lock(mutex_);
     auto it = files.find(path);
     if (it == files.end()) return false;

@@ -15,7 +15,9 @@ class MemoryFileSystem : public FileSystem {
   public:
     std::map<std::string, std::string> files;
 
-    bool read(const std::string& path, std::string& out) override;
+    // Held in memory: nothing to wait for, so between() is never called.
+    bool read(const std::string& path, std::string& out,
+              const std::function<void()>& between = {}) override;
     std::unique_ptr<FileReader> openRead(const std::string& path) override {
         std::string text;
         return read(path, text) ? textReader(std::move(text)) : nullptr;

@@ -32,7 +32,7 @@ void Job::complete(std::string_view text) {
 }
 
 bool Job::readInput(const std::string& path, std::string& data) {
-    if (fileSystem().read(path, data)) return true;
+    if (fileSystem().read(path, data, [this] { processEvents(); })) return true;
     fail("Cannot read file: " + path);
     return false;
 }

@@ -62,7 +62,8 @@ class Job {
     // Before a job writes beside its sources: finishes the commits that killed jobs left there,
     // saying so once for each.
     void finishInterrupted(const std::vector<std::string>& sources);
-    // Reads a whole input file; on failure "Cannot read file: " + path and false.
+    // Reads a whole input file, the host kept alive meanwhile; on failure "Cannot read file: " +
+    // path and false.
     bool readInput(const std::string& path, std::string& data);
     // Commits the job's outputs unless one would overwrite an input or another output ("Output
     // file name clash: ") or cannot be written ("Cannot write file: "). The first input is the

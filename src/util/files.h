@@ -51,12 +51,17 @@ class FileReader {
 // Pieces of a text held in memory.
 std::unique_ptr<FileReader> textReader(std::string text);
 
+// How much FileSystem::read reads at a time: a few milliseconds of work.
+inline constexpr size_t kReadPiece = size_t{4} << 20;
+
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
     // False when the file cannot be opened or read to its end, or is not a regular file (a
-    // pipe is not waited for).
-    virtual bool read(const std::string& path, std::string& out);
+    // pipe is not waited for). The file is read a few megabytes at a time, between() called
+    // after each: a window stays alive while a large file is read.
+    virtual bool read(const std::string& path, std::string& out,
+                      const std::function<void()>& between = {});
     // The same file for reading in pieces; null where read() would fail at once.
     virtual std::unique_ptr<FileReader> openRead(const std::string& path);
     // The same for a regular file that is not a link, of at most `most` bytes: what a look

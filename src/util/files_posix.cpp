@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -122,9 +123,9 @@ class PosixFileReader : public FileReader {
     int fd_;
 };
 
-// Reads the regular file open at fd to its end (closing it); false for any other kind, or for
-// one of more than `most` bytes.
-bool readOpen(int fd, std::string& out, size_t most) {
+// Reads the regular file open at fd to its end (closing it), calling between() after each
+// piece; false for any other kind, or for one of more than `most` bytes.
+bool readOpen(int fd, std::string& out, size_t most, const std::function<void()>& between = {}) {
     out.clear();
     if (fd < 0) return false;
     struct stat st {};
@@ -134,21 +135,22 @@ bool readOpen(int fd, std::string& out, size_t most) {
     }
     // Straight into the string, sized for the file; a file that grows meanwhile still reads to
     // its end.
-    size_t size = 0;
-    out.resize(static_cast<size_t>(st.st_size) + 1);
+    out.reserve(static_cast<size_t>(st.st_size) + 1);
     bool ok = true;
     for (;;) {
-        if (size == out.size()) out.resize(out.size() * 2);
-        ssize_t n = ::read(fd, out.data() + size, out.size() - size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
+        const size_t size = out.size();
+        const size_t room =
+            out.capacity() > size ? out.capacity() - size : std::max<size_t>(size, 1);
+        out.resize(size + std::min(room, kReadPiece));
+        const ssize_t n = ::read(fd, out.data() + size, out.size() - size);
+        out.resize(size + static_cast<size_t>(std::max<ssize_t>(n, 0)));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
             break;
         }
-        if (n == 0) break;
-        size += static_cast<size_t>(n);
+        if (between) between();
     }
-    out.resize(size);
     ::close(fd);
     return ok;
 }
@@ -169,8 +171,10 @@ std::unique_ptr<StagedFile> FileSystem::stage(const std::string& path) {
 }
 
 // Opened without waiting: a pipe put where a file was is refused, not waited on.
-bool FileSystem::read(const std::string& path, std::string& out) {
-    return readOpen(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK), out, SIZE_MAX);
+bool FileSystem::read(const std::string& path, std::string& out,
+                      const std::function<void()>& between) {
+    return readOpen(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK), out, SIZE_MAX,
+                    between);
 }
 
 std::unique_ptr<FileReader> FileSystem::openRead(const std::string& path) {

@@ -53,28 +53,29 @@ DWORD attributesOf(const std::string& path) {
 
 namespace {
 
-// Reads the open file to its end; false for anything but a file on a disk, or one of more
-// than `most` bytes.
-bool readOpen(Handle& file, std::string& out, size_t most) {
+// Reads the open file to its end, calling between() after each piece; false for anything but a
+// file on a disk, or one of more than `most` bytes.
+bool readOpen(Handle& file, std::string& out, size_t most,
+              const std::function<void()>& between = {}) {
     if (!file.ok()) return false;
     LARGE_INTEGER size{};
     if (::GetFileType(file.h) != FILE_TYPE_DISK || !::GetFileSizeEx(file.h, &size) ||
         static_cast<unsigned long long>(size.QuadPart) > most)
         return false;
-    size_t used = 0;
-    out.resize(static_cast<size_t>(size.QuadPart) + 1);
+    out.reserve(static_cast<size_t>(size.QuadPart) + 1);
     for (;;) {
-        if (used == out.size()) out.resize(out.size() * 2);
-        const DWORD part = static_cast<DWORD>(std::min<size_t>(out.size() - used, size_t{1} << 30));
+        const size_t used = out.size();
+        const size_t room =
+            out.capacity() > used ? out.capacity() - used : std::max<size_t>(used, 1);
+        out.resize(used + std::min(room, kReadPiece));
         DWORD n = 0;
-        if (!::ReadFile(file.h, out.data() + used, part, &n, nullptr)) {
-            out.resize(used);
-            return false;
-        }
+        const bool read = ::ReadFile(file.h, out.data() + used,
+                                     static_cast<DWORD>(out.size() - used), &n, nullptr);
+        out.resize(used + n);
+        if (!read) return false;
         if (n == 0) break;
-        used += n;
+        if (between) between();
     }
-    out.resize(used);
     return true;
 }
 
@@ -139,12 +140,13 @@ class WindowsFileReader : public FileReader {
 
 }  // namespace
 
-bool FileSystem::read(const std::string& path, std::string& out) {
+bool FileSystem::read(const std::string& path, std::string& out,
+                      const std::function<void()>& between) {
     out.clear();
     // Others may go on writing or even renaming the file while it is read, as on POSIX.
     Handle file(::CreateFileW(widen(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    return readOpen(file, out, SIZE_MAX);
+    return readOpen(file, out, SIZE_MAX, between);
 }
 
 std::unique_ptr<FileReader> FileSystem::openRead(const std::string& path) {

@@ -95,8 +95,9 @@ const FaultyFileSystem::Fault* FaultyFileSystem::hit(unsigned op, const std::str
     return nullptr;
 }
 
-bool FaultyFileSystem::read(const std::string& path, std::string& out) {
-    return !hit(Read, path) && FileSystem::read(path, out);
+bool FaultyFileSystem::read(const std::string& path, std::string& out,
+                            const std::function<void()>& between) {
+    return !hit(Read, path) && FileSystem::read(path, out, between);
 }
 
 std::unique_ptr<FileReader> FaultyFileSystem::openRead(const std::string& path) {

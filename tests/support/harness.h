@@ -91,7 +91,8 @@ class FaultyFileSystem : public FileSystem {
     // Every write takes this long, as hundreds of megabytes do.
     std::chrono::milliseconds delay{0};
 
-    bool read(const std::string& path, std::string& out) override;
+    bool read(const std::string& path, std::string& out,
+              const std::function<void()>& between = {}) override;
     std::unique_ptr<FileReader> openRead(const std::string& path) override;
     bool writeAtomic(const std::string& path, std::string_view data) override;
     std::unique_ptr<NewFile> createNew(const std::string& path) override;

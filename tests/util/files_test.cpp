@@ -1,5 +1,5 @@
-// The outputs of a job: pieces handed to the output thread, the all-or-nothing commit, and a
-// window kept alive while either waits.
+// Reading a source and the outputs of a job: pieces handed to the output thread, the
+// all-or-nothing commit, and a window kept alive while any of them waits.
 #include "util/files.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +20,24 @@ bool anyTemporary(const TempDir& dir) {
     for (const auto& [name, data] : dir.snapshot())
         if (name.find(".tmp") != std::string::npos) return true;
     return false;
+}
+
+// A file read whole comes a piece at a time, the caller called after each: a window stays alive
+// while a board of hundreds of megabytes is read.
+TEST(FileSystem, ReadsLargeFilesAPieceAtATime) {
+    TempDir dir;
+    for (const size_t size :
+         {size_t{0}, size_t{1}, kReadPiece, kReadPiece + 1, 2 * kReadPiece + 5}) {
+        SCOPED_TRACE(size);
+        std::string text(size, 'x');
+        for (size_t i = 0; i < size; i += 4093) text[i] = static_cast<char>('a' + i % 26);
+        dir.write("big.pcb", text);
+        std::string read = "left from before";
+        size_t calls = 0;
+        ASSERT_TRUE(fileSystem().read(dir.file("big.pcb"), read, [&] { ++calls; }));
+        EXPECT_TRUE(read == text);
+        EXPECT_EQ(calls, (size + kReadPiece - 1) / kReadPiece);
+    }
 }
 
 TEST(Outputs, LongCommitsAndWaitsTickOnTheCallingThread) {
