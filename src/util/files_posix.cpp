@@ -143,8 +143,9 @@ bool readOpen(int fd, std::string& out, size_t most, const std::function<void()>
             out.capacity() > size ? out.capacity() - size : std::max<size_t>(size, 1);
         out.resize(size + std::min(room, kReadPiece));
         const ssize_t n = ::read(fd, out.data() + size, out.size() - size);
+        const int error = errno;
         out.resize(size + static_cast<size_t>(std::max<ssize_t>(n, 0)));
-        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && error == EINTR) continue;
         if (n <= 0) {
             ok = n == 0;
             break;
