@@ -30,6 +30,22 @@ class LimitedReader : public FileReader {
     bool exceeded_ = false;
 };
 
+// Draws source into output, its pieces written as they come, and commits the drawing; "" or
+// what went wrong.
+std::string drawAndCommit(Outputs& out, const std::string& source, const std::string& output,
+                          const std::function<void()>& tick, const AresStyles* styles) {
+    const std::string failed = drawPreview(
+        out, source, output,
+        [&] {
+            out.spill();
+            if (tick) tick();
+        },
+        styles);
+    if (!failed.empty()) return failed;
+    const std::string path = out.commit(tick);
+    return path.empty() ? "" : "Cannot write file: " + path;
+}
+
 }  // namespace
 
 std::string drawPreview(Outputs& out, const std::string& source, const std::string& output,
@@ -69,14 +85,8 @@ const AresStyles* windowPreviewStyles(const std::string& box, AresStyles& styles
 void writeJobPreview(Job& s, const std::string& base) {
     const std::string output = base + ".svg";
     s.status("Writing the board preview");
-    std::string failed = drawPreview(s.out, base + ".rgn", output, [&s] {
-        s.out.spill();
-        s.processEvents();
-    });
-    if (failed.empty()) {
-        const std::string path = s.out.commit([&s] { s.processEvents(); });
-        if (!path.empty()) failed = "Cannot write file: " + path;
-    }
+    const std::string failed = drawAndCommit(
+        s.out, base + ".rgn", output, [&s] { s.processEvents(); }, nullptr);
     s.out.clear();
     if (failed.empty())
         s.result.written.push_back(output);
@@ -99,16 +109,7 @@ std::string writePreviewFile(const std::string& source, const std::string& outpu
                              const std::function<void()>& tick, const AresStyles* styles) {
     Outputs out;
     if (tick) out.setWaitingTick(tick);
-    std::string failed = drawPreview(
-        out, source, output,
-        [&] {
-            out.spill();
-            if (tick) tick();
-        },
-        styles);
-    if (!failed.empty()) return failed;
-    const std::string path = out.commit(tick);
-    return path.empty() ? "" : "Cannot write file: " + path;
+    return drawAndCommit(out, source, output, tick, styles);
 }
 
 }  // namespace quorlin
