@@ -87,13 +87,18 @@ TEST(Batch, GoldenBoardsAsOneBatchWriteTheirExpectedFiles) {
               std::string::npos);
     EXPECT_EQ(r.out.find('\r'), std::string::npos);  // no progress line off a terminal
     expectEachJobTogether(r.out, sources);
+    // What each board's folder holds new, changed or no more, as its expected folder names it.
     std::vector<Files> written(folders.size() + 1);
+    auto record = [&](const std::string& name, const std::string& suffix, const std::string& data) {
+        const size_t slash = name.find('/');
+        written.at(std::stoul(name.substr(0, slash)))[name.substr(slash + 1) + suffix] = data;
+    };
     for (auto [name, data] : dir.snapshot()) {
         auto old = before.find(name);
-        if (old != before.end() && old->second == data) continue;
-        const size_t slash = name.find('/');
-        written.at(std::stoul(name.substr(0, slash)))[name.substr(slash + 1)] = data;
+        if (old == before.end() || old->second != data) record(name, "", data);
     }
+    for (const auto& [name, data] : before)
+        if (!dir.exists(name)) record(name, " (deleted)", "");
     for (size_t i = 0; i < folders.size(); ++i) {
         SCOPED_TRACE(folders[i]);
         Files expected = snapshot(cases / folders[i] / "expected");
